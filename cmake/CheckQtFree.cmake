@@ -1,0 +1,23 @@
+# Fails when a file of an engine/ folder or of common/numtext includes a Qt header.
+file(GLOB_RECURSE candidates
+     ${ROOT}/*/engine/*.h ${ROOT}/*/engine/*.hpp ${ROOT}/*/engine/*.cpp
+     ${ROOT}/common/numtext/*.h ${ROOT}/common/numtext/*.cpp)
+set(offenders "")
+foreach(f IN LISTS candidates)
+    if(f MATCHES "/build[^/]*/")
+        continue()
+    endif()
+    file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]*/)")
+    if(lines)
+        list(APPEND offenders "${f}: ${lines}")
+    endif()
+endforeach()
+list(LENGTH candidates count)
+if(count EQUAL 0)
+    message(FATAL_ERROR "no engine sources found under ${ROOT}")
+endif()
+if(offenders)
+    string(REPLACE ";" "\n" text "${offenders}")
+    message(FATAL_ERROR "Qt headers included by Qt-free code:\n${text}")
+endif()
+message(STATUS "${count} engine files checked, none includes Qt")

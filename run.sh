@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets everything up on a Debian 12 machine, builds the suite and starts one program on an
+# example:  ./run.sh [Pellin|Corvane|Tessaly|perceptron|Dimora|Quillon] [program arguments]
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install-deps.sh
+export CCACHE_BASEDIR="$PWD"
+program="${1:-Pellin}"
+shift || true
+cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=Release -DSUITE_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build build-run -j"$(nproc)" --target "$program"
+exe="build-run/$program/$program"
+if [ $# -eq 0 ]; then
+    case "$program" in
+        Pellin) set -- examples/Pellin/breast_cancer.txt ;;
+        *) ;;
+    esac
+fi
+exec "$exe" "$@"
