@@ -1,0 +1,96 @@
+#include "batch.h"
+
+#include "numtext/numtext.h"
+#include "rule.h"
+
+#include <optional>
+#include <ostream>
+
+namespace perceptron {
+
+namespace {
+
+constexpr const char* usage =
+    "Usage: perceptron [--set 1|2 [--steps N]]\n"
+    "Without options the window opens.\n"
+    "  --set 1|2    select built-in set 1 or 2 (starting weights 0.1, -1, 0)\n"
+    "  --steps N    run N Steps (epochs), 0 to 1000000; default 0\n"
+    "  --help       show this text\n"
+    "Prints Weights<TAB>w0<TAB>w1<TAB>w2 after selecting the set and after each Step, then\n"
+    "for every sample U<i> or V<i>, its activation and whether it lies on the correct side.\n";
+
+// A count of decimal digits only, at most `limit`.
+std::optional<long> parse_count(const std::string& text, long limit) {
+    if (text.empty() || text.size() > 9) return std::nullopt;
+    long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value > limit) return std::nullopt;
+    return value;
+}
+
+void print_weights(std::ostream& out, const Weights& w) {
+    out << "Weights\t" << numtext::shortest(w[0]) << '\t' << numtext::shortest(w[1]) << '\t'
+        << numtext::shortest(w[2]) << '\n';
+}
+
+void print_sides(std::ostream& out, const std::vector<Sample>& samples, bool is_u,
+                 const Weights& w) {
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        float s = activation(w, samples[i]);
+        out << image_name(is_u, i) << '\t' << numtext::shortest(s) << '\t'
+            << (on_correct_side(is_u, s) ? "correct" : "wrong") << '\n';
+    }
+}
+
+int bad_command_line(std::ostream& err, const std::string& why) {
+    err << "perceptron: " << why << "\n" << usage;
+    return 2;
+}
+
+} // namespace
+
+int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    SetChoice choice = SetChoice::none;
+    long steps = 0;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& option = args[k];
+        if (option == "--help" || option == "-h") {
+            out << usage;
+            return 0;
+        }
+        if (option != "--set" && option != "--steps")
+            return bad_command_line(err, "unknown option \"" + option + "\"");
+        if (k + 1 >= args.size()) return bad_command_line(err, option + " needs a value");
+        const std::string& value = args[++k];
+        if (option == "--set") {
+            if (value == "1")
+                choice = SetChoice::set1;
+            else if (value == "2")
+                choice = SetChoice::set2;
+            else
+                return bad_command_line(err, "--set must be 1 or 2");
+        } else {
+            auto count = parse_count(value, max_batch_steps);
+            if (!count)
+                return bad_command_line(err, "--steps must be a whole number from 0 to 1000000");
+            steps = *count;
+        }
+    }
+    if (choice == SetChoice::none) return bad_command_line(err, "--set is required");
+
+    Demonstration demo;
+    demo.select_set(choice);
+    print_weights(out, demo.weights());
+    for (long n = 0; n < steps; ++n) {
+        demo.step();
+        print_weights(out, demo.weights());
+    }
+    print_sides(out, demo.samples().u, true, demo.weights());
+    print_sides(out, demo.samples().v, false, demo.weights());
+    return 0;
+}
+
+} // namespace perceptron
