@@ -8,8 +8,12 @@
 namespace numtext {
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Collects the characters of a leading number into a C-locale text that strtod reads.
 // `skip_blanks` makes blanks anywhere invisible; `d_exponent` accepts "D" as the exponent letter.
@@ -43,8 +47,7 @@ std::string collect(std::string_view text, bool skip_blanks, bool d_exponent) {
         out.push_back(static_cast<char>(c));
         ++i;
     }
-    if (!digits)
-        return {};
+    if (!digits) return {};
     if (c == 'E' || c == 'e' || (d_exponent && (c == 'D' || c == 'd'))) {
         std::string exponent = "e";
         ++i;
@@ -59,30 +62,31 @@ std::string collect(std::string_view text, bool skip_blanks, bool d_exponent) {
             exp_digits = true;
             ++i;
         }
-        if (exp_digits)
-            out += exponent;
+        if (exp_digits) out += exponent;
     }
     return out;
 }
 
 double to_double(const std::string& text) {
-    if (text.empty())
-        return 0.0;
+    if (text.empty()) return 0.0;
     return std::strtod(text.c_str(), nullptr);
 }
 
 } // namespace
 
-double leading_value(std::string_view text) { return to_double(collect(text, true, true)); }
+double leading_value(std::string_view text) {
+    return to_double(collect(text, true, true));
+}
 
 double leading_value_comma(std::string_view text) {
     std::string copy(text);
-    if (auto comma = copy.find(','); comma != std::string::npos)
-        copy[comma] = '.';
+    if (auto comma = copy.find(','); comma != std::string::npos) copy[comma] = '.';
     return leading_value(copy);
 }
 
-double leading_value_plain(std::string_view text) { return to_double(collect(text, false, false)); }
+double leading_value_plain(std::string_view text) {
+    return to_double(collect(text, false, false));
+}
 
 std::optional<double> whole_number(std::string_view text) {
     std::size_t b = 0;
@@ -93,8 +97,7 @@ std::optional<double> whole_number(std::string_view text) {
         --e;
     std::string_view t = text.substr(b, e - b);
     std::size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-        ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
     bool digits = false;
     bool point = false;
     for (; i < t.size(); ++i) {
@@ -105,25 +108,20 @@ std::optional<double> whole_number(std::string_view text) {
         else
             break;
     }
-    if (!digits)
-        return std::nullopt;
+    if (!digits) return std::nullopt;
     if (i < t.size() && (t[i] == 'E' || t[i] == 'e')) {
         ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
-            ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
         bool exp_digits = false;
         for (; i < t.size() && is_digit(t[i]); ++i)
             exp_digits = true;
-        if (!exp_digits)
-            return std::nullopt;
+        if (!exp_digits) return std::nullopt;
     }
-    if (i != t.size())
-        return std::nullopt;
+    if (i != t.size()) return std::nullopt;
     std::string copy(t);
     errno = 0;
     double v = std::strtod(copy.c_str(), nullptr);
-    if (errno == ERANGE && std::isinf(v))
-        return std::nullopt;
+    if (errno == ERANGE && std::isinf(v)) return std::nullopt;
     return v;
 }
 
@@ -147,8 +145,7 @@ bool FieldScanner::at_end() {
 
 FieldScanner::Number FieldScanner::next_number() {
     skip_separators(true);
-    if (pos_ >= text_.size())
-        return {Status::end, 0.0};
+    if (pos_ >= text_.size()) return {Status::end, 0.0};
     std::size_t start = pos_;
     if (text_[pos_] == '"') {
         std::size_t close = text_.find('"', pos_ + 1);
@@ -156,18 +153,15 @@ FieldScanner::Number FieldScanner::next_number() {
                                      ? text_.substr(pos_ + 1)
                                      : text_.substr(pos_ + 1, close - pos_ - 1);
         pos_ = close == std::string_view::npos ? text_.size() : close + 1;
-        if (auto v = whole_number(inner))
-            return {Status::ok, *v};
+        if (auto v = whole_number(inner)) return {Status::ok, *v};
         return {Status::not_a_number, 0.0};
     }
     while (pos_ < text_.size()) {
         char c = text_[pos_];
-        if (c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n' || c == '\0')
-            break;
+        if (c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n' || c == '\0') break;
         ++pos_;
     }
-    if (auto v = whole_number(text_.substr(start, pos_ - start)))
-        return {Status::ok, *v};
+    if (auto v = whole_number(text_.substr(start, pos_ - start))) return {Status::ok, *v};
     return {Status::not_a_number, 0.0};
 }
 
@@ -177,8 +171,7 @@ std::optional<std::string> FieldScanner::next_string() {
         ++pos_;
         skip_separators(false);
     }
-    if (pos_ >= text_.size())
-        return std::nullopt;
+    if (pos_ >= text_.size()) return std::nullopt;
     if (text_[pos_] == '"') {
         std::size_t close = text_.find('"', pos_ + 1);
         if (close == std::string_view::npos) {
@@ -194,39 +187,32 @@ std::optional<std::string> FieldScanner::next_string() {
         while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != '\r' &&
                text_[pos_] != '\n')
             ++pos_;
-        if (pos_ < text_.size() && text_[pos_] == ',')
-            ++pos_;
+        if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
         return field;
     }
     std::size_t start = pos_;
-    while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != '\r' &&
-           text_[pos_] != '\n')
+    while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != '\r' && text_[pos_] != '\n')
         ++pos_;
     std::size_t end = pos_;
     while (end > start && (text_[end - 1] == ' ' || text_[end - 1] == '\t'))
         --end;
-    if (pos_ < text_.size() && text_[pos_] == ',')
-        ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
     return std::string(text_.substr(start, end - start));
 }
 
 // ---------------------------------------------------------------- integers
 
 std::optional<std::int16_t> to_int16(double value) {
-    if (!std::isfinite(value))
-        return std::nullopt;
+    if (!std::isfinite(value)) return std::nullopt;
     double r = std::nearbyint(value);
-    if (r < -32768.0 || r > 32767.0)
-        return std::nullopt;
+    if (r < -32768.0 || r > 32767.0) return std::nullopt;
     return static_cast<std::int16_t>(r);
 }
 
 std::optional<std::int32_t> to_int32(double value) {
-    if (!std::isfinite(value))
-        return std::nullopt;
+    if (!std::isfinite(value)) return std::nullopt;
     double r = std::nearbyint(value);
-    if (r < -2147483648.0 || r > 2147483647.0)
-        return std::nullopt;
+    if (r < -2147483648.0 || r > 2147483647.0) return std::nullopt;
     return static_cast<std::int32_t>(r);
 }
 

@@ -38,8 +38,7 @@ Fixed fixed_digits(double magnitude, int decimals) {
                 break;
             }
         }
-        if (i < 0)
-            digits.insert(digits.begin(), '1');
+        if (i < 0) digits.insert(digits.begin(), '1');
     }
     Fixed f;
     f.whole = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
@@ -91,8 +90,7 @@ std::string exponent_text(int exponent, bool explicit_plus, int min_digits) {
     std::string digits = std::to_string(std::abs(exponent));
     if (static_cast<int>(digits.size()) < min_digits)
         digits.insert(0, static_cast<std::size_t>(min_digits) - digits.size(), '0');
-    if (exponent < 0)
-        return "-" + digits;
+    if (exponent < 0) return "-" + digits;
     return explicit_plus ? "+" + digits : digits;
 }
 
@@ -106,8 +104,7 @@ std::string format_scientific(double value, std::string_view pattern, std::size_
     Scientific s = scientific_digits(std::fabs(value), decimals);
     std::string out;
     bool zero = s.digits.find_first_not_of('0') == std::string::npos;
-    if (value < 0 && !zero)
-        out.push_back('-');
+    if (value < 0 && !zero) out.push_back('-');
     out.push_back(s.digits[0]);
     if (decimals > 0) {
         out.push_back('.');
@@ -126,18 +123,14 @@ std::string format_digits(double value, std::string_view pattern) {
     int frac_max = 0;
     int frac_required = 0;
     for (char c : frac_pattern) {
-        if (c == '#' || c == '0')
-            ++frac_max;
-        if (c == '0')
-            frac_required = frac_max;
+        if (c == '#' || c == '0') ++frac_max;
+        if (c == '0') frac_required = frac_max;
     }
     int int_required = 0;
     bool seen_zero = false;
     for (char c : int_pattern) {
-        if (c == '0')
-            seen_zero = true;
-        if (seen_zero && (c == '0' || c == '#'))
-            ++int_required;
+        if (c == '0') seen_zero = true;
+        if (seen_zero && (c == '0' || c == '#')) ++int_required;
     }
     Fixed f = fixed_digits(std::fabs(value), frac_max);
     // Fraction: keep the required places, drop trailing zeros past them.
@@ -165,17 +158,13 @@ std::string format_digits(double value, std::string_view pattern) {
     while (remaining > 0)
         laid.push_back(whole[--remaining]);
     std::reverse(laid.begin(), laid.end());
-    if (!laid.empty() && laid.front() == ' ')
-        laid.erase(0, laid.find_first_not_of(' '));
+    if (!laid.empty() && laid.front() == ' ') laid.erase(0, laid.find_first_not_of(' '));
 
     std::string out = laid;
-    if (!fraction.empty())
-        out += "." + fraction;
-    if (out.empty())
-        out = "0";
+    if (!fraction.empty()) out += "." + fraction;
+    if (out.empty()) out = "0";
     bool zero = out.find_first_of("123456789") == std::string::npos;
-    if (value < 0 && !zero)
-        out.insert(out.begin(), '-');
+    if (value < 0 && !zero) out.insert(out.begin(), '-');
     return out;
 }
 
@@ -188,8 +177,7 @@ template <typename T> Scientific shortest_digits(T magnitude) {
     Scientific s;
     s.exponent = std::stoi(text.substr(e + 1));
     s.digits = text.substr(0, 1);
-    if (e > 2)
-        s.digits += text.substr(2, e - 2);
+    if (e > 2) s.digits += text.substr(2, e - 2);
     return s;
 }
 
@@ -198,14 +186,12 @@ std::string general(const Scientific& s, int sci_above, bool leading_zero) {
     std::string out;
     if (s.exponent < -4 || s.exponent >= sci_above) {
         out += s.digits.substr(0, 1);
-        if (s.digits.size() > 1)
-            out += "." + s.digits.substr(1);
+        if (s.digits.size() > 1) out += "." + s.digits.substr(1);
         out += "E" + exponent_text(s.exponent, true, 2);
         return out;
     }
     if (s.exponent < 0) {
-        if (leading_zero)
-            out += "0";
+        if (leading_zero) out += "0";
         out += ".";
         out.append(static_cast<std::size_t>(-s.exponent - 1), '0');
         out += s.digits;
@@ -222,12 +208,9 @@ std::string general(const Scientific& s, int sci_above, bool leading_zero) {
 }
 
 template <typename T> std::string shortest_text(T value, int sci_above) {
-    if (std::isnan(value))
-        return "NaN";
-    if (std::isinf(value))
-        return value < 0 ? "-Inf" : "Inf";
-    if (value == 0)
-        return "0";
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";
+    if (value == 0) return "0";
     std::string out = value < 0 ? "-" : "";
     return out + general(shortest_digits(std::fabs(value)), sci_above, true);
 }
@@ -235,26 +218,25 @@ template <typename T> std::string shortest_text(T value, int sci_above) {
 } // namespace
 
 std::string format(double value, std::string_view pattern) {
-    if (std::isnan(value))
-        return "NaN";
-    if (std::isinf(value))
-        return value < 0 ? "-Inf" : "Inf";
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";
     std::size_t e_pos = pattern.find_first_of("Ee");
-    if (e_pos != std::string_view::npos)
-        return format_scientific(value, pattern, e_pos);
+    if (e_pos != std::string_view::npos) return format_scientific(value, pattern, e_pos);
     return format_digits(value, pattern);
 }
 
-std::string shortest(float value) { return shortest_text(value, 7); }
+std::string shortest(float value) {
+    return shortest_text(value, 7);
+}
 
-std::string shortest(double value) { return shortest_text(value, 15); }
+std::string shortest(double value) {
+    return shortest_text(value, 15);
+}
 
 std::string with_sign_position(double value, int significant) {
-    if (!std::isfinite(value))
-        return shortest(value);
+    if (!std::isfinite(value)) return shortest(value);
     std::string sign = value < 0 ? "-" : " ";
-    if (value == 0)
-        return " 0";
+    if (value == 0) return " 0";
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*e", significant - 1, std::fabs(value));
     std::string text(buf);
@@ -268,8 +250,7 @@ std::string with_sign_position(double value, int significant) {
 }
 
 std::string right_align(std::string_view text, std::size_t width) {
-    if (text.size() >= width)
-        return std::string(text.substr(text.size() - width));
+    if (text.size() >= width) return std::string(text.substr(text.size() - width));
     return std::string(width - text.size(), ' ') + std::string(text);
 }
 

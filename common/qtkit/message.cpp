@@ -35,6 +35,8 @@ bool askYesNo(QWidget* parent, const QString& title, const QString& text, Messag
     return box.exec() == QMessageBox::Yes;
 }
 
-void beep() { QApplication::beep(); }
+void beep() {
+    QApplication::beep();
+}
 
 } // namespace qtkit

@@ -17,14 +17,15 @@ TEST_P(LeadingValue, ReadsTheLeadingNumber) {
     EXPECT_DOUBLE_EQ(leading_value(GetParam().text), GetParam().value) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, LeadingValue,
-    ::testing::Values(LeadingCase{"", 0}, LeadingCase{"abc", 0}, LeadingCase{"12", 12},
-                      LeadingCase{"  1 2 . 5 x", 12.5}, LeadingCase{"-3.25", -3.25},
-                      LeadingCase{"+.5", 0.5}, LeadingCase{"1E3", 1000}, LeadingCase{"1D-2", 0.01},
-                      LeadingCase{"2e+2x", 200}, LeadingCase{"7E", 7}, LeadingCase{"1.2.3", 1.2},
-                      LeadingCase{"- 4", -4}, LeadingCase{"5,5", 5}, LeadingCase{".", 0},
-                      LeadingCase{"\t3\r\n", 3}));
+INSTANTIATE_TEST_SUITE_P(Texts, LeadingValue,
+                         ::testing::Values(LeadingCase{"", 0}, LeadingCase{"abc", 0},
+                                           LeadingCase{"12", 12}, LeadingCase{"  1 2 . 5 x", 12.5},
+                                           LeadingCase{"-3.25", -3.25}, LeadingCase{"+.5", 0.5},
+                                           LeadingCase{"1E3", 1000}, LeadingCase{"1D-2", 0.01},
+                                           LeadingCase{"2e+2x", 200}, LeadingCase{"7E", 7},
+                                           LeadingCase{"1.2.3", 1.2}, LeadingCase{"- 4", -4},
+                                           LeadingCase{"5,5", 5}, LeadingCase{".", 0},
+                                           LeadingCase{"\t3\r\n", 3}));
 
 TEST(LeadingValueComma, OnlyTheFirstCommaBecomesAPoint) {
     EXPECT_DOUBLE_EQ(leading_value_comma("0,01"), 0.01);

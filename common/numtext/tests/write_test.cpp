@@ -19,31 +19,31 @@ TEST_P(Format, WritesThePattern) {
     EXPECT_EQ(format(c.value, c.pattern), c.text) << c.value << " with " << c.pattern;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scientific, Format,
-    ::testing::Values(FormatCase{0.0123456, "0.0000E+00", "1.2346E-02"},
-                      FormatCase{0, "0.0000E+00", "0.0000E+00"},
-                      FormatCase{0.00321, "0.0000E-00", "3.2100E-03"},
-                      FormatCase{150, "0.0000E-00", "1.5000E02"},
-                      FormatCase{-2.5, "0.0000E+00", "-2.5000E+00"},
-                      FormatCase{9.99995, "0.0000E+00", "1.0000E+01"},
-                      FormatCase{1.23456e-120, "0.0000E+00", "1.2346E-120"},
-                      FormatCase{0.000012345, "0.0000E+00", "1.2345E-05"}));
+INSTANTIATE_TEST_SUITE_P(Scientific, Format,
+                         ::testing::Values(FormatCase{0.0123456, "0.0000E+00", "1.2346E-02"},
+                                           FormatCase{0, "0.0000E+00", "0.0000E+00"},
+                                           FormatCase{0.00321, "0.0000E-00", "3.2100E-03"},
+                                           FormatCase{150, "0.0000E-00", "1.5000E02"},
+                                           FormatCase{-2.5, "0.0000E+00", "-2.5000E+00"},
+                                           FormatCase{9.99995, "0.0000E+00", "1.0000E+01"},
+                                           FormatCase{1.23456e-120, "0.0000E+00", "1.2346E-120"},
+                                           FormatCase{0.000012345, "0.0000E+00", "1.2345E-05"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Digits, Format,
-    ::testing::Values(
-        FormatCase{83.33333, "##0.##", "83.33"}, FormatCase{50, "##0.##", "50"},
-        FormatCase{100, "##0.##", "100"}, FormatCase{0, "##0.##", "0"},
-        FormatCase{12.5, "##0.##", "12.5"}, FormatCase{0.125, "##0.##", "0.13"},
-        FormatCase{0.5, "#####.#", ".5"}, FormatCase{-12.34, "#####.#", "-12.3"},
-        FormatCase{0, "#####.#", "0"}, FormatCase{1234567, "#####.#", "1234567"},
-        FormatCase{-0.01, "#####.#", "0"}, FormatCase{2, "###0.0#", "2.0"},
-        FormatCase{-1.256, "###0.0#", "-1.26"}, FormatCase{0.5, "### ##0.00", "0.50"},
-        FormatCase{1234.5, "### ##0.00", "1 234.50"}, FormatCase{123456, "### ##0.0", "123 456.0"},
-        FormatCase{0, "### ##0.0", "0.0"}, FormatCase{0.0625, "### ##0.000", "0.063"},
-        FormatCase{7, "##", "7"}, FormatCase{0, "##", "0"}, FormatCase{123, "##", "123"},
-        FormatCase{45.5, "####", "46"}, FormatCase{-3, "###", "-3"}));
+    ::testing::Values(FormatCase{83.33333, "##0.##", "83.33"}, FormatCase{50, "##0.##", "50"},
+                      FormatCase{100, "##0.##", "100"}, FormatCase{0, "##0.##", "0"},
+                      FormatCase{12.5, "##0.##", "12.5"}, FormatCase{0.125, "##0.##", "0.13"},
+                      FormatCase{0.5, "#####.#", ".5"}, FormatCase{-12.34, "#####.#", "-12.3"},
+                      FormatCase{0, "#####.#", "0"}, FormatCase{1234567, "#####.#", "1234567"},
+                      FormatCase{-0.01, "#####.#", "0"}, FormatCase{2, "###0.0#", "2.0"},
+                      FormatCase{-1.256, "###0.0#", "-1.26"}, FormatCase{0.5, "### ##0.00", "0.50"},
+                      FormatCase{1234.5, "### ##0.00", "1 234.50"},
+                      FormatCase{123456, "### ##0.0", "123 456.0"},
+                      FormatCase{0, "### ##0.0", "0.0"}, FormatCase{0.0625, "### ##0.000", "0.063"},
+                      FormatCase{7, "##", "7"}, FormatCase{0, "##", "0"},
+                      FormatCase{123, "##", "123"}, FormatCase{45.5, "####", "46"},
+                      FormatCase{-3, "###", "-3"}));
 
 TEST(Shortest, FloatsReadBackAndUseTheGeneralForm) {
     EXPECT_EQ(shortest(0.1f), "0.1");

@@ -1,0 +1,41 @@
+// One press of "Compute": read the prototype file named in the window, check it and the
+// settings, and run the chosen estimation scheme.
+#pragma once
+
+#include "classifier.h"
+
+#include <optional>
+#include <string>
+
+namespace pellin {
+
+/// The window's inputs as typed.
+struct ComputeRequest {
+    std::string filename;   ///< Text1
+    std::string neighbours; ///< Text2
+    std::string partitions; ///< Text3
+    bool edition = false;   ///< Option2 selected (else Option1, "Partition")
+    bool stepwise = false;  ///< Check1
+};
+
+/// Every label that "Compute" clears before it starts.
+inline constexpr const char* result_labels[] = {
+    "Label6",  "Label7",  "Label8",  "Label9",  "Label11", "Label12", "Label23", "Label24",
+    "Label26", "Label27", "Label15", "Label31", "Label18", "Label20", "Label22", "Label29"};
+
+/// Largest file read; a longer file is read up to this size (a valid file is far smaller).
+inline constexpr std::size_t max_file_bytes = 64u << 20;
+
+struct ComputeOutcome {
+    bool ok = false;      ///< false after a failure message
+    std::string filename; ///< the file name as Text1 shows it afterwards (".txt" appended)
+};
+
+/// Clears the results, reads and checks the file and the settings, and runs the scheme,
+/// reporting every label text and message in the order the window shows them.
+ComputeOutcome compute(const ComputeRequest& request, Report& report);
+
+/// Reads a whole file (up to `max_file_bytes`); nullopt when it cannot be opened.
+std::optional<std::string> read_file(const std::string& path);
+
+} // namespace pellin

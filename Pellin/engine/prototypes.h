@@ -1,0 +1,49 @@
+// The prototype set: n labelled samples of two classes with d features each.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pellin {
+
+inline constexpr int max_prototypes = 500;
+inline constexpr int max_features = 6;
+
+/// Prototypes 1 .. n1 are class 1, n1 + 1 .. n class 2. Features are 32-bit floats.
+struct Prototypes {
+    std::int32_t n = 0;  ///< number of prototypes, as read
+    std::int32_t n1 = 0; ///< number of class-1 prototypes, as read
+    std::int32_t d = 0;  ///< number of features, as read
+    std::int32_t n2() const { return n - n1; }
+    /// Features of prototype i (1-based) are x[i - 1]; only filled when the header is in range.
+    std::vector<std::array<float, max_features>> x;
+    float feature(int i, int j) const { return x[static_cast<std::size_t>(i - 1)][j - 1]; }
+};
+
+/// Outcome of reading a prototype file's text.
+struct PrototypeRead {
+    enum class Status {
+        ok,           ///< header and all n x d features read (or header out of range, see below)
+        no_header,    ///< fewer than three numbers, or text, where n, n1 and d should be
+        short_data,   ///< the text ends before its n x d features
+        not_a_number, ///< text where a feature should be
+    };
+    Status status = Status::ok;
+    Prototypes set;
+    int values_read = 0; ///< features read before the failure
+};
+
+/// Reads "n, n1, d, then n groups of d features" from `text` (numbers separated by commas,
+/// blanks or line ends; header values are rounded to integers, halves to even). The features
+/// are read only when 1 <= n <= 500 and 1 <= d <= 6, so a header outside the limits never makes
+/// the reader store past the array; such a header reads as `ok` with no features, and the
+/// checks of the window report it.
+PrototypeRead read_prototypes(std::string_view text);
+
+/// The message for a read failure other than `ok` (title "Wrong Specifications").
+std::string read_failure_message(const PrototypeRead& read);
+
+} // namespace pellin

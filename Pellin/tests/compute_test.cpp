@@ -1,0 +1,164 @@
+#include "engine/batch.h"
+#include "engine/compute.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace pellin;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Recorder : Report {
+    std::vector<std::pair<std::string, std::string>> labels;
+    std::vector<std::string> messages;
+    void show(std::string_view label, const std::string& text) override {
+        if (!text.empty()) labels.emplace_back(label, text);
+    }
+    void message(const std::string& title, const std::string& text) override {
+        messages.push_back(title + ": " + text);
+    }
+};
+
+class ComputeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("pellin_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return (dir / name).string();
+    }
+    std::vector<std::string> run(ComputeRequest req) {
+        Recorder r;
+        last = compute(req, r);
+        labels = r.labels;
+        return r.messages;
+    }
+    ComputeRequest request(const std::string& file, std::string k = "1", std::string p = "2") {
+        return ComputeRequest{file, k, p, false, false};
+    }
+    fs::path dir;
+    ComputeOutcome last;
+    std::vector<std::pair<std::string, std::string>> labels;
+};
+
+} // namespace
+
+TEST_F(ComputeTest, NameWithoutExtensionGetsTxt) {
+    write("four.txt", "4, 2, 1\n0.1\n0.2\n0.9\n1.0\n");
+    auto base = (dir / "four").string();
+    // The folder name holds no "." so the rule applies to the whole path.
+    ASSERT_EQ(base.find('.'), std::string::npos);
+    EXPECT_TRUE(run(request(base)).empty());
+    EXPECT_EQ(last.filename, base + ".txt");
+    EXPECT_TRUE(last.ok);
+    EXPECT_EQ(labels.front(), (std::pair<std::string, std::string>{"Label18", "4"}));
+}
+
+TEST_F(ComputeTest, FileMessages) {
+    EXPECT_EQ(run(request("")), std::vector<std::string>{"Wrong Specifications: Wrong Filename"});
+    EXPECT_EQ(run(request((dir / "missing.txt").string())),
+              std::vector<std::string>{"Wrong Specifications: File not found"});
+    EXPECT_EQ(run(request(dir.string() + "/.")),
+              std::vector<std::string>{"Wrong Specifications: File not found"});
+    EXPECT_FALSE(last.ok);
+}
+
+struct CheckCase {
+    const char* file;
+    const char* k;
+    const char* p;
+    const char* message; // "" when accepted
+};
+
+class Checks : public ComputeTest, public ::testing::WithParamInterface<CheckCase> {};
+
+TEST_P(Checks, SettingsAndHeaderAreCheckedInOrder) {
+    const CheckCase& c = GetParam();
+    auto messages = run(request(write("p.txt", c.file), c.k, c.p));
+    if (std::string(c.message).empty())
+        EXPECT_TRUE(last.ok) << (messages.empty() ? "" : messages.front());
+    else
+        EXPECT_EQ(messages, std::vector<std::string>{c.message});
+}
+
+const char* const three_five = "8 3 1  0 0.1 0.2  1 1.1 1.2 1.3 1.4";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Checks,
+    ::testing::Values(
+        CheckCase{"4 2 1 0 1 2 3", "1", "2", ""},
+        CheckCase{"3 1 1 0 1 2", "1", "2",
+                  "Wrong Specifications: Wrong n or n1 read from the file"},
+        CheckCase{"4 4 1 0 1 2 3", "1", "2",
+                  "Wrong Specifications: Wrong n or n1 read from the file"},
+        CheckCase{"4 1 1 0 1 2 3", "1", "2",
+                  "Wrong Specifications: Wrong n or n1 read from the file"},
+        CheckCase{"501 2 1", "1", "2", "Wrong Specifications: Wrong n or n1 read from the file"},
+        CheckCase{"4 2 7", "1", "2", "Wrong Specification: Wrong dimension read from the file"},
+        CheckCase{"4 2 0", "1", "2", "Wrong Specification: Wrong dimension read from the file"},
+        CheckCase{three_five, "1", "3", ""},
+        CheckCase{three_five, "1", "4", "Wrong Specifications: Wrong number of partitions"},
+        CheckCase{three_five, "1", "1", "Wrong Specifications: Wrong number of partitions"},
+        CheckCase{three_five, "1", "", "Wrong Specifications: Wrong number of partitions"},
+        CheckCase{three_five, "2", "2", ""},
+        CheckCase{three_five, "3", "2", "Wrong Specifications: Wrong number of neighbours"},
+        CheckCase{three_five, "0", "2", "Wrong Specifications: Wrong number of neighbours"},
+        CheckCase{three_five, "99999999999", "2",
+                  "Wrong Specifications: Wrong number of neighbours"},
+        CheckCase{"4 2 1 0 1 2", "1", "2",
+                  "Wrong Specifications: The file ends after 3 of the 4 feature values announced "
+                  "by its header"},
+        CheckCase{"4 2 1 0 1 two 3", "1", "2",
+                  "Wrong Specifications: Not a number where feature 1 of prototype 3 is expected"},
+        CheckCase{"x", "1", "2",
+                  "Wrong Specifications: The file does not begin with the numbers n, n1 and d"}));
+
+TEST_F(ComputeTest, SummaryStaysAfterAFailedCheck) {
+    run(request(write("p.txt", three_five), "3", "2"));
+    std::vector<std::pair<std::string, std::string>> expected = {
+        {"Label18", "8"}, {"Label20", "3"}, {"Label22", "5"}, {"Label29", "1"}};
+    EXPECT_EQ(labels, expected);
+}
+
+TEST_F(ComputeTest, BatchPrintsLabelsAndMessagesInOrder) {
+    std::string file = write("four.txt", "4, 2, 1\r\n0.1\r\n0.2\r\n0.9\r\n1.0\r\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(run_batch({"--file", file, "--stepwise"}, out, err), 0);
+    std::string text = out.str();
+    EXPECT_EQ(text.rfind("Label18\t4\nLabel20\t2\nLabel22\t2\nLabel29\t1\nLabel11\t1\n", 0), 0u)
+        << text;
+    EXPECT_NE(text.find("MsgBox\tStep1 (1,1) (3,3)\tContinue...\n"), std::string::npos);
+    EXPECT_NE(text.find("Label31\t0\n"), std::string::npos);
+
+    std::ostringstream out2, err2;
+    EXPECT_EQ(run_batch({"--file", file, "--neighbours", "2"}, out2, err2), 1);
+    EXPECT_NE(out2.str().find("MsgBox\tWrong Specifications\tWrong number of neighbours\n"),
+              std::string::npos);
+}
+
+TEST_F(ComputeTest, BatchCommandLineErrors) {
+    std::ostringstream out, err;
+    EXPECT_EQ(run_batch({"--neighbours", "2"}, out, err), 2);
+    EXPECT_EQ(run_batch({"--file"}, out, err), 2);
+    EXPECT_EQ(run_batch({"--file", "x", "--bogus"}, out, err), 2);
+    EXPECT_EQ(run_batch({"--help"}, out, err), 0);
+    EXPECT_NE(out.str().find("Usage"), std::string::npos);
+}
+
+TEST_F(ComputeTest, EditingSchemeOnTheRealExample) {
+    ComputeRequest req = request("../examples/Pellin/breast_cancer.txt", "3", "2");
+    req.edition = true;
+    Recorder r;
+    ComputeOutcome o = compute(req, r);
+    EXPECT_TRUE(o.ok);
+    EXPECT_EQ(r.messages, std::vector<std::string>{"Edition: Continue..."});
+}

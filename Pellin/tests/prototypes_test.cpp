@@ -1,0 +1,47 @@
+#include "engine/prototypes.h"
+
+#include <gtest/gtest.h>
+
+using namespace pellin;
+using Status = PrototypeRead::Status;
+
+TEST(ReadPrototypes, FourOneFeaturePrototypes) {
+    PrototypeRead r = read_prototypes("4, 2, 1\r\n0.1\r\n0.2\r\n0.9\r\n1.0\r\n");
+    ASSERT_EQ(r.status, Status::ok);
+    EXPECT_EQ(r.set.n, 4);
+    EXPECT_EQ(r.set.n1, 2);
+    EXPECT_EQ(r.set.n2(), 2);
+    EXPECT_EQ(r.set.d, 1);
+    EXPECT_FLOAT_EQ(r.set.feature(1, 1), 0.1f);
+    EXPECT_FLOAT_EQ(r.set.feature(4, 1), 1.0f);
+}
+
+TEST(ReadPrototypes, HeaderOutsideTheLimitsReadsNoFeatures) {
+    // A header that would overflow the prototype array must not make the reader store anything.
+    for (const char* text : {"501 2 1 0 0 0", "4 2 7 1 2 3 4", "100000 2 1", "4 2 0", "-3 1 1"}) {
+        PrototypeRead r = read_prototypes(text);
+        EXPECT_EQ(r.status, Status::ok) << text;
+        EXPECT_TRUE(r.set.x.empty()) << text;
+    }
+}
+
+TEST(ReadPrototypes, FailuresSayWhatIsWrong) {
+    PrototypeRead shortFile = read_prototypes("4 2 2\n1 2\n3 4\n5");
+    EXPECT_EQ(shortFile.status, Status::short_data);
+    EXPECT_EQ(read_failure_message(shortFile),
+              "The file ends after 5 of the 8 feature values announced by its header");
+
+    PrototypeRead text = read_prototypes("4 2 2\n1 2\n3 x\n5 6\n7 8");
+    EXPECT_EQ(text.status, Status::not_a_number);
+    EXPECT_EQ(read_failure_message(text),
+              "Not a number where feature 2 of prototype 2 is expected");
+
+    for (const char* bad : {"", "4 2", "four 2 1", "\x01\x02\xff"})
+        EXPECT_EQ(read_prototypes(bad).status, Status::no_header) << bad;
+}
+
+TEST(ReadPrototypes, HeaderValuesRoundHalvesToEven) {
+    PrototypeRead r = read_prototypes("4.5 2.5 1 0 0 0 0");
+    EXPECT_EQ(r.set.n, 4);
+    EXPECT_EQ(r.set.n1, 2);
+}
