@@ -7,7 +7,8 @@ tools/install-deps.sh
 export CCACHE_BASEDIR="$PWD"
 program="${1:-Pellin}"
 shift || true
-cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=Release -DSUITE_BUILD_BENCHMARKS=OFF >/dev/null
+cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=Release -DSUITE_BUILD_BENCHMARKS=OFF \
+    -DSUITE_PROGRAMS="$program" >/dev/null
 cmake --build build-run -j"$(nproc)" --target "$program"
 exe="build-run/$program/$program"
 if [ $# -eq 0 ]; then
