@@ -1,0 +1,136 @@
+#include "parser.h"
+
+#include <algorithm>
+
+#include "messages.h"
+#include "numtext/numtext.h"
+#include "text_file.h"
+
+namespace quillon {
+namespace {
+
+const std::string& cell(const Cells& cells, int r, int c) {
+    return cells[static_cast<std::size_t>(r * kGridColumns + c)];
+}
+
+// 1-based position of the first entry equal to `value`, 0 when there is none.
+int position(const std::vector<std::string>& list, const std::string& value) {
+    auto it = std::find(list.begin(), list.end(), value);
+    return it == list.end() ? 0 : static_cast<int>(it - list.begin()) + 1;
+}
+
+} // namespace
+
+std::vector<std::string> parse_symbols(std::string_view text) {
+    numtext::FieldScanner scanner(text);
+    std::vector<std::string> symbols;
+    while (symbols.size() < static_cast<std::size_t>(kMaxSamples)) {
+        auto field = scanner.next_string();
+        if (!field) break;
+        symbols.push_back(std::move(*field));
+    }
+    return symbols;
+}
+
+std::optional<Message> read_string(Analysis& a, const std::string& path) {
+    auto text = read_text_file(path);
+    if (!text) return msg::file_error;
+    auto symbols = parse_symbols(*text);
+    a.mode = mode::string_read;
+    for (std::size_t k = 0; k < symbols.size(); ++k)
+        a.symbol[k + 1] = std::move(symbols[k]);
+    a.nseg = static_cast<std::int16_t>(symbols.size());
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> parse_table(std::string_view text) {
+    numtext::FieldScanner scanner(text);
+    std::vector<std::string> fields;
+    while (fields.size() < static_cast<std::size_t>(kGridCells) && !scanner.at_end()) {
+        for (int c = 0; c < kGridColumns; ++c) {
+            auto field = scanner.next_string();
+            if (!field) return std::nullopt;
+            fields.push_back(std::move(*field));
+        }
+    }
+    return fields;
+}
+
+std::optional<Message> read_table(Cells& cells, const std::string& path) {
+    auto text = read_text_file(path);
+    if (!text) return msg::file_error;
+    auto fields = parse_table(*text);
+    if (!fields) return msg::file_error;
+    for (std::size_t i = 0; i < fields->size(); ++i)
+        cells[i] = std::move((*fields)[i]);
+    return std::nullopt;
+}
+
+ParseResult CmdParse(Analysis& a, const Cells& cells) {
+    ParseResult result;
+    if (a.mode > -2 && a.mode < 2) {
+        result.message = msg::no_string;
+        return result;
+    }
+    if (cell(cells, 0, 0).empty() || cell(cells, 0, 1).empty() || cell(cells, 0, 2).empty()) {
+        result.message = msg::invalid_table;
+        return result;
+    }
+    // States and symbols in order of appearance; only the last entry is compared, so a value
+    // that comes back after others is listed again (lookups take the first match).
+    std::vector<std::string> states{cell(cells, 0, 0)};
+    std::vector<std::string> symbols{cell(cells, 0, 1)};
+    for (int r = 1; r < kGridRows && !cell(cells, r, 0).empty(); ++r) {
+        if (cell(cells, r, 0) != states.back()) states.push_back(cell(cells, r, 0));
+        if (cell(cells, r, 1) != symbols.back()) symbols.push_back(cell(cells, r, 1));
+    }
+    result.list3 = states;
+    result.list3.insert(result.list3.end(), symbols.begin(), symbols.end());
+
+    bool final_state = false;
+    for (int r = 0; r < kGridRows && !cell(cells, r, 2).empty(); ++r) {
+        if (cell(cells, r, 2) == "F") {
+            final_state = true;
+            break;
+        }
+    }
+    if (!final_state) {
+        result.message = msg::no_final_state;
+        return result;
+    }
+
+    // next[i][j]: the next state from state i on symbol j (1-based; empty = no transition).
+    std::vector<std::vector<std::string>> next(states.size() + 1,
+                                               std::vector<std::string>(symbols.size() + 1));
+    for (int r = 0; r < kGridRows && !cell(cells, r, 0).empty(); ++r) {
+        const std::string& ps = cell(cells, r, 0);
+        const std::string& sy = cell(cells, r, 1);
+        const std::string& ns = cell(cells, r, 2);
+        int i = position(states, ps);
+        int j = position(symbols, sy);
+        if (!next[i][j].empty()) {
+            result.message = msg::duplicate_entry(ps, sy);
+            return result;
+        }
+        next[i][j] = ns;
+        result.list3.push_back(std::to_string(i) + "," + std::to_string(j) + "," + ns);
+        if (ns != "F" && position(states, ns) == 0) {
+            result.message = msg::no_present_state(ns);
+            return result;
+        }
+    }
+
+    a.mode = a.mode > 0 ? mode::parsed : mode::string_parsed;
+    const std::string& initial = states.front();
+    std::string current = initial;
+    for (int k = 1; k <= a.nseg; ++k) {
+        int i = position(states, current);
+        int j = position(symbols, a.symbol[k]);
+        std::string ns = j > 0 && !next[i][j].empty() ? next[i][j] : "?";
+        current = ns == "F" || ns == "?" ? initial : ns;
+        a.state[k] = std::move(ns);
+    }
+    return result;
+}
+
+} // namespace quillon

@@ -1,0 +1,53 @@
+// The state-transition table, the symbol-string and table files, and the parser.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis.h"
+
+namespace quillon {
+
+inline constexpr int kGridRows = 50;
+inline constexpr int kGridColumns = 3;
+inline constexpr int kGridCells = kGridRows * kGridColumns;
+
+/// The table's cells; cell (r, c) has the index r * kGridColumns + c (present state, input
+/// symbol, next state). The first row with an empty present state ends the table.
+using Cells = std::array<std::string, kGridCells>;
+
+/// The symbols of a symbol-string text (fields separated by commas or line ends, quoted or
+/// not), at most kMaxSamples; the rest is ignored.
+std::vector<std::string> parse_symbols(std::string_view text);
+
+/// Reads a symbol-string file into symbol(1 ... nseg): mode -2, nseg the count. On failure
+/// returns "File error" ("File read") and leaves `a` as it was.
+std::optional<Message> read_string(Analysis& a, const std::string& path);
+
+/// The cells of a table text, three fields to a transition, at most kGridRows transitions.
+/// nullopt when the fields end in the middle of a transition.
+std::optional<std::vector<std::string>> parse_table(std::string_view text);
+
+/// Reads a table file into the first cells of `cells` (later cells keep their text). On
+/// failure returns "File error" ("File read") and leaves `cells` as they were.
+std::optional<Message> read_table(Cells& cells, const std::string& path);
+
+/// What a parse shows: the lines of the states/symbols/transitions list, and the message that
+/// stopped it, if any (the lines written before the failure stay).
+struct ParseResult {
+    std::vector<std::string> list3;
+    std::optional<Message> message;
+};
+
+/// Checks the table, lists its states and symbols, builds the transition matrix and runs
+/// symbol(1 ... nseg) through it from the present state of row 0, storing the state reached
+/// after each symbol in state(k): "?" when the table has no transition for it, "F" when the
+/// pattern is complete; after either the automaton starts again from its initial state.
+/// Sets mode 3 when the symbols come from labelled segments, -3 when they were read from a
+/// file. On a failure `a` is left as it was.
+ParseResult CmdParse(Analysis& a, const Cells& cells);
+
+} // namespace quillon
