@@ -1,0 +1,34 @@
+#include "console_view.h"
+
+#include "numtext/numtext.h"
+
+namespace corvane::batch {
+
+void ConsoleView::message(std::string_view title, std::string_view text, Icon icon) {
+    if (icon == Icon::critical) failure_ = true;
+    out_ << "MsgBox\t" << title << '\t' << text << '\n' << std::flush;
+}
+
+void ConsoleView::show_result(int index, const std::string& text) {
+    if (index == 5) learning_rate_ = text;
+}
+
+void ConsoleView::iteration_done(int iteration, float error, std::optional<float> lr) {
+    if (progress_every_ <= 0 || iteration % progress_every_ != 0) return;
+    err_ << "iteration " << iteration << "\terror " << numtext::shortest(error);
+    if (lr) err_ << "\tlearning rate " << numtext::shortest(*lr);
+    err_ << '\n' << std::flush;
+}
+
+void ConsoleView::print_control(std::string_view name, std::string_view text) {
+    out_ << name << '\t' << text << '\n';
+}
+
+void ConsoleView::print_results(const std::array<std::string, 5>& captions) {
+    for (std::size_t i = 0; i < captions.size(); ++i)
+        print_control("Label3(" + std::to_string(i) + ")", captions[i]);
+    if (learning_rate_visible_) print_control("Label3(5)", learning_rate_);
+    out_ << std::flush;
+}
+
+} // namespace corvane::batch

@@ -1,0 +1,1 @@
+int bench_placeholder;

@@ -1,0 +1,31 @@
+// Whole-file reading and replace-when-complete writing of the program's text files.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvane {
+
+/// Largest file any reader of the program accepts (256 MiB); a larger one is refused.
+inline constexpr std::size_t maior_ficheiro = 256u << 20;
+
+/// The whole content of `path`, or nullopt when it cannot be opened, read, or is larger than
+/// `maior_ficheiro`.
+std::optional<std::string> read_whole_file(const std::string& path);
+
+/// Writes `content` to a temporary file beside `path` and renames it over `path`, so the old
+/// file is replaced only by a complete new one. False on any failure (the old file stays).
+bool write_file_replacing(const std::string& path, std::string_view content);
+
+/// The lines of `text`: each ends at LF, at CR LF, or at the end of the text; a final line end
+/// does not start another (empty) line.
+std::vector<std::string_view> split_lines(std::string_view text);
+
+/// `path` as it is when absolute or when `base_file` is empty; otherwise `path` taken relative to
+/// the folder of `base_file`.
+std::string resolve_against(const std::string& path, const std::string& base_file);
+
+} // namespace corvane

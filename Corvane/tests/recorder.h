@@ -1,0 +1,70 @@
+// A window stand-in for the engine tests: records every call, never waits.
+#pragma once
+
+#include "engine/view.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace corvane::test {
+
+class Recorder : public TrainerView {
+public:
+    struct Message {
+        std::string title, text;
+        Icon icon;
+    };
+
+    void message(std::string_view title, std::string_view text, Icon icon) override {
+        messages.push_back({std::string(title), std::string(text), icon});
+    }
+    void set_pointer(Pointer p) override { pointer = p; }
+    void estado_ocupado(bool o) override {
+        busy = o;
+        if (!o) training_label = false;
+        busy_calls.push_back(o);
+    }
+    void show_training_label(bool v) override { training_label = v; }
+    void show_test_error(bool v) override { test_error_visible = v; }
+    void show_learning_rate(bool v) override { learning_rate_visible = v; }
+    void show_result(int index, const std::string& text) override { results[index] = text; }
+    void process_events() override {
+        ++events;
+        if (on_events) on_events();
+    }
+    void chart_scale(int interval) override { scale = interval; }
+    void chart_draw(std::span<const float> points) override {
+        charts.emplace_back(points.begin(), points.end());
+    }
+    void iteration_done(int i, float e, std::optional<float>) override {
+        iterations.push_back(i);
+        errors.push_back(e);
+    }
+
+    /// Texts of the messages, in order.
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const auto& m : messages)
+            out.push_back(m.text);
+        return out;
+    }
+
+    std::vector<Message> messages;
+    Pointer pointer = Pointer::arrow;
+    bool busy = false;
+    bool training_label = false;
+    bool test_error_visible = true;
+    bool learning_rate_visible = false;
+    std::vector<bool> busy_calls;
+    std::map<int, std::string> results;
+    int events = 0;
+    std::function<void()> on_events;
+    int scale = 0;
+    std::vector<std::vector<float>> charts;
+    std::vector<int> iterations;
+    std::vector<float> errors;
+};
+
+} // namespace corvane::test
