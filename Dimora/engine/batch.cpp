@@ -1,0 +1,166 @@
+#include "batch.h"
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <optional>
+
+#include "nn_dim.h"
+#include "numtext/numtext.h"
+#include "sc_size.h"
+
+namespace dimora {
+namespace {
+
+// Line breaks inside a message become the two characters "\n" so each box stays one line.
+std::string oneLine(const std::string& text) {
+    std::string s;
+    for (char c : text) {
+        if (c == '\n')
+            s += "\\n";
+        else if (c != '\r')
+            s += c;
+    }
+    return s;
+}
+
+class ConsoleNNView : public NNDimView {
+public:
+    ConsoleNNView(std::ostream& out, std::map<std::string, std::string> texts)
+        : out_(out), texts_(std::move(texts)) {}
+
+    std::string text(const std::string& field) const override {
+        auto it = texts_.find(field);
+        return it == texts_.end() ? std::string() : it->second;
+    }
+    void setText(const std::string& field, const std::string& text) override {
+        texts_[field] = text;
+        out_ << field << '\t' << text << '\n';
+    }
+    void focusAndSelect(const std::string&) override {}
+    void message(const std::string& title, const std::string& text) override {
+        reported_ = true;
+        out_ << "MsgBox\t" << title << '\t' << oneLine(text) << '\n';
+    }
+    void clearLists() override {}
+    void addRow(const std::string& list, const std::string& row) override {
+        out_ << list << '\t' << row << '\n';
+    }
+    bool reported() const { return reported_; }
+
+private:
+    std::ostream& out_;
+    std::map<std::string, std::string> texts_;
+    bool reported_ = false;
+};
+
+std::string nineDigits(double value) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.9g", value);
+    return buf;
+}
+
+int badLine(std::ostream& err, const std::string& why) {
+    err << "Dimora: " << why << "\n\n" << batchUsage();
+    return 2;
+}
+
+bool typeable(const std::string& field, const std::string& text) {
+    for (char c : text)
+        if (!nnDimKeyAccepted(field, c)) return false;
+    return true;
+}
+
+int runNNSize(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::map<std::string, std::string> texts{
+        {"Txtd", "2"}, {"Txth1", "1"}, {"Txth2", "10"}, {"Txte", "0.1"}, {"Txta", "0.05"}};
+    for (std::size_t i = 1; i < args.size(); i += 2) {
+        const std::string& option = args[i];
+        if (i + 1 >= args.size()) return badLine(err, "missing value after " + option);
+        const std::string& value = args[i + 1];
+        if (option == "--d") {
+            texts["Txtd"] = value;
+        } else if (option == "--h") {
+            const auto colon = value.find(':');
+            if (colon == std::string::npos) return badLine(err, "--h needs FIRST:LAST");
+            texts["Txth1"] = value.substr(0, colon);
+            texts["Txth2"] = value.substr(colon + 1);
+        } else if (option == "--e") {
+            texts["Txte"] = value;
+        } else if (option == "--a") {
+            texts["Txta"] = value;
+        } else {
+            return badLine(err, "unknown option " + option);
+        }
+    }
+    for (const auto& [field, text] : texts)
+        if (!typeable(field, text))
+            return badLine(err, "\"" + text + "\" cannot be typed into " + field);
+    ConsoleNNView view(out, texts);
+    const bool computed = computeNNDim(view);
+    return computed && !view.reported() ? 0 : 1;
+}
+
+int runSCSize(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    int d = kDimStart;
+    int integerPart = kIntDeltaStart;
+    int hundredths = kFracDeltaStart;
+    for (std::size_t i = 1; i < args.size(); i += 2) {
+        const std::string& option = args[i];
+        if (i + 1 >= args.size()) return badLine(err, "missing value after " + option);
+        const std::string& value = args[i + 1];
+        if (option == "--d") {
+            auto v = numtext::whole_number(value);
+            if (!v || *v != static_cast<int>(*v) || *v < kDimMin || *v > kDimMax)
+                return badLine(err, "--d must be a whole number from 2 to 9");
+            d = static_cast<int>(*v);
+        } else if (option == "--delta") {
+            auto v = numtext::whole_number(value);
+            const double scaled = v ? *v * 100.0 : -1.0;
+            const auto whole = numtext::to_int32(scaled);
+            if (!v || !whole || std::abs(scaled - *whole) > 1e-6 || *whole < 100 || *whole > 2200)
+                return badLine(err, "--delta must lie in 1.00 .. 22.00 with two decimals");
+            integerPart = *whole / 100;
+            hundredths = *whole % 100;
+        } else {
+            return badLine(err, "unknown option " + option);
+        }
+    }
+    const SCCurves c = computeSCSize(d, squaredDistance(integerPart, hundredths));
+    out << "Pe\t" << nineDigits(c.Pe) << '\n';
+    for (std::size_t i = 0; i < c.ED.size(); ++i)
+        out << i + 1 << '\t' << nineDigits(c.ED[i]) << '\t' << nineDigits(c.ET[i]) << '\t'
+            << nineDigits(c.SD[i]) << '\t' << nineDigits(c.ST[i]) << '\n';
+    return 0;
+}
+
+} // namespace
+
+std::string batchUsage() {
+    return "Usage: Dimora                 open the window\n"
+           "       Dimora --nn-size [--d D] [--h FIRST:LAST] [--e EPS] [--a ALPHA]\n"
+           "       Dimora --sc-size [--d D] [--delta X.YY]\n"
+           "       Dimora --help\n"
+           "\n"
+           "--nn-size tabulates the two-class MLP size bounds (defaults: d 2, h 1:10, e 0.1,\n"
+           "  a 0.05; an empty LAST takes FIRST). Each list row is printed as\n"
+           "  <list name><TAB><row>, each text written back into a box as <box><TAB><text>, each\n"
+           "  message as MsgBox<TAB><title><TAB><text> (a line break shown as \\n).\n"
+           "--sc-size computes the classifier error curves for dimension D (2 .. 9, default 2)\n"
+           "  and squared distance X.YY (1.00 .. 22.00, default 2.00): a line Pe<TAB><value>,\n"
+           "  then n<TAB>ED<TAB>ET<TAB>SD<TAB>ST for n = 1 .. 10 D, 9 significant digits.\n"
+           "Exit status: 0 done, 1 a message was reported, 2 a bad command line.\n";
+}
+
+int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) return badLine(err, "no option given");
+    if (args[0] == "--help" || args[0] == "-h") {
+        out << batchUsage();
+        return 0;
+    }
+    if (args[0] == "--nn-size") return runNNSize(args, out, err);
+    if (args[0] == "--sc-size") return runSCSize(args, out, err);
+    return badLine(err, "unknown option " + args[0]);
+}
+
+} // namespace dimora

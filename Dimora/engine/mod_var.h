@@ -1,0 +1,39 @@
+// Normal-distribution table and integrals, and the Gamma ratio, for the classifier error curves.
+#pragma once
+
+#include <array>
+#include <vector>
+
+namespace dimora::modVar {
+
+/// Standard normal density at z = i / 1000 for i = 0 .. 5000.
+using NormalTable = std::array<float, 5001>;
+
+/// Gamma values used by the ratio: index 5 holds Gamma(0.5) = sqrt(pi), 10 holds Gamma(1) = 1,
+/// 15 holds Gamma(1.5) = sqrt(pi) / 2; the other entries are 0.
+using GammaTable = std::array<float, 16>;
+
+/// phi(i) = c exp(-(i / 1000)^2 / 2) with c = 1 / sqrt(2 pi), pi and c as floats.
+void BuildNormalTable(NormalTable& phi);
+
+/// Fills G with Gamma(0.5), Gamma(1) and Gamma(1.5).
+void SetGammaTable(GammaTable& G);
+
+/// Trapezoidal integral of the density from a / 1000 to b / 1000 (step 0.001): the sum of
+/// phi(i + 1) + phi(i) for i = a .. b - 1, times 0.0005. Bounds are limited to 0 .. 5000, so an
+/// argument past the table counts as the integral up to 5; b <= a gives 0.
+double NormalIntegral(const NormalTable& phi, int a, int b);
+
+/// Phi(x): 1 for x > 5, otherwise 0.5 + the integral from 0 to round(1000 x).
+float NormalDistribution(float x, const NormalTable& phi);
+
+/// Bayes error of two normal classes at Mahalanobis distance delta: 1 - Phi(delta / 2).
+float BayesError(float delta, const NormalTable& phi);
+
+/// Gamma(x + 0.5) / (Gamma(x) sqrt(pi)) for x a multiple of 0.5; 0 for x < 0.5.
+double GammaRatio(double x, const GammaTable& G);
+
+/// Variance of a proportion e estimated from 2n samples: e (1 - e) / (2n).
+double ProportionVariance(double e, int n);
+
+} // namespace dimora::modVar

@@ -1,0 +1,136 @@
+#include "mdi_main.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include "frm_about.h"
+#include "frm_nn_dim.h"
+#include "frm_sc_size.h"
+
+namespace dimora {
+
+SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Picture1"));
+    const char* captions[] = {"&SC Size", "&NN Size", "&About", "E&xit"};
+    int width = 0;
+    for (int i = 0; i < 4; ++i) {
+        cmdMenu[i] = new QPushButton(QString::fromLatin1(captions[i]), this);
+        cmdMenu[i]->setObjectName(QStringLiteral("cmdMenu(%1)").arg(i));
+        width = std::max(width, cmdMenu[i]->sizeHint().width());
+    }
+    width = std::max(width, 80);
+    setFixedWidth(width + 2 * kGap);
+    const int h = cmdMenu[0]->sizeHint().height();
+    for (int i = 0; i < 4; ++i)
+        cmdMenu[i]->setGeometry(kGap, kGap + i * (h + kGap), width, h);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Mid);
+    setMinimumHeight(4 * (h + kGap) + kGap);
+}
+
+void SidePanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    QPushButton* exit = cmdMenu[3];
+    QPushButton* about = cmdMenu[2];
+    exit->move(exit->x(), height() - exit->height() - kGap);
+    about->move(about->x(), exit->y() - about->height() - kGap);
+}
+
+mdiMain::mdiMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("mdiMain"));
+    setWindowTitle(QStringLiteral("Dimora"));
+    runModal_ = [](QDialog& dialog) { dialog.exec(); };
+
+    mnuSCSize = menuBar()->addAction(QStringLiteral("&SC Size"));
+    mnuSCSize->setObjectName(QStringLiteral("mnuSCSize"));
+    mnuNNSize = menuBar()->addAction(QStringLiteral("&NN Size"));
+    mnuNNSize->setObjectName(QStringLiteral("mnuNNSize"));
+    mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    mnuExit = menuBar()->addAction(QStringLiteral("E&xit"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    connect(mnuSCSize, &QAction::triggered, this, &mdiMain::mnuSCSize_Click);
+    connect(mnuNNSize, &QAction::triggered, this, &mdiMain::mnuNNSize_Click);
+    connect(mnuAbout, &QAction::triggered, this, &mdiMain::mnuAbout_Click);
+    connect(mnuExit, &QAction::triggered, this, &mdiMain::mnuExit_Click);
+
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    Picture1 = new SidePanel(central);
+    area_ = new QMdiArea(central);
+    area_->setObjectName(QStringLiteral("mdiArea"));
+    row->addWidget(Picture1);
+    row->addWidget(area_, 1);
+    setCentralWidget(central);
+    for (int i = 0; i < 4; ++i)
+        connect(Picture1->cmdMenu[i], &QPushButton::clicked, this, [this, i] { cmdMenu_Click(i); });
+    resize(1000, 700);
+}
+
+QMdiSubWindow* mdiMain::showChild(QPointer<QMdiSubWindow>& slot, QWidget* (*create)()) {
+    if (!slot) {
+        QWidget* form = create();
+        slot = area_->addSubWindow(form);
+        slot->setAttribute(Qt::WA_DeleteOnClose);
+        slot->setWindowTitle(form->windowTitle());
+        slot->resize(form->size() + QSize(12, 36));
+    }
+    slot->show();
+    slot->widget()->show();
+    area_->setActiveSubWindow(slot);
+    slot->raise();
+    return slot;
+}
+
+void mdiMain::mnuNNSize_Click() {
+    showChild(nnDim_, [] { return static_cast<QWidget*>(new frmNNDim); });
+}
+
+void mdiMain::mnuSCSize_Click() {
+    showChild(scSize_, [] { return static_cast<QWidget*>(new frmSCSize); });
+}
+
+void mdiMain::mnuAbout_Click() {
+    frmAbout about(this);
+    runModal_(about);
+}
+
+void mdiMain::mnuExit_Click() {
+    QApplication::quit();
+}
+
+void mdiMain::cmdMenu_Click(int index) {
+    switch (index) {
+    case 0:
+        mnuSCSize_Click();
+        break;
+    case 1:
+        mnuNNSize_Click();
+        break;
+    case 2:
+        mnuAbout_Click();
+        break;
+    case 3:
+        mnuExit_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+frmNNDim* mdiMain::nnDim() const {
+    return nnDim_ ? qobject_cast<frmNNDim*>(nnDim_->widget()) : nullptr;
+}
+
+frmSCSize* mdiMain::scSize() const {
+    return scSize_ ? qobject_cast<frmSCSize*>(scSize_->widget()) : nullptr;
+}
+
+} // namespace dimora

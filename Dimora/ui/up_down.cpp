@@ -1,0 +1,29 @@
+#include "up_down.h"
+
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
+
+namespace dimora {
+
+UpDown::UpDown(const QString& name, int minimum, int maximum, int start, QWidget* parent)
+    : QSpinBox(parent) {
+    setObjectName(name);
+    setRange(minimum, maximum);
+    setValue(start);
+    setFocusPolicy(Qt::StrongFocus);
+    lineEdit()->setReadOnly(true);
+    lineEdit()->setVisible(false);
+    setFixedSize(sizeHint());
+}
+
+QSize UpDown::sizeHint() const {
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QRect up =
+        style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, this);
+    const int width = std::max(up.width(), 16) + 6;
+    return {width, QSpinBox::sizeHint().height()};
+}
+
+} // namespace dimora
