@@ -1,0 +1,80 @@
+#include "engine/batch.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace perceptron;
+
+namespace {
+
+struct BatchRun {
+    int status;
+    std::vector<std::string> lines;
+    std::string err;
+};
+
+BatchRun run(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    BatchRun r;
+    r.status = run_batch(args, out, err);
+    std::istringstream text(out.str());
+    for (std::string line; std::getline(text, line);)
+        r.lines.push_back(line);
+    r.err = err.str();
+    return r;
+}
+
+} // namespace
+
+TEST(Batch, Set1PrintsEveryStepAndEndsSeparated) {
+    BatchRun r = run({"--set", "1", "--steps", "6"});
+    ASSERT_EQ(r.status, 0);
+    ASSERT_EQ(r.lines.size(), 7u + 16u);
+    EXPECT_EQ(r.lines[0], "Weights\t0.1\t-1\t0");
+    EXPECT_EQ(r.lines[1].rfind("Weights\t4.01", 0), 0u) << r.lines[1];
+    EXPECT_EQ(r.lines[1].substr(r.lines[1].rfind('\t')), "\t-10");
+    EXPECT_EQ(r.lines[6].substr(r.lines[6].rfind('\t')), "\t-22.5");
+    EXPECT_EQ(r.lines[7].rfind("U1\t", 0), 0u);
+    EXPECT_EQ(r.lines[15].rfind("V1\t-", 0), 0u) << r.lines[15];
+    for (std::size_t i = 7; i < r.lines.size(); ++i)
+        EXPECT_EQ(r.lines[i].substr(r.lines[i].rfind('\t')), "\tcorrect") << r.lines[i];
+    EXPECT_TRUE(r.err.empty());
+}
+
+TEST(Batch, Set2WithoutStepsShowsTheStartLineAndItsMistakes) {
+    BatchRun r = run({"--steps", "0", "--set", "2"});
+    ASSERT_EQ(r.status, 0);
+    ASSERT_EQ(r.lines.size(), 1u + 20u);
+    EXPECT_EQ(r.lines[0], "Weights\t0.1\t-1\t0");
+    EXPECT_EQ(r.lines.back().rfind("V10\t", 0), 0u);
+    // From the start line (through (0, 0) and (6, 0.6)) V sample 1 at (2.833, 0.211) lies on
+    // the U side: s = 0.2833 − 0.211.
+    EXPECT_EQ(r.lines[11], "V1\t0.0723\twrong");
+}
+
+TEST(Batch, HelpGoesToStandardOutput) {
+    BatchRun r = run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    ASSERT_FALSE(r.lines.empty());
+    EXPECT_NE(r.lines[0].find("--set 1|2"), std::string::npos);
+}
+
+class BadCommandLine : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(BadCommandLine, ExitsWithTwoAndPrintsNothingElse) {
+    BatchRun r = run(GetParam());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.lines.empty());
+    EXPECT_NE(r.err.find("Usage:"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadCommandLine,
+    ::testing::Values(std::vector<std::string>{"--steps", "3"}, std::vector<std::string>{"--set"},
+                      std::vector<std::string>{"--set", "3"},
+                      std::vector<std::string>{"--set", "1", "--steps", "-1"},
+                      std::vector<std::string>{"--set", "1", "--steps", "2.5"},
+                      std::vector<std::string>{"--set", "1", "--steps", "1000001"},
+                      std::vector<std::string>{"--set", "1", "--steps", "99999999999999999999"},
+                      std::vector<std::string>{"--set", "1", "extra"}));
