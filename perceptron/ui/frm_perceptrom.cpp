@@ -71,10 +71,9 @@ frmPerceptrom::frmPerceptrom(QWidget* parent) : QWidget(parent) {
     connect(Picturexy, &PlaneCanvas::pointerPressed, this,
             [this](UserPoint at) { Picturexy_MouseDown(at); });
 
+    // Opening state: no samples, weights 0, only the axes on the plane.
     LineColour = colour::dark_yellow;
     DrawAxes();
-    demo_.select_set(SetChoice::none);
-    demo_.set_weights({0, 0, 0});
 }
 
 void frmPerceptrom::Opconj_Click(SetChoice choice) {
