@@ -120,7 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"4 2 1 0 1 two 3", "1", "2",
                   "Wrong Specifications: Not a number where feature 1 of prototype 3 is expected"},
         CheckCase{"x", "1", "2",
-                  "Wrong Specifications: The file does not begin with the numbers n, n1 and d"}));
+                  "Wrong Specifications: The file does not begin with the numbers n, n1 and d"}),
+    [](const ::testing::TestParamInfo<CheckCase>& info) {
+        return "case" + std::to_string(info.index);
+    });
 
 TEST_F(ComputeTest, SummaryStaysAfterAFailedCheck) {
     run(request(write("p.txt", three_five), "3", "2"));
