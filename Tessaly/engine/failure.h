@@ -1,0 +1,46 @@
+// Numbered failures shown in a message box as "<number>  : <description>".
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tessaly {
+
+struct Failure {
+    std::int32_t number = 0;
+    std::string description;
+
+    /// The number in decimal, two blanks, a colon, a blank and the description.
+    std::string Text() const { return std::to_string(number) + "  : " + description; }
+    bool operator==(const Failure&) const = default;
+};
+
+/// The two failures of the pattern and weights file formats (0x80040201 and 0x80040202).
+inline Failure FileStructureFailure() {
+    return {-2147220991, "Load File Error (File Structure)"};
+}
+inline Failure MatrixSizeFailure() {
+    return {-2147220990, "Load File Error (Matrix Size is diferent)"};
+}
+
+/// Failures of reading a dimension or a file.
+inline Failure TypeMismatchFailure() {
+    return {13, "Type mismatch"};
+}
+inline Failure OverflowFailure() {
+    return {6, "Overflow"};
+}
+inline Failure InvalidValueFailure() {
+    return {380, "Invalid property value"};
+}
+inline Failure FileNotFoundFailure() {
+    return {53, "File not found"};
+}
+inline Failure FileAccessFailure() {
+    return {75, "Path/File access error"};
+}
+inline Failure OutOfMemoryFailure() {
+    return {7, "Out of memory"};
+}
+
+} // namespace tessaly

@@ -1,0 +1,113 @@
+#include "batch.h"
+#include "file_io.h"
+#include "pattern_file.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace tessaly {
+namespace {
+
+using test::Draw;
+namespace fs = std::filesystem;
+
+class Batch : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("tessaly_batch_" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Write(const std::string& name, const std::string& text) {
+        const std::string path = (dir_ / name).string();
+        EXPECT_TRUE(WriteFileReplacing(path, text));
+        return path;
+    }
+    std::string Save(const std::string& name, const Pattern& p) {
+        return Write(name, PatternFileText(p));
+    }
+    int Run(std::vector<std::string> args) {
+        out_.str("");
+        err_.str("");
+        return RunBatch(args, out_, err_);
+    }
+
+    fs::path dir_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+const Pattern kT = Draw({"11111", "00100", "00100", "00100"});
+const Pattern kL = Draw({"10000", "10000", "10000", "11111"});
+
+TEST_F(Batch, RecallsAStoredPatternFromANoisyOne) {
+    Pattern noisy = kT;
+    noisy(0, 0) = -1;
+    noisy(3, 4) = 1;
+    const std::string t = Save("t.Tsy", kT), l = Save("l.Tsy", kL), n = Save("n.Tsy", noisy);
+    for (const char* order : {"random-serial", "full-serial", "full-parallel"}) {
+        EXPECT_EQ(Run({"--store", t, "--store", l, "--recall", n, "--order", order}), 0);
+        EXPECT_EQ(out_.str(), PatternFileText(kT) + "\n") << order;
+        EXPECT_EQ(err_.str(), "");
+    }
+    const std::string result = (dir_ / "r.Tsy").string();
+    EXPECT_EQ(
+        Run({"--store", t, "--recall", n, "--step", "--order", "full-serial", "--out", result}), 0);
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(ReadWholeFile(result).bytes, PatternFileText(kT));
+}
+
+TEST_F(Batch, FileFailuresAreMessageLinesAndStatusOne) {
+    const std::string t = Save("t.Tsy", kT);
+    const std::string wide = Save("w.Tsy", Draw({"101"}));
+    EXPECT_EQ(Run({"--store", t, "--store", wide, "--recall", t}), 1);
+    EXPECT_EQ(err_.str(), "MsgBox\tTessaly\t-2147220990  : Load File Error (Matrix Size is "
+                          "diferent)\n");
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(Run({"--recall", (dir_ / "none.Tsy").string()}), 1);
+    EXPECT_EQ(err_.str(), "MsgBox\tTessaly\t53  : File not found\n");
+    const std::string badWeights = Write("bad.TsyW", "[2X2] 0 1 1 0");
+    EXPECT_EQ(Run({"--weights", badWeights, "--recall", t}), 1);
+    EXPECT_NE(err_.str().find("Matrix Size is diferent"), std::string::npos);
+}
+
+TEST_F(Batch, OscillationIsStoppedAtTheFirstQuestion) {
+    const std::string start = Save("s.Tsy", Draw({"11"}));
+    const std::string weights = Write("w.TsyW", "[2X2]\r\n  0 -1\r\n -1  0");
+    EXPECT_EQ(Run({"--weights", weights, "--recall", start, "--order", "full-parallel"}), 0);
+    EXPECT_EQ(err_.str(), "MsgBox\tTessaly\tThe Hopfied Net is still in an unstable state, after "
+                          "100 iterations.\\nDo you wish to continue?\n");
+    EXPECT_EQ(out_.str(), "[1X2]\r\n1 1\n");
+}
+
+TEST_F(Batch, SavesTheWeightMatrixInUse) {
+    const std::string a = Save("a.Tsy", Draw({"10"}));
+    const std::string path = (dir_ / "a.TsyW").string();
+    EXPECT_EQ(Run({"--store", a, "--recall", a, "--save-weights", path}), 0);
+    EXPECT_EQ(ReadWholeFile(path).bytes, "[2X2]\r\n  0 -1\r\n -1  0");
+    // Nothing stored: no matrix, the grid comes back all off.
+    EXPECT_EQ(Run({"--recall", a, "--save-weights", path}), 1);
+    EXPECT_EQ(out_.str(), "[1X2]\r\n0 0\n");
+}
+
+TEST_F(Batch, BadCommandLinesGiveStatusTwo) {
+    EXPECT_EQ(Run({"--store"}), 2);
+    EXPECT_EQ(Run({"--store", "a.Tsy"}), 2) << "no --recall";
+    EXPECT_EQ(Run({"--recall", "a", "--order", "sideways"}), 2);
+    EXPECT_EQ(Run({"--recall", "a", "--fast"}), 2);
+    EXPECT_NE(err_.str().find("Usage:"), std::string::npos);
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_NE(out_.str().find("--save-weights"), std::string::npos);
+    EXPECT_TRUE(IsBatchCommandLine({"--help"}));
+    EXPECT_FALSE(IsBatchCommandLine({"examples/Tessaly/A.Tsy"}));
+}
+
+} // namespace
+} // namespace tessaly
