@@ -1,1 +1,84 @@
 #include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "engine/batch.h"
+#include "test_support.h"
+
+namespace quillon {
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    int status = run_batch(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(Batch, WholeRunPrintsWhatTheWindowShows) {
+    test::TempFile saved("segments.txt");
+    Outcome r =
+        run({"--parse", "--signal", "tests/data/step_ramp.txt", "--table", "tests/data/table.txt",
+             "--tol", "0.5", "--approximate", "--label", "0.1", "5", "--save", saved.path()});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out, "Lblnt\t19\nLblna\t4\nLblMin\t-50\nLblMax\t10\n"
+                     "List2\t 1,   5(   6),  0.0,   h,  A\n"
+                     "List2\t 2,   5(  11),  2.0,   u,  B\n"
+                     "List2\t 3,   5(  16),  0.0,   h,  C\n"
+                     "List2\t 4,   3(  19),-20.0,   D,  F\n"
+                     "List3\tA\nList3\tB\nList3\tC\nList3\th\nList3\tu\nList3\th\nList3\tD\n"
+                     "List3\t1,1,A\nList3\t1,2,B\nList3\t2,1,C\nList3\t3,4,F\n");
+    EXPECT_EQ(saved.read(), " 1,     5,      0.0,   h,  A\r\n"
+                            " 2,     5,      2.0,   u,  B\r\n"
+                            " 3,     5,      0.0,   h,  C\r\n"
+                            " 4,     3,    -20.0,   D,  F\r\n");
+}
+
+TEST(Batch, SymbolStringFromAFile) {
+    Outcome r =
+        run({"--string", "tests/data/symbols.txt", "--table", "tests/data/table.txt", "--parse"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Lblnt\t4\n"), std::string::npos);
+    EXPECT_NE(r.out.find("List2\t 1,   h,  A\nList2\t 2,   u,  B\nList2\t 3,   d,  ?\n"
+                         "List2\t 4,   h,  A\n"),
+              std::string::npos)
+        << r.out;
+}
+
+TEST(Batch, FailureStopsWithItsMessage) {
+    Outcome noString = run({"--signal", "tests/data/step_ramp.txt", "--parse", "--save", "x"});
+    EXPECT_EQ(noString.status, 1);
+    EXPECT_EQ(noString.out.substr(0, noString.out.find('\n')),
+              "MsgBox\tQuillon\tNo string to parse");
+
+    Outcome missing = run({"--signal", "tests/data/none.txt", "--approximate"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "MsgBox\tFile read\tFile error\nLblnt\t\nLblna\t\nLblMin\t\n"
+                           "LblMax\t\n");
+
+    Outcome zeroTol = run({"--signal", "tests/data/step_ramp.txt", "--tol", "0", "--approximate"});
+    EXPECT_EQ(zeroTol.status, 1);
+    EXPECT_NE(zeroTol.out.find("MsgBox\tQuillon\tThe tolerance must be greater than 0\n"),
+              std::string::npos);
+}
+
+TEST(Batch, CommandLine) {
+    for (auto args : std::vector<std::vector<std::string>>{
+             {"--bogus"}, {"--signal"}, {"--label", "1"}, {"--norm", "Manhattan"}}) {
+        Outcome r = run(args);
+        EXPECT_EQ(r.status, 2) << args.front();
+        EXPECT_NE(r.err.find("Usage"), std::string::npos);
+    }
+    Outcome help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--approximate"), std::string::npos);
+    EXPECT_TRUE(is_batch({"--help"}));
+    EXPECT_FALSE(is_batch({"examples/Quillon/ecg.txt"}));
+}
+
+} // namespace
+} // namespace quillon

@@ -1,1 +1,100 @@
 #include <gtest/gtest.h>
+
+#include "engine/messages.h"
+#include "engine/signal_file.h"
+#include "engine/text_file.h"
+#include "test_support.h"
+
+namespace quillon {
+namespace {
+
+TEST(SignalText, SeparatorsAndLineEnds) {
+    EXPECT_EQ(parse_signal("0\r\n1.5\r\n2.25\r\n"), (std::vector<float>{0.0f, 1.5f, 2.25f}));
+    EXPECT_EQ(parse_signal("1, 2 3,4\n\n-5e-1\t6"),
+              (std::vector<float>{1.0f, 2.0f, 3.0f, 4.0f, -0.5f, 6.0f}));
+}
+
+TEST(SignalText, CutAtTheMaximumWithoutComplaint) {
+    std::string text;
+    for (int i = 0; i < 2500; ++i)
+        text += std::to_string(i) + "\n";
+    text += "not a number\n"; // after the cut: never looked at
+    auto samples = parse_signal(text);
+    ASSERT_TRUE(samples);
+    ASSERT_EQ(samples->size(), 2000u);
+    EXPECT_EQ(samples->back(), 1999.0f);
+}
+
+TEST(SignalText, RefusesWhatIsNotASignal) {
+    EXPECT_EQ(parse_signal(""), std::nullopt);
+    EXPECT_EQ(parse_signal(" \r\n,,"), std::nullopt);
+    EXPECT_EQ(parse_signal("1,2,x,4"), std::nullopt);
+    EXPECT_EQ(parse_signal("1e39"), std::nullopt);
+    EXPECT_EQ(parse_signal("1e400"), std::nullopt);
+}
+
+TEST(ReadSignal, StoresTheSignalAndItsRange) {
+    test::TempFile f("signal.txt", "3, -1.5\r\n7\r\n");
+    Analysis a;
+    ASSERT_EQ(read_signal(a, f.path()), std::nullopt);
+    EXPECT_EQ(a.na, 3);
+    EXPECT_EQ(a.mode, mode::signal_only);
+    EXPECT_EQ(a.ymin, -1.5f);
+    EXPECT_EQ(a.ymax, 7.0f);
+    EXPECT_EQ(a.approx[2], -1.5f);
+    EXPECT_DOUBLE_EQ(a.scaleHeight, 10.5);
+}
+
+TEST(ReadSignal, FailureKeepsThePreviousSignal) {
+    test::TempFile good("good.txt", "1 2 3 4 5");
+    Analysis a;
+    ASSERT_EQ(read_signal(a, good.path()), std::nullopt);
+    a.mode = mode::approximated;
+    const Analysis before = a;
+    test::TempFile bad("bad.txt", "9 9 oops 9");
+    EXPECT_EQ(read_signal(a, bad.path()), msg::file_error);
+    test::TempFile binary("bin.dat", std::string("\x7f"
+                                                 "ELF\0\0\x01\x02",
+                                                 8));
+    EXPECT_EQ(read_signal(a, binary.path()), msg::file_error);
+    EXPECT_EQ(read_signal(a, good.dir()), msg::file_error) << "a folder is no file";
+    EXPECT_EQ(read_signal(a, good.dir() + "/none.txt"), msg::file_error);
+    EXPECT_EQ(a.y, before.y);
+    EXPECT_EQ(a.na, before.na);
+    EXPECT_EQ(a.mode, before.mode);
+}
+
+TEST(TextFile, MarksAndControlCharacters) {
+    EXPECT_EQ(checked_text("\xEF\xBB\xBF"
+                           "1,2",
+                           false),
+              "1,2");
+    EXPECT_EQ(checked_text("1,2\r\n\x1A garbage \x01", false), "1,2\r\n");
+    EXPECT_EQ(checked_text("1\t2", false), "1\t2");
+    EXPECT_EQ(checked_text(std::string("1\0"
+                                       "2",
+                                       3),
+                           false),
+              std::nullopt);
+    EXPECT_EQ(checked_text("1\x1b[2", false), std::nullopt);
+}
+
+TEST(TextFile, LongFilesAreCutAtAFieldBoundary) {
+    test::TempFile lines("long.txt", "111\r\n222\r\n333");
+    EXPECT_EQ(read_text_file(lines.path(), 12), "111\r\n222\r\n");
+    test::TempFile one_line("wide.txt", "111,222,333,444");
+    EXPECT_EQ(read_text_file(one_line.path(), 10), "111,222,");
+    EXPECT_EQ(read_text_file(one_line.path(), 100), "111,222,333,444");
+}
+
+TEST(TextFile, WriteReplacesAndFailureKeeps) {
+    test::TempFile f("out.txt", "old");
+    ASSERT_TRUE(write_text_file(f.path(), "new\r\n"));
+    EXPECT_EQ(f.read(), "new\r\n");
+    EXPECT_FALSE(write_text_file(f.dir() + "/no/such/folder/x.txt", "x"));
+    EXPECT_FALSE(write_text_file(f.dir(), "x")) << "a folder cannot be replaced";
+    EXPECT_EQ(f.read(), "new\r\n");
+}
+
+} // namespace
+} // namespace quillon

@@ -1,4 +1,6 @@
 #include <QtTest>
-class Form1Test : public QObject { Q_OBJECT };
+class Form1Test : public QObject {
+    Q_OBJECT
+};
 QTEST_MAIN(Form1Test)
 #include "form1_test.moc"

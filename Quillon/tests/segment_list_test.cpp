@@ -1,1 +1,74 @@
 #include <gtest/gtest.h>
+
+#include "engine/messages.h"
+#include "engine/segment_list.h"
+#include "test_support.h"
+
+namespace quillon {
+namespace {
+
+Analysis two_segments(std::int16_t m) {
+    Analysis a;
+    a.mode = m;
+    a.nseg = 2;
+    a.segLength[1] = 12.0f;
+    a.segSlope[1] = 0.5f;
+    a.symbol[1] = "u";
+    a.state[1] = "A";
+    a.segLength[2] = 3.0f;
+    a.segSlope[2] = -123.456f;
+    a.symbol[2] = "D";
+    a.state[2] = "F";
+    return a;
+}
+
+TEST(ShowList, ColumnsGrowWithTheMode) {
+    EXPECT_TRUE(ShowList(two_segments(mode::signal_only)).empty());
+    EXPECT_EQ(ShowList(two_segments(mode::approximated)),
+              (std::vector<std::string>{" 1,  12(  13),  0.5", " 2,   3(  16),23.46"}));
+    EXPECT_EQ(ShowList(two_segments(mode::labelled)),
+              (std::vector<std::string>{" 1,  12(  13),  0.5,   u", " 2,   3(  16),23.46,   D"}));
+    EXPECT_EQ(
+        ShowList(two_segments(mode::parsed)),
+        (std::vector<std::string>{" 1,  12(  13),  0.5,   u,  A", " 2,   3(  16),23.46,   D,  F"}));
+    EXPECT_EQ(ShowList(two_segments(mode::string_read)),
+              (std::vector<std::string>{" 1,   u", " 2,   D"}));
+    EXPECT_EQ(ShowList(two_segments(mode::string_parsed)),
+              (std::vector<std::string>{" 1,   u,  A", " 2,   D,  F"}));
+}
+
+TEST(ShowList, NumbersPastTheirWidthKeepTheirLastCharacters) {
+    Analysis a;
+    a.mode = mode::approximated;
+    a.nseg = 100;
+    for (int k = 1; k <= 100; ++k) {
+        a.segLength[k] = 19.0f;
+        a.segSlope[k] = 0.0f;
+    }
+    auto lines = ShowList(a);
+    EXPECT_EQ(lines[99], "00,  19(1901),  0.0");
+}
+
+TEST(SegmentFile, LinesPerMode) {
+    EXPECT_EQ(segment_file_text(two_segments(mode::approximated)),
+              " 1,    12,      0.5\r\n 2,     3,  -123.46\r\n");
+    EXPECT_EQ(segment_file_text(two_segments(mode::parsed)),
+              " 1,    12,      0.5,   u,  A\r\n 2,     3,  -123.46,   D,  F\r\n");
+    // Symbols read from a file are saved with the states they reached.
+    EXPECT_EQ(segment_file_text(two_segments(mode::string_read)), " 1,   u\r\n 2,   D\r\n");
+    EXPECT_EQ(segment_file_text(two_segments(mode::string_parsed)),
+              " 1,   u,  A\r\n 2,   D,  F\r\n");
+}
+
+TEST(SegmentFile, SaveAndItsRefusals) {
+    test::TempFile f("segments.txt", "previous");
+    EXPECT_EQ(save_segments(two_segments(mode::signal_only), f.path()), msg::nothing_to_save);
+    EXPECT_EQ(f.read(), "previous");
+    ASSERT_EQ(save_segments(two_segments(mode::labelled), f.path()), std::nullopt);
+    EXPECT_EQ(f.read(), " 1,    12,      0.5,   u\r\n 2,     3,  -123.46,   D\r\n");
+    EXPECT_EQ(save_segments(two_segments(mode::labelled), f.dir() + "/missing/x.txt"),
+              msg::save_error);
+}
+
+} // namespace
+} // namespace quillon
