@@ -45,7 +45,9 @@ float learning_rate(SetChoice choice) {
 }
 
 std::string image_name(bool is_u, std::size_t index) {
-    return (is_u ? "U" : "V") + std::to_string(index + 1);
+    std::string name(1, is_u ? 'U' : 'V');
+    name += std::to_string(index + 1);
+    return name;
 }
 
 } // namespace perceptron
