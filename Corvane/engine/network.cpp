@@ -1,9 +1,13 @@
 #include "network.h"
 
+#include "vector_clones.h"
+
 #include "numtext/numtext.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace corvane {
 
@@ -82,6 +86,81 @@ float sigmoide(float x) {
     if (x < -20.0f) return 0.0f;
     if (x > 20.0f) return 1.0f;
     return static_cast<float>(1.0 / (std::pow(2.718282, -static_cast<double>(x)) + 1.0));
+}
+
+namespace {
+
+// e^a for |a| <= 21: a = k ln 2 + r with |r| <= ln 2 / 2, e^r by its Taylor series to r^12
+// (truncation below 2e-16), 2^k put into the exponent bits. Relative error a few 1e-16.
+inline double exp_near(double a) {
+    constexpr double log2e = 1.4426950408889634;
+    constexpr double ln2_hi = 0.6931471803691238;     // ln 2 to 32 bits
+    constexpr double ln2_lo = 1.9082149292705877e-10; // the rest
+    constexpr double shifter = 6755399441055744.0;    // 1.5 x 2^52: rounds to an integer
+    const double shifted = a * log2e + shifter;
+    const double k = shifted - shifter;
+    const double r = (a - k * ln2_hi) - k * ln2_lo;
+    double p = 1.0 / 479001600.0;
+    p = p * r + 1.0 / 39916800.0;
+    p = p * r + 1.0 / 3628800.0;
+    p = p * r + 1.0 / 362880.0;
+    p = p * r + 1.0 / 40320.0;
+    p = p * r + 1.0 / 5040.0;
+    p = p * r + 1.0 / 720.0;
+    p = p * r + 1.0 / 120.0;
+    p = p * r + 1.0 / 24.0;
+    p = p * r + 1.0 / 6.0;
+    p = p * r + 0.5;
+    p = p * r + 1.0;
+    p = p * r + 1.0;
+    // The low bits of `shifted` hold k; k + 1023 in the exponent field is 2^k.
+    const std::uint64_t bits = (std::bit_cast<std::uint64_t>(shifted) + 1023u) << 52;
+    return p * std::bit_cast<double>(bits);
+}
+
+} // namespace
+
+namespace {
+
+// The fast path over count values; flag[p] is set where the result could differ from
+// `sigmoide`, and those values are left as they were.
+CORVANE_VECTOR_CLONES void sigmoid_fast(float* __restrict v, int* __restrict flag, int count,
+                                        double ln_base) {
+    constexpr double margin = 1e-12; // far above the fast path's error (about 1e-14)
+    for (int p = 0; p < count; ++p) {
+        const float x = v[p];
+        float c = x < -20.0f ? -20.0f : x;
+        c = c > 20.0f ? 20.0f : c;
+        const double r = 1.0 / (exp_near(-static_cast<double>(c) * ln_base) + 1.0);
+        // Sure when every value within the margin around r rounds to the same float.
+        const float low = static_cast<float>(r * (1.0 - margin));
+        const float high = static_cast<float>(r * (1.0 + margin));
+        float result = static_cast<float>(r);
+        result = x < -20.0f ? 0.0f : result;
+        result = x > 20.0f ? 1.0f : result;
+        flag[p] = low != high;
+        v[p] = low != high ? x : result;
+    }
+}
+
+} // namespace
+
+void sigmoide_linha(float* s, int n) {
+    // 2.718282^(-x) = e^(-x ln 2.718282).
+    const double ln_base = std::log(2.718282);
+    constexpr int chunk = 256;
+    int doubtful[chunk];
+    for (int start = 0; start < n; start += chunk) {
+        const int count = std::min(chunk, n - start);
+        float* v = s + start;
+        sigmoid_fast(v, doubtful, count, ln_base);
+        int any = 0;
+        for (int p = 0; p < count; ++p)
+            any |= doubtful[p];
+        if (any)
+            for (int p = 0; p < count; ++p)
+                if (doubtful[p]) v[p] = sigmoide(v[p]);
+    }
 }
 
 void Rede::dimensiona(const arquitectura_rede& a) {

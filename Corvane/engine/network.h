@@ -69,6 +69,11 @@ struct ConjuntosDados {
 /// `sigmoide`: 0 below -20, 1 above 20, else 1 / (2.718282^(-x) + 1) in double, as a float.
 float sigmoide(float x);
 
+/// `sigmoide` of each of the n values of `s`, in place, with results identical to `sigmoide`: a
+/// fast exponential whose error is far below the float rounding step is used, and any value
+/// whose float result that error could change is worked out again exactly.
+void sigmoide_linha(float* s, int n);
+
 /// The network: its architecture, weights `W1`, `W2`, `W3` (each neuron's bias then its input
 /// weights, indexed from 0 here) and the working vectors of the last forward pass.
 struct Rede {

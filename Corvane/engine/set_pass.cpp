@@ -1,5 +1,7 @@
 #include "set_pass.h"
 
+#include "vector_clones.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -9,28 +11,37 @@ namespace {
 
 using std::size_t;
 
-inline float add_product(float sum, float a, float b) {
-    return static_cast<float>(static_cast<double>(sum) +
-                              static_cast<double>(a) * static_cast<double>(b));
+// sum + a x b, in double, stored as a float: the one step of every running sum.
+inline float madd(float sum, float a, double b) {
+    return static_cast<float>(static_cast<double>(sum) + static_cast<double>(a) * b);
 }
 
-// Layer outputs for n patterns: out row j = sum over the m input rows, bias first.
-void forward_layer(const float* w, int neurons, const float* x, int m, int n, float* out,
-                   bool sigmoid) {
+// Layer outputs for n patterns: out row j = sum over the m input rows, bias first. Four inputs
+// are added per sweep over the patterns (each sum still takes them in order).
+CORVANE_VECTOR_CLONES void forward_layer(const float* w, int neurons, const float* x, int m, int n,
+                                         float* out, bool sigmoid) {
+    const auto row = [&](int i) { return x + static_cast<size_t>(i) * static_cast<size_t>(n); };
     for (int j = 0; j < neurons; ++j) {
         const float* wj = w + static_cast<size_t>(j) * static_cast<size_t>(m + 1);
         float* __restrict s = out + static_cast<size_t>(j) * static_cast<size_t>(n);
         std::fill_n(s, n, wj[0]);
-        for (int i = 0; i < m; ++i) {
-            const float* __restrict xi = x + static_cast<size_t>(i) * static_cast<size_t>(n);
+        int i = 0;
+        for (; i + 4 <= m; i += 4) {
+            const float* __restrict x0 = row(i);
+            const float* __restrict x1 = row(i + 1);
+            const float* __restrict x2 = row(i + 2);
+            const float* __restrict x3 = row(i + 3);
+            const double w0 = wj[1 + i], w1 = wj[2 + i], w2 = wj[3 + i], w3 = wj[4 + i];
+            for (int p = 0; p < n; ++p)
+                s[p] = madd(madd(madd(madd(s[p], x0[p], w0), x1[p], w1), x2[p], w2), x3[p], w3);
+        }
+        for (; i < m; ++i) {
+            const float* __restrict xi = row(i);
             const double wi = wj[1 + i];
             for (int p = 0; p < n; ++p)
-                s[p] =
-                    static_cast<float>(static_cast<double>(s[p]) + static_cast<double>(xi[p]) * wi);
+                s[p] = madd(s[p], xi[p], wi);
         }
-        if (sigmoid)
-            for (int p = 0; p < n; ++p)
-                s[p] = sigmoide(s[p]);
+        if (sigmoid) sigmoide_linha(s, n);
     }
 }
 
@@ -46,42 +57,76 @@ void pattern_rows(const float* rows, int count, int n, float* out) {
     }
 }
 
-// delta rows of the layer below: sum over the neurons j of w(j, input i) x delta(j), bias skipped,
-// then multiplied by s (1 - s) of that layer's outputs.
-void back_layer(const float* w, int neurons, const float* delta, int m, int n, const float* s,
-                float* out) {
-    std::fill_n(out, static_cast<size_t>(m) * static_cast<size_t>(n), 0.0f);
-    for (int j = 0; j < neurons; ++j) {
-        const float* wj = w + static_cast<size_t>(j) * static_cast<size_t>(m + 1);
-        const float* __restrict dj = delta + static_cast<size_t>(j) * static_cast<size_t>(n);
-        for (int i = 0; i < m; ++i) {
-            float* __restrict oi = out + static_cast<size_t>(i) * static_cast<size_t>(n);
-            const double wi = wj[1 + i];
+// delta rows of the layer below: sum over the neurons j of w(j, input i) x delta(j), bias
+// skipped, then multiplied by s (1 - s) of that layer's outputs. Four neurons are added per
+// sweep over the patterns, in order.
+CORVANE_VECTOR_CLONES void back_layer(const float* w, int neurons, const float* delta, int m, int n,
+                                      const float* s, float* out) {
+    const auto drow = [&](int j) {
+        return delta + static_cast<size_t>(j) * static_cast<size_t>(n);
+    };
+    const auto weight = [&](int j, int i) {
+        return static_cast<double>(
+            w[static_cast<size_t>(j) * static_cast<size_t>(m + 1) + 1 + static_cast<size_t>(i)]);
+    };
+    for (int i = 0; i < m; ++i) {
+        float* __restrict oi = out + static_cast<size_t>(i) * static_cast<size_t>(n);
+        const float* __restrict si = s + static_cast<size_t>(i) * static_cast<size_t>(n);
+        std::fill_n(oi, n, 0.0f);
+        int j = 0;
+        for (; j + 4 <= neurons; j += 4) {
+            const float* __restrict d0 = drow(j);
+            const float* __restrict d1 = drow(j + 1);
+            const float* __restrict d2 = drow(j + 2);
+            const float* __restrict d3 = drow(j + 3);
+            const double w0 = weight(j, i), w1 = weight(j + 1, i), w2 = weight(j + 2, i),
+                         w3 = weight(j + 3, i);
             for (int p = 0; p < n; ++p)
-                oi[p] = static_cast<float>(wi * static_cast<double>(dj[p]) +
-                                           static_cast<double>(oi[p]));
+                oi[p] = madd(madd(madd(madd(oi[p], d0[p], w0), d1[p], w1), d2[p], w2), d3[p], w3);
         }
-    }
-    const size_t total = static_cast<size_t>(m) * static_cast<size_t>(n);
-    for (size_t k = 0; k < total; ++k) {
-        const double sk = s[k];
-        out[k] = static_cast<float>(sk * static_cast<double>(out[k]) * (1.0 - sk));
+        for (; j < neurons; ++j) {
+            const float* __restrict dj = drow(j);
+            const double wj = weight(j, i);
+            for (int p = 0; p < n; ++p)
+                oi[p] = madd(oi[p], dj[p], wj);
+        }
+        for (int p = 0; p < n; ++p) {
+            const double sp = si[p];
+            oi[p] = static_cast<float>(sp * static_cast<double>(oi[p]) * (1.0 - sp));
+        }
     }
 }
 
 // variation(k) += delta x input, pattern after pattern, for a layer of `neurons` neurons whose
-// inputs are the rows of `inputs` (pattern by pattern, led by the bias input 1).
-void accumulate(const float* delta, int neurons, const float* inputs, int m, int n, float* v) {
+// inputs are the rows of `inputs` (pattern by pattern, led by the bias input 1). Four patterns
+// are added per sweep over the weights, in pattern order.
+CORVANE_VECTOR_CLONES void accumulate(const float* delta, int neurons, const float* inputs, int m,
+                                      int n, float* v) {
     const size_t width = static_cast<size_t>(m) + 1;
-    for (int p = 0; p < n; ++p) {
-        const float* __restrict row = inputs + static_cast<size_t>(p) * width;
+    const auto d = [&](int j, int p) {
+        return static_cast<double>(
+            delta[static_cast<size_t>(j) * static_cast<size_t>(n) + static_cast<size_t>(p)]);
+    };
+    int p = 0;
+    for (; p + 4 <= n; p += 4) {
+        const float* __restrict r0 = inputs + static_cast<size_t>(p) * width;
+        const float* __restrict r1 = r0 + width;
+        const float* __restrict r2 = r1 + width;
+        const float* __restrict r3 = r2 + width;
         for (int j = 0; j < neurons; ++j) {
-            const double d =
-                delta[static_cast<size_t>(j) * static_cast<size_t>(n) + static_cast<size_t>(p)];
+            const double d0 = d(j, p), d1 = d(j, p + 1), d2 = d(j, p + 2), d3 = d(j, p + 3);
             float* __restrict vj = v + static_cast<size_t>(j) * width;
             for (size_t t = 0; t < width; ++t)
-                vj[t] = static_cast<float>(d * static_cast<double>(row[t]) +
-                                           static_cast<double>(vj[t]));
+                vj[t] = madd(madd(madd(madd(vj[t], r0[t], d0), r1[t], d1), r2[t], d2), r3[t], d3);
+        }
+    }
+    for (; p < n; ++p) {
+        const float* __restrict row = inputs + static_cast<size_t>(p) * width;
+        for (int j = 0; j < neurons; ++j) {
+            const double dj = d(j, p);
+            float* __restrict vj = v + static_cast<size_t>(j) * width;
+            for (size_t t = 0; t < width; ++t)
+                vj[t] = madd(vj[t], row[t], dj);
         }
     }
 }

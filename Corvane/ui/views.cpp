@@ -1,0 +1,82 @@
+#include "views.h"
+
+#include "engine/data_file.h"
+#include "engine/project_file.h"
+#include "engine/trainer.h"
+#include "engine/weights_file.h"
+
+#include <new>
+
+namespace corvane {
+
+namespace {
+
+// The network of the settings with the weights of the weights file; false after a message.
+bool rede_com_pesos(Treinador& t, TrainerView& view) {
+    return t.dimensiona_rede() && le_pesos(t.nome_ficheiro_pesos(), t.rede, view);
+}
+
+} // namespace
+
+std::optional<ConteudoGrelha> vista_dados(const definicoes_projecto& d, bool treino,
+                                          TrainerView& view) {
+    if (!verifica_dados(d, view)) return std::nullopt;
+    definicoes_projecto copia = d;
+    EstadoPrograma programa;
+    try {
+        Treinador t(copia, programa, view);
+        view.set_pointer(Pointer::hourglass);
+        if (!rede_com_pesos(t, view) || !le_dados(copia, t.caminho_dados(), treino, t.dados, view)) {
+            view.set_pointer(Pointer::arrow);
+            return std::nullopt;
+        }
+        auto grelha = treino ? mostra_dados(t.rede, t.dados.entradas_treino,
+                                            t.dados.saidas_treino, true)
+                             : mostra_dados(t.rede, t.dados.entradas_teste,
+                                            t.dados.saidas_teste, true);
+        view.set_pointer(Pointer::arrow);
+        return grelha;
+    } catch (const std::bad_alloc&) {
+        critical(view, msg::erro_ler_ficheiro);
+        return std::nullopt;
+    }
+}
+
+std::optional<ConteudoGrelha> vista_pesos(const definicoes_projecto& d, TrainerView& view) {
+    if (!verifica_arquitectura(d, view)) return std::nullopt;
+    definicoes_projecto copia = d;
+    EstadoPrograma programa;
+    try {
+        Treinador t(copia, programa, view);
+        view.set_pointer(Pointer::hourglass);
+        if (!rede_com_pesos(t, view)) {
+            view.set_pointer(Pointer::arrow);
+            return std::nullopt;
+        }
+        auto grelha = mostra_pesos(t.rede);
+        view.set_pointer(Pointer::arrow);
+        return grelha;
+    } catch (const std::bad_alloc&) {
+        critical(view, msg::erro_carregar_pesos);
+        return std::nullopt;
+    }
+}
+
+std::optional<GraficoErros> grafico_erros(const definicoes_projecto& d, TrainerView& view) {
+    view.set_pointer(Pointer::hourglass);
+    GraficoErros g;
+    const double n = texto_para_numero(d.Label3[1]);
+    g.intervalo = escala_grafico(n);
+    g.pontos = static_cast<int>(std::max(0.0, std::min(n - 1, 32767.0)));
+    std::optional<std::vector<float>> valores;
+    if (auto nome = nome_ficheiro_erros(d.Label2)) valores = le_ficheiro_erros(*nome);
+    view.set_pointer(Pointer::arrow);
+    if (!valores) {
+        critical(view, msg::erro_ler_erros);
+        return std::nullopt;
+    }
+    g.valores = std::move(*valores);
+    return g;
+}
+
+} // namespace corvane
