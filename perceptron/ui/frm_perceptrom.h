@@ -22,9 +22,6 @@ public:
 
     const Demonstration& demonstration() const { return demo_; }
 
-    /// Replaces the weights (the line is drawn from them at the next redraw).
-    void setWeights(const Weights& w) { demo_.set_weights(w); }
-
     /// The name of the letter image `bmp` shows ("" while it shows none).
     QString shownImage() const { return shownImage_; }
 
