@@ -1,6 +1,300 @@
+// Drives the analyser's window by its control names, with message boxes recorded.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
+
+#include "ui/form1.h"
+#include "ui/grid_editor.h"
+#include "ui/signal_view.h"
+
+using quillon::Form1;
+
+namespace {
+
+QString dataFile(const QString& name) {
+    return QFINDTESTDATA("data/" + name);
+}
+
+QStringList rows(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+} // namespace
+
 class Form1Test : public QObject {
     Q_OBJECT
+
+private:
+    struct Window {
+        Form1 form;
+        QStringList messages; // "title|text"
+        QTemporaryDir dir;
+        Window() {
+            form.showMessage = [this](const QString& title, const QString& text) {
+                messages << title + "|" + text;
+            };
+            for (const char* name : {"step_ramp.txt", "table.txt", "symbols.txt"})
+                QFile::copy(dataFile(name), dir.filePath(name));
+            form.show();
+        }
+        // Browses through the folder tree and picks a file in the file list.
+        void pick(const QString& name) {
+            form.Dir1->setCurrentIndex(
+                static_cast<QFileSystemModel*>(form.Dir1->model())->index(dir.path()));
+            QTRY_VERIFY(form.selectFile(name));
+        }
+        void read(QRadioButton* option, const QString& name) {
+            pick(name);
+            option->click();
+            QTest::mouseClick(form.CmdRead, Qt::LeftButton);
+        }
+        void type(QLineEdit* edit, const QString& text) {
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+        }
+        // Types one cell through the grid's editor, starting on the current cell.
+        void typeCell(const QString& text, Qt::Key finish = Qt::Key_Return) {
+            QTest::keyClicks(form.Grid, text.left(1));
+            QTest::keyClicks(form.TxtGrid, text.mid(1));
+            QTest::keyClick(form.TxtGrid, finish);
+        }
+    };
+
+    // Types the table rows into the grid: three cells per row, Down moves to the next row.
+    static void typeTable(Window& w, const QStringList& cells) {
+        for (int i = 0; i < cells.size(); ++i) {
+            int row = i / 3;
+            int column = i % 3;
+            w.form.Grid->setCurrentCell(row, column);
+            w.typeCell(cells[i], column == 2 ? Qt::Key_Down : Qt::Key_Return);
+        }
+    }
+
+private slots:
+    void wholeSession() {
+        Window w;
+        QVERIFY(!w.dir.path().isEmpty());
+        w.read(w.form.Option1, "step_ramp.txt");
+        QCOMPARE(w.messages, QStringList());
+        QCOMPARE(w.form.LblFName->text(), w.dir.path() + "/step_ramp.txt");
+        QCOMPARE(w.form.Lblnt->text(), QString("19"));
+        QCOMPARE(w.form.LblMin->text(), QString("-50"));
+        QCOMPARE(w.form.LblMax->text(), QString("10"));
+        QCOMPARE(w.form.List1->count(), 19);
+        QCOMPARE(w.form.List1->item(6)->text(), QString("7: 2"));
+
+        w.type(w.form.TxtTol, "0.5");
+        QTest::mouseClick(w.form.CmdApp, Qt::LeftButton);
+        QCOMPARE(w.form.Lblna->text(), QString("4"));
+        QCOMPARE(rows(w.form.List2), (QStringList{" 1,   5(   6),  0.0", " 2,   5(  11),  2.0",
+                                                  " 3,   5(  16),  0.0", " 4,   3(  19),-20.0"}));
+
+        QTest::mouseClick(w.form.CmdLabel, Qt::LeftButton);
+        QCOMPARE(rows(w.form.List2),
+                 (QStringList{" 1,   5(   6),  0.0,   h", " 2,   5(  11),  2.0,   u",
+                              " 3,   5(  16),  0.0,   h", " 4,   3(  19),-20.0,   D"}));
+
+        typeTable(w, {"A", "h", "A", "A", "u", "B", "B", "h", "C", "C", "D", "F"});
+        QCOMPARE(quillon::cellText(w.form.Grid, 3, 2), QString("F"));
+        QTest::mouseClick(w.form.CmdParse, Qt::LeftButton);
+        QCOMPARE(w.messages, QStringList());
+        QCOMPARE(rows(w.form.List3), (QStringList{"A", "B", "C", "h", "u", "h", "D", "1,1,A",
+                                                  "1,2,B", "2,1,C", "3,4,F"}));
+        QCOMPARE(rows(w.form.List2),
+                 (QStringList{" 1,   5(   6),  0.0,   h,  A", " 2,   5(  11),  2.0,   u,  B",
+                              " 3,   5(  16),  0.0,   h,  C", " 4,   3(  19),-20.0,   D,  F"}));
+        // The segment that ends in the final state is drawn black.
+        const auto& lines = w.form.Picture1->plan().approximation;
+        QVERIFY(lines.size() == 18);
+        QVERIFY(lines.back().color == quillon::Rgb{});
+        QVERIFY(lines.front().color == (quillon::Rgb{0, 255, 0}));
+
+        w.type(w.form.TxtFName, "segments");
+        QTest::mouseClick(w.form.CmdSave, Qt::LeftButton);
+        QFile saved(w.dir.filePath("segments.txt"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray(" 1,     5,      0.0,   h,  A\r\n"
+                                             " 2,     5,      2.0,   u,  B\r\n"
+                                             " 3,     5,      0.0,   h,  C\r\n"
+                                             " 4,     3,    -20.0,   D,  F\r\n"));
+    }
+
+    void gridEditorKeys() {
+        Window w;
+        QTableWidget* grid = w.form.Grid;
+        grid->setFocus();
+        grid->setCurrentCell(2, 1);
+        w.typeCell("xyz");
+        QCOMPARE(quillon::cellText(grid, 2, 1), QString("xyz"));
+        QVERIFY(!w.form.TxtGrid->isVisible());
+
+        // Enter on the grid opens the cell's text, all selected; typing replaces it.
+        QTest::keyClick(grid, Qt::Key_Return);
+        QVERIFY(w.form.TxtGrid->isVisible());
+        QCOMPARE(w.form.TxtGrid->selectedText(), QString("xyz"));
+        QTest::keyClicks(w.form.TxtGrid, "q");
+        QTest::keyClick(w.form.TxtGrid, Qt::Key_Escape);
+        QCOMPARE(quillon::cellText(grid, 2, 1), QString("xyz"));
+        QVERIFY(!w.form.TxtGrid->isVisible());
+
+        // Up stores and moves one row up; at row 0 it stays.
+        w.typeCell("up", Qt::Key_Up);
+        QCOMPARE(quillon::cellText(grid, 2, 1), QString("up"));
+        QCOMPARE(grid->currentRow(), 1);
+        grid->setCurrentCell(0, 0);
+        w.typeCell("top", Qt::Key_Up);
+        QCOMPARE(grid->currentRow(), 0);
+        grid->setCurrentCell(49, 2);
+        w.typeCell("end", Qt::Key_Down);
+        QCOMPARE(grid->currentRow(), 49);
+        QCOMPARE(quillon::cellText(grid, 49, 2), QString("end"));
+
+        // Moving to another cell while editing stores the text.
+        QTest::keyClicks(grid, "m");
+        grid->setCurrentCell(5, 0);
+        QCOMPARE(quillon::cellText(grid, 49, 2), QString("m"));
+
+        QTest::mouseClick(w.form.CmdClear, Qt::LeftButton);
+        QCOMPARE(quillon::cellText(grid, 0, 0), QString());
+        QCOMPARE(quillon::cellText(grid, 49, 2), QString());
+    }
+
+    void readingStringsAndTables() {
+        Window w;
+        w.read(w.form.Option2, "symbols.txt");
+        QCOMPARE(w.form.LblList->text(), QString("# Symbol State"));
+        QCOMPARE(w.form.Lblnt->text(), QString("4"));
+        QCOMPARE(rows(w.form.List2), (QStringList{" 1,   h", " 2,   u", " 3,   d", " 4,   h"}));
+
+        w.read(w.form.Option3, "table.txt");
+        QCOMPARE(quillon::cellText(w.form.Grid, 1, 1), QString("u"));
+        QCOMPARE(quillon::cellText(w.form.Grid, 3, 2), QString("F"));
+        QTest::mouseClick(w.form.CmdParse, Qt::LeftButton);
+        QCOMPARE(rows(w.form.List2),
+                 (QStringList{" 1,   h,  A", " 2,   u,  B", " 3,   d,  ?", " 4,   h,  A"}));
+
+        w.type(w.form.TxtFName, "string");
+        QTest::mouseClick(w.form.CmdSave, Qt::LeftButton);
+        QFile saved(w.dir.filePath("string.txt"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray(" 1,   h,  A\r\n 2,   u,  B\r\n 3,   d,  ?\r\n"
+                                             " 4,   h,  A\r\n"));
+    }
+
+    void messages_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("nothing to save") << "Option1"
+                                         << "step_ramp.txt"
+                                         << "CmdSave"
+                                         << "Quillon|Nothing to save";
+        QTest::newRow("no string") << "Option1"
+                                   << "step_ramp.txt"
+                                   << "CmdParse"
+                                   << "Quillon|No string to parse";
+        QTest::newRow("invalid table") << "Option2"
+                                       << "symbols.txt"
+                                       << "CmdParse"
+                                       << "State transition table|Invalid table";
+        QTest::newRow("no segments") << "Option1"
+                                     << "step_ramp.txt"
+                                     << "CmdLabel"
+                                     << "Quillon|No line segments to label";
+        QTest::newRow("binary") << "Option1"
+                                << "binary.dat"
+                                << ""
+                                << "File read|File error";
+        QTest::newRow("not a signal") << "Option1"
+                                      << "symbols.txt"
+                                      << ""
+                                      << "File read|File error";
+    }
+
+    void messages() {
+        QFETCH(QString, option);
+        QFETCH(QString, file);
+        QFETCH(QString, button);
+        QFETCH(QString, expected);
+        Window w;
+        QFile binary(w.dir.filePath("binary.dat"));
+        QVERIFY(binary.open(QIODevice::WriteOnly));
+        binary.write(QByteArray("\x00\x01\x02\x03", 4));
+        binary.close();
+        w.read(w.form.findChild<QRadioButton*>(option), file);
+        if (!button.isEmpty())
+            QTest::mouseClick(w.form.findChild<QPushButton*>(button), Qt::LeftButton);
+        QCOMPARE(w.messages, QStringList{expected});
+    }
+
+    void stepZoomAndReadout() {
+        Window w;
+        w.read(w.form.Option1, "step_ramp.txt");
+        // The step box takes digits only; backspace is discarded too.
+        w.type(w.form.TxtIncr, "a3");
+        QCOMPARE(w.form.TxtIncr->text(), QString("3"));
+        QTest::keyClick(w.form.TxtIncr, Qt::Key_Backspace);
+        QCOMPARE(w.form.TxtIncr->text(), QString("3"));
+        QCOMPARE(rows(w.form.List1),
+                 (QStringList{"1: 0", "4: 0", "7: 2", "10: 8", "13: 10", "16: 10", "19: -50"}));
+        w.type(w.form.TxtIncr, "0");
+        QCOMPARE(w.messages, QStringList{"Quillon|The step must be at least 1"});
+        w.type(w.form.TxtIncr, "1");
+
+        w.form.HScroll1->setValue(15);
+        QCOMPARE(w.form.LblInic->text(), QString("15"));
+        QCOMPARE(w.form.List1->count(), 5);
+        w.form.HScroll1->setValue(1);
+
+        QTest::mouseClick(w.form.Check3, Qt::LeftButton);
+        const auto& signal = w.form.Picture1->plan().signal;
+        QCOMPARE(signal.size(), std::size_t(19));
+        QCOMPARE(signal[1].x2 - signal[1].x1, 4.0);
+
+        // The pointer's top-left corner: x 0, and the value ymax + 1 at the top.
+        QWidget* picture = w.form.Picture1;
+        QMouseEvent move(QEvent::MouseMove, QPointF(0, 0), picture->mapToGlobal(QPointF(0, 0)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(picture, &move);
+        QCOMPARE(w.form.LblY->text(), QString("11"));
+        QCOMPARE(w.form.LblX->text(), QString("0"));
+    }
+
+    void screenshotAfterParse() {
+        // Grabs the window after a parse of the example when a file name is given.
+        QString target = qEnvironmentVariable("QUILLON_SCREENSHOT");
+        if (target.isEmpty()) QSKIP("QUILLON_SCREENSHOT not set");
+        Window w;
+        w.form.resize(1280, 800);
+        w.form.openSignal(QFINDTESTDATA("../../examples/Quillon/ecg.txt"));
+        w.type(w.form.TxtTol, "2");
+        QTest::mouseClick(w.form.CmdApp, Qt::LeftButton);
+        QTest::mouseClick(w.form.CmdLabel, Qt::LeftButton);
+        w.form.Option3->click();
+        QTRY_VERIFY(w.form.selectFile("qrs_table.txt"));
+        QTest::mouseClick(w.form.CmdRead, Qt::LeftButton);
+        QTest::mouseClick(w.form.CmdParse, Qt::LeftButton);
+        QCOMPARE(w.messages, QStringList());
+        QTRY_VERIFY(w.form.File1->model()->rowCount(w.form.File1->rootIndex()) >= 3);
+        QVERIFY(w.form.grab().save(target));
+    }
 };
+
 QTEST_MAIN(Form1Test)
 #include "form1_test.moc"
