@@ -1,1 +1,152 @@
+// Reading the training and test sets from a TAB-separated data file.
+#include "engine/data_file.h"
+#include "recorder.h"
+#include "test_files.h"
+
 #include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+using test::Recorder;
+using test::TempDir;
+
+// A project reading inputs `in` and targets `out` (first, last columns) from lines `train`
+// (training) and `test` (test set).
+definicoes_projecto selection(std::pair<const char*, const char*> in,
+                              std::pair<const char*, const char*> out,
+                              std::pair<const char*, const char*> train,
+                              std::pair<const char*, const char*> test = {"1", "1"}) {
+    definicoes_projecto d;
+    d.Text1[1] = in.first;
+    d.Text1[2] = in.second;
+    d.Text1[5] = out.first;
+    d.Text1[6] = out.second;
+    d.Text1[3] = train.first;
+    d.Text1[4] = train.second;
+    d.Text1[9] = test.first;
+    d.Text1[10] = test.second;
+    return d;
+}
+
+struct Reader {
+    TempDir dir;
+    Recorder view;
+    ConjuntosDados sets;
+
+    bool read(const std::string& content, const definicoes_projecto& d, bool training = true,
+              int inputs = 0, int outputs = 0, int patterns = 0) {
+        test::write_file(dir / "data.txt", content);
+        if (training) {
+            sets.entradas_treino.dimensiona(inputs, patterns);
+            sets.saidas_treino.dimensiona(outputs, patterns);
+        }
+        return le_dados(d, dir / "data.txt", training, sets, view);
+    }
+    bool failed_with_message() const {
+        return view.texts() == std::vector<std::string>{std::string(msg::erro_ler_dados)} &&
+               view.busy_calls == std::vector<bool>{false} && view.pointer == Pointer::arrow;
+    }
+};
+
+const char* example = "x1\tx2\ty\r\n0\t0\t0\r\n0\t1\t1\r\n1\t0\t1\r\n1\t1\t0\r\n"
+                      "0,1\t0,9\t1\r\n0,9\t0,9\t0\r\n";
+
+TEST(DataFile, ReadsTheChosenLinesAndColumnsOfBothSets) {
+    Reader r;
+    auto d = selection({"1", "2"}, {"3", "3"}, {"2", "5"}, {"6", "7"});
+    ASSERT_TRUE(r.read(example, d, true, 2, 1, 4));
+    const Matriz& in = r.sets.entradas_treino;
+    EXPECT_EQ(in.valores, (std::vector<float>{0, 0, 0, 1, 1, 0, 1, 1}));
+    EXPECT_EQ(r.sets.saidas_treino.valores, (std::vector<float>{0, 1, 1, 0}));
+
+    ASSERT_TRUE(le_dados(d, r.dir / "data.txt", false, r.sets, r.view));
+    EXPECT_EQ(r.sets.entradas_teste.n_padroes, 2);
+    EXPECT_EQ(r.sets.entradas_teste.valores, (std::vector<float>{0.1f, 0.9f, 0.9f, 0.9f}));
+    EXPECT_EQ(r.sets.saidas_teste.valores, (std::vector<float>{1, 0}));
+    EXPECT_TRUE(r.view.messages.empty());
+}
+
+TEST(DataFile, FieldsAreSeparatedByTabsOnlyAndReadAsNumbers) {
+    Reader r;
+    ASSERT_TRUE(r.read("3,5\t1,5,2\tabc\t\t 2 5\t1e-3\n", selection({"1", "6"}, {"1", "1"}, {"1", "1"}),
+                       true, 6, 1, 1));
+    EXPECT_EQ(r.sets.entradas_treino.valores,
+              (std::vector<float>{3.5f, 1.5f, 0.0f, 0.0f, 25.0f, 0.001f}));
+}
+
+TEST(DataFile, ColumnsMayLieAnywhereAndOverlap) {
+    Reader r;
+    ASSERT_TRUE(r.read("9\t4\t5\n", selection({"2", "3"}, {"1", "1"}, {"1", "1"}), true, 2, 1, 1));
+    EXPECT_EQ(r.sets.entradas_treino.valores, (std::vector<float>{4, 5}));
+    EXPECT_EQ(r.sets.saidas_treino.valores, (std::vector<float>{9}));
+    Reader overlap;
+    ASSERT_TRUE(overlap.read("9\t4\t5\n", selection({"1", "2"}, {"2", "3"}, {"1", "1"}), true, 2, 2, 1));
+    EXPECT_EQ(overlap.sets.saidas_treino.valores, (std::vector<float>{4, 5}));
+}
+
+TEST(DataFile, AMissingFieldFails) {
+    Reader r;
+    EXPECT_FALSE(r.read("1\t2\r\n", selection({"1", "3"}, {"1", "1"}, {"1", "1"}), true, 3, 1, 1));
+    EXPECT_TRUE(r.failed_with_message());
+    // Values stored before the failure stay.
+    EXPECT_EQ(r.sets.entradas_treino.valores, (std::vector<float>{1, 2, 0}));
+}
+
+TEST(DataFile, AShortFileLeavesTheRemainingPatternsZero) {
+    Reader r;
+    ASSERT_TRUE(r.read("h\r\n1\t2\r\n3\t4\r\n", selection({"1", "1"}, {"2", "2"}, {"2", "5"}), true,
+                       1, 1, 4));
+    EXPECT_EQ(r.sets.entradas_treino.valores, (std::vector<float>{1, 3, 0, 0}));
+    EXPECT_EQ(r.sets.saidas_treino.valores, (std::vector<float>{2, 4, 0, 0}));
+    EXPECT_TRUE(r.view.messages.empty());
+}
+
+TEST(DataFile, ImpossibleLineNumbersFail) {
+    struct Case {
+        const char* first;
+        const char* last;
+    };
+    // Line 0, a line past the end, a first line that is not whole, the last 16-bit line.
+    for (Case c : {Case{"0", "1"}, Case{"9", "9"}, Case{"1.5", "2"}, Case{"1", "32767"}}) {
+        Reader r;
+        EXPECT_FALSE(r.read("1\t2\r\n3\t4\r\n", selection({"1", "1"}, {"2", "2"}, {c.first, c.last}),
+                            true, 1, 1, 2))
+            << c.first << ".." << c.last;
+        EXPECT_TRUE(r.failed_with_message());
+    }
+    Reader missing;
+    EXPECT_FALSE(le_dados(selection({"1", "1"}, {"2", "2"}, {"1", "1"}), missing.dir / "none.txt",
+                          true, missing.sets, missing.view));
+    EXPECT_TRUE(missing.failed_with_message());
+}
+
+TEST(DataFile, ReversedOrFractionalColumnsFailInsteadOfRunningOn) {
+    for (auto cols : {std::pair{"3", "1"}, std::pair{"1", "1.5"}, std::pair{"0.5", "1"}}) {
+        Reader r;
+        EXPECT_FALSE(r.read("1\t2\t3\r\n", selection(cols, {"3", "3"}, {"1", "1"}), true, 2, 1, 1));
+        EXPECT_TRUE(r.failed_with_message());
+    }
+}
+
+TEST(DataFile, ReadingTheTestSetAgainStartsFromZero) {
+    Reader r;
+    auto d = selection({"1", "1"}, {"2", "2"}, {"1", "1"}, {"1", "2"});
+    ASSERT_TRUE(r.read("5\t6\r\n7\t8\r\n", d, false));
+    EXPECT_EQ(r.sets.entradas_teste.valores, (std::vector<float>{5, 7}));
+    test::write_file(r.dir / "data.txt", "1\t1\r\n");
+    ASSERT_TRUE(le_dados(d, r.dir / "data.txt", false, r.sets, r.view));
+    EXPECT_EQ(r.sets.entradas_teste.valores, (std::vector<float>{1, 0}));
+}
+
+TEST(DataFile, BinaryGarbageGivesTheMessageNotACrash) {
+    Reader r;
+    std::string junk;
+    for (int i = 0; i < 4096; ++i)
+        junk.push_back(static_cast<char>((i * 7919) % 256));
+    const bool ok = r.read(junk, selection({"1", "3"}, {"4", "4"}, {"1", "3"}), true, 3, 1, 3);
+    EXPECT_TRUE(ok || r.failed_with_message());
+}
+
+} // namespace
+} // namespace corvane

@@ -1,1 +1,218 @@
+// The network: sizes, transfer function, forward pass, set error, and the set passes that
+// must give exactly the numbers of the pattern-by-pattern procedures.
+#include "engine/backpropagation.h"
+#include "engine/network.h"
+#include "engine/random.h"
+#include "engine/set_pass.h"
+
 #include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+namespace corvane {
+namespace {
+
+definicoes_projecto architecture(const char* inputs_last, const char* outputs_last,
+                                 const char* h1, const char* h2, bool linear) {
+    definicoes_projecto d;
+    d.Text1[1] = "1";
+    d.Text1[2] = inputs_last;
+    d.Text1[5] = "1";
+    d.Text1[6] = outputs_last;
+    d.Text1[14] = h1;
+    d.Text1[15] = h2;
+    d.Check1[1] = linear ? 1 : 0;
+    return d;
+}
+
+TEST(Architecture, CountsOfTheLayers) {
+    std::string error;
+    auto a = calcula_arquitectura(architecture("2", "1", "3", "", false), error);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->n_pesos1, 9);
+    EXPECT_EQ(a->n_pesos2, 4);
+    EXPECT_EQ(a->n_pesos3, 0);
+    EXPECT_EQ(a->n_pesos, 13);
+    EXPECT_EQ(a->n_neuronios, 4);
+
+    // Without the linear layer the second layer is the output layer whatever slot 15 holds.
+    a = calcula_arquitectura(architecture("2", "2", "3", "7", false), error);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->n_oculta2, 2);
+    EXPECT_EQ(a->n_pesos3, 0);
+
+    // 10 inputs, 30 and 20 hidden, 3 linear outputs; halves of counts go to even.
+    a = calcula_arquitectura(architecture("10", "3", "30.5", "19.5", true), error);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->n_oculta1, 30);
+    EXPECT_EQ(a->n_oculta2, 20);
+    EXPECT_EQ(a->n_pesos, 11 * 30 + 31 * 20 + 21 * 3);
+    EXPECT_EQ(a->n_neuronios, 53);
+}
+
+TEST(Architecture, CountsBeyond16BitsAreRefusedWithAMessage) {
+    std::string error;
+    EXPECT_FALSE(calcula_arquitectura(architecture("200", "1", "200", "", false), error));
+    EXPECT_NE(error.find("32767"), std::string::npos);
+    error.clear();
+    EXPECT_FALSE(calcula_arquitectura(architecture("2", "1", "1e9", "", false), error));
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_FALSE(calcula_arquitectura(architecture("2", "1", "3", "40000", true), error));
+    EXPECT_FALSE(error.empty());
+    // 1 input and 1 output: 3 h + 1 weights, so 10922 hidden neurons fit and 10923 do not.
+    EXPECT_TRUE(calcula_arquitectura(architecture("1", "1", "10922", "", false), error));
+    EXPECT_FALSE(calcula_arquitectura(architecture("1", "1", "10923", "", false), error));
+}
+
+TEST(Sigmoid, LimitsAndMiddle) {
+    EXPECT_EQ(sigmoide(-20.5f), 0.0f);
+    EXPECT_EQ(sigmoide(20.5f), 1.0f);
+    EXPECT_EQ(sigmoide(0.0f), 0.5f);
+    EXPECT_GT(sigmoide(-20.0f), 0.0f); // -20 and 20 take the formula
+    EXPECT_EQ(sigmoide(-20.0f), static_cast<float>(1.0 / (std::pow(2.718282, 20.0) + 1.0)));
+    EXPECT_EQ(sigmoide(1.0f), static_cast<float>(1.0 / (1.0 / 2.718282 + 1.0)));
+}
+
+TEST(Sigmoid, RowVersionGivesExactlyTheSameFloats) {
+    std::vector<float> values;
+    Rnd rnd;
+    for (int i = 0; i < 400000; ++i)
+        values.push_back(static_cast<float>(rnd() * 44.0 - 22.0));
+    for (int i = 0; i < 100000; ++i) // near zero, where the results are dense
+        values.push_back(static_cast<float>(rnd() * 0.02 - 0.01));
+    for (float v : {-20.0f, 20.0f, 0.0f, -0.0f, std::nextafter(20.0f, 21.0f),
+                    std::nextafter(-20.0f, -21.0f), 1e-30f, -1e-30f, 1e30f, -1e30f})
+        values.push_back(v);
+    // Every float of a small interval.
+    for (float v = 3.0f; v < 3.0001f; v = std::nextafter(v, 4.0f))
+        values.push_back(v);
+    std::vector<float> row = values;
+    sigmoide_linha(row.data(), static_cast<int>(row.size()));
+    std::size_t differences = 0;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (std::bit_cast<std::uint32_t>(row[i]) != std::bit_cast<std::uint32_t>(sigmoide(values[i])))
+            ++differences;
+    EXPECT_EQ(differences, 0u);
+}
+
+// A network of the given shape with random weights and a random data set.
+struct Sample {
+    Rede rede;
+    Matriz entradas, saidas;
+};
+
+Sample sample(int inputs, int h1, int h2, int outputs, bool linear, int patterns, double scale) {
+    definicoes_projecto d = architecture(std::to_string(inputs).c_str(),
+                                         std::to_string(outputs).c_str(),
+                                         std::to_string(h1).c_str(), std::to_string(h2).c_str(),
+                                         linear);
+    std::string error;
+    Sample s;
+    s.rede.dimensiona(*calcula_arquitectura(d, error));
+    Rnd rnd;
+    for (auto* w : {&s.rede.W1, &s.rede.W2, &s.rede.W3})
+        for (float& v : *w)
+            v = static_cast<float>((rnd() - 0.5) * scale);
+    s.entradas.dimensiona(inputs, patterns);
+    s.saidas.dimensiona(outputs, patterns);
+    for (float& v : s.entradas.valores)
+        v = static_cast<float>(rnd() * 2 - 1);
+    for (float& v : s.saidas.valores)
+        v = static_cast<float>(rnd());
+    return s;
+}
+
+TEST(ForwardPass, HandSetXorWeights) {
+    Sample s = sample(2, 2, 0, 1, false, 4, 1.0);
+    // Hidden 1: OR-like, hidden 2: AND-like, output: OR and not AND.
+    s.rede.W1 = {-10, 20, 20, -30, 20, 20};
+    s.rede.W2 = {-10, 20, -20};
+    const float x[4][3] = {{0, 0, 0}, {0, 1, 1}, {1, 0, 1}, {1, 1, 0}};
+    for (int p = 0; p < 4; ++p) {
+        s.entradas(0, p) = x[p][0];
+        s.entradas(1, p) = x[p][1];
+        s.saidas(0, p) = x[p][2];
+    }
+    for (int p = 0; p < 4; ++p) {
+        s.rede.calculo_saidas(s.entradas, p);
+        EXPECT_NEAR(s.rede.saida_rede[0], x[p][2], 1e-4) << p;
+        EXPECT_EQ(s.rede.saida1[0], sigmoide(-10.0f + 20.0f * x[p][0] + 20.0f * x[p][1]));
+    }
+    EXPECT_LT(s.rede.calculo_erro_conjunto(s.entradas, s.saidas), 1e-7f);
+}
+
+TEST(ForwardPass, LinearOutputIsBiasPlusWeightedSum) {
+    Sample s = sample(1, 1, 2, 1, true, 1, 1.0);
+    s.rede.W3 = {0.5f, 2.0f, -3.0f};
+    s.rede.calculo_saidas(s.entradas, 0);
+    const double expected = 0.5 + 2.0 * s.rede.saida2[0] - 3.0 * s.rede.saida2[1];
+    EXPECT_NEAR(s.rede.saida_rede[0], expected, 1e-6);
+}
+
+TEST(SetError, IsThePlainSumOfSquaredMisses) {
+    Sample s = sample(1, 1, 1, 1, true, 2, 1.0);
+    s.rede.W3 = {0.5f, 0.0f}; // output 0.5 whatever the input
+    s.saidas.valores = {0.0f, 1.0f};
+    EXPECT_EQ(s.rede.calculo_erro_conjunto(s.entradas, s.saidas), 0.5f);
+    s.rede.calculo_saidas(s.entradas, 1);
+    EXPECT_EQ(s.rede.erro_padrao(s.saidas, 1), 0.25f);
+}
+
+struct Shape {
+    int inputs, h1, h2, outputs;
+    bool linear;
+    int patterns;
+    double scale;
+};
+
+class SetPass : public ::testing::TestWithParam<Shape> {};
+
+// The set passes against the pattern-by-pattern procedures, bit for bit.
+TEST_P(SetPass, MatchesThePatternByPatternProcedures) {
+    const Shape sh = GetParam();
+    Sample s = sample(sh.inputs, sh.h1, sh.h2, sh.outputs, sh.linear, sh.patterns, sh.scale);
+    PassoConjunto passo;
+    passo.prepara(s.rede.arq, s.entradas, s.saidas);
+
+    const float fast_error = passo.erro_conjunto(s.rede.W1.data(), s.rede.W2.data(), s.rede.W3.data());
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(fast_error),
+              std::bit_cast<std::uint32_t>(s.rede.calculo_erro_conjunto(s.entradas, s.saidas)));
+
+    Backpropagation reference;
+    reference.inicia(s.rede.arq);
+    float reference_error = 0.0f;
+    for (int p = 0; p < sh.patterns; ++p) {
+        s.rede.calculo_saidas(s.entradas, p);
+        reference.calculo_dos_deltas(s.rede, s.saidas, p);
+        reference.calculo_variacao_pesos(s.rede, s.entradas, p);
+        reference_error = static_cast<float>(
+            static_cast<double>(s.rede.erro_padrao(s.saidas, p)) + reference_error);
+    }
+    Backpropagation fast;
+    fast.inicia(s.rede.arq);
+    const float gradient_error =
+        passo.gradiente(s.rede.W1.data(), s.rede.W2.data(), s.rede.W3.data(),
+                        fast.variacao1.data(), fast.variacao2.data(), fast.variacao3.data());
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(gradient_error),
+              std::bit_cast<std::uint32_t>(reference_error));
+    auto same_bits = [](const std::vector<float>& a, const std::vector<float>& b) {
+        return a.size() == b.size() &&
+               (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0);
+    };
+    EXPECT_TRUE(same_bits(fast.variacao1, reference.variacao1));
+    EXPECT_TRUE(same_bits(fast.variacao2, reference.variacao2));
+    EXPECT_TRUE(same_bits(fast.variacao3, reference.variacao3));
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, SetPass,
+                         ::testing::Values(Shape{2, 2, 0, 1, false, 4, 1.0},
+                                           Shape{3, 5, 0, 2, false, 37, 4.0},
+                                           Shape{10, 30, 20, 3, true, 203, 1.0},
+                                           Shape{7, 9, 6, 5, true, 61, 30.0}, // saturated
+                                           Shape{1, 1, 1, 1, true, 1, 1.0}));
+
+} // namespace
+} // namespace corvane
