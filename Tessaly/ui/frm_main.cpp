@@ -1,0 +1,148 @@
+#include "frm_main.h"
+
+#include "app_icon.h"
+#include "frm_about.h"
+#include "frm_document.h"
+#include "main_settings.h"
+#include "ui_dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <cmath>
+
+namespace tessaly {
+
+frmMain::frmMain(std::unique_ptr<QSettings> settings, UiDialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent), settings_(std::move(settings)),
+      dialogs_(dialogs != nullptr ? dialogs : &desktopDialogs()) {
+    if (!settings_) settings_ = std::make_unique<QSettings>(kApplicationTitle, kApplicationTitle);
+    setObjectName("frmMain");
+    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    setWindowIcon(appIcon());
+
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName("mdiArea");
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setBackground(QColor(0x80, 0x80, 0x80));
+    setCentralWidget(mdi_);
+
+    QMenuBar* bar = menuBar();
+    mnuNew = bar->addAction("New Hopfield Net Window");
+    mnuNew->setObjectName("mnuNew");
+    mnu1 = bar->addMenu("Window");
+    mnu1->setObjectName("mnu1");
+    mnuAbout = bar->addAction("About");
+    mnuAbout->setObjectName("mnuAbout");
+    mnu2 = bar->addAction("-");
+    mnu2->setObjectName("mnu2");
+    mnuExit = bar->addAction("Exit");
+    mnuExit->setObjectName("mnuExit");
+
+    statusBar()->setObjectName("sbStatusBar");
+    dateLabel_ = new QLabel(this);
+    dateLabel_->setObjectName("sbDate");
+    timeLabel_ = new QLabel(this);
+    timeLabel_->setObjectName("sbTime");
+    statusBar()->addPermanentWidget(dateLabel_);
+    statusBar()->addPermanentWidget(timeLabel_);
+    clock_ = new QTimer(this);
+    clock_->setInterval(1000);
+    connect(clock_, &QTimer::timeout, this, &frmMain::showClock);
+    clock_->start();
+    showClock();
+
+    connect(mnuNew, &QAction::triggered, this, [this] { newDocument(); });
+    connect(mnu1, &QMenu::aboutToShow, this, &frmMain::fillWindowMenu);
+    connect(mnuAbout, &QAction::triggered, this, [this] {
+        frmAbout about(dialogs_, this);
+        about.exec();
+    });
+    connect(mnuExit, &QAction::triggered, this, [this] {
+        exiting_ = true;
+        close();
+        QApplication::quit();
+    });
+
+    readPlacement();
+    newDocument();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::readPlacement() {
+    float value[4];
+    settings_->beginGroup(kSettingsSection);
+    for (std::size_t k = 0; k < kPlacementKeys.size(); ++k) {
+        const QVariant stored = settings_->value(kPlacementKeys[k].name);
+        std::optional<std::string> text;
+        if (stored.isValid()) text = stored.toString().toStdString();
+        value[k] = PlacementValue(text, kPlacementKeys[k].fallback, k >= 2);
+    }
+    settings_->endGroup();
+    const auto pixels = [](float twips) {
+        return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel));
+    };
+    move(pixels(value[0]), pixels(value[1]));
+    resize(pixels(value[2]), pixels(value[3]));
+}
+
+void frmMain::writePlacement() {
+    const double twips[4] = {double(x()) * kTwipsPerPixel, double(y()) * kTwipsPerPixel,
+                             double(width()) * kTwipsPerPixel, double(height()) * kTwipsPerPixel};
+    settings_->beginGroup(kSettingsSection);
+    for (std::size_t k = 0; k < kPlacementKeys.size(); ++k)
+        settings_->setValue(kPlacementKeys[k].name,
+                            QString::fromStdString(PlacementText(twips[k])));
+    settings_->endGroup();
+    settings_->sync();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (!exiting_ && !isMinimized()) writePlacement();
+    mdi_->closeAllSubWindows();
+    event->accept();
+}
+
+frmDocument* frmMain::newDocument() {
+    ++counter_;
+    auto* document = new frmDocument(dialogs_);
+    document->setWindowTitle(QString::fromUtf8("Hopfield Net Window n.\u00ba %1").arg(counter_));
+    document->setWindowIcon(appIcon());
+    document->setWindowNumber(counter_);
+    QMdiSubWindow* sub = mdi_->addSubWindow(document);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->show();
+    return document;
+}
+
+void frmMain::fillWindowMenu() {
+    mnu1->clear();
+    const auto windows = mdi_->subWindowList();
+    for (QMdiSubWindow* sub : windows) {
+        QAction* action = mnu1->addAction(sub->windowTitle());
+        action->setCheckable(true);
+        action->setChecked(sub == mdi_->activeSubWindow());
+        connect(action, &QAction::triggered, this, [this, sub] { mdi_->setActiveSubWindow(sub); });
+    }
+}
+
+void frmMain::showClock() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale;
+    dateLabel_->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    timeLabel_->setText(now.time().toString("HH:mm:ss"));
+}
+
+} // namespace tessaly

@@ -1,0 +1,324 @@
+#include "frm_synaptic_weights.h"
+
+#include "file_io.h"
+#include "ui_dialogs.h"
+
+#include "qtkit/key_filter.h"
+#include "qtkit/wait_cursor.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace tessaly {
+
+namespace {
+
+const char* const kWeightsFilter = "Tessaly Weights File (*.TsyW)";
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
+    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- model
+
+int WeightsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : grid_.rows();
+}
+
+int WeightsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : grid_.columns();
+}
+
+QVariant WeightsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    if (role == Qt::DisplayRole) {
+        const std::string_view text = grid_.Text(index.row(), index.column());
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    }
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant WeightsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role == Qt::DisplayRole)
+        return QString::fromStdString(WeightGrid::NeuronLabel(section + 1, patternColumns_));
+    if (role == Qt::TextAlignmentRole)
+        return int((orientation == Qt::Vertical ? Qt::AlignLeft : Qt::AlignHCenter) |
+                   Qt::AlignVCenter);
+    return {};
+}
+
+void WeightsModel::reload() {
+    beginResetModel();
+    endResetModel();
+}
+
+void WeightsModel::cellChanged(int i, int j) {
+    const QModelIndex at = index(i, j);
+    emit dataChanged(at, at, {Qt::DisplayRole});
+}
+
+// ---------------------------------------------------------------- window
+
+frmSynapticWeights::frmSynapticWeights(UiDialogs* dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs) {
+    setObjectName("frmSynapticWeights");
+    model_ = new WeightsModel(grid_, this);
+
+    gridTest = new QTableView(this);
+    gridTest->setObjectName("gridTest");
+    gridTest->setModel(model_);
+    gridTest->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gridTest->setSelectionMode(QAbstractItemView::SingleSelection);
+    gridTest->setTabKeyNavigation(false);
+    gridTest->installEventFilter(this);
+
+    txtEdit = new QLineEdit(this);
+    txtEdit->setObjectName("txtEdit");
+    txtEdit->setFont(gridTest->font());
+    txtEdit->setAlignment(Qt::AlignRight);
+    txtEdit->hide();
+    qtkit::filterDigits(txtEdit, {.point = true, .comma = true, .signs = true, .exponent = true});
+    txtEdit->installEventFilter(this);
+
+    // Every row as high as the edit box; the label column as wide as the widest label.
+    const int rowHeight = txtEdit->sizeHint().height();
+    gridTest->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    gridTest->verticalHeader()->setDefaultSectionSize(rowHeight);
+    gridTest->verticalHeader()->setMinimumWidth(
+        gridTest->fontMetrics().horizontalAdvance("( 50 # 50 )") + 12);
+    gridTest->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    gridTest->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    gridTest->horizontalHeader()->setDefaultSectionSize(
+        gridTest->fontMetrics().horizontalAdvance("( 50 , 50 )") + 12);
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName("Frame1");
+    txtIn = new QLineEdit("0", Frame1);
+    txtIn->setObjectName("txtIn");
+    txtIn->setMaximumWidth(90);
+    qtkit::filterDigits(txtIn, {.point = true, .comma = true, .signs = true, .exponent = true});
+    chkMatSimetrica = new QCheckBox("Matrix is Symmetric", Frame1);
+    chkMatSimetrica->setObjectName("chkMatSimetrica");
+    chkMatSimetrica->setChecked(true);
+    cmdOK = Button(Frame1, "cmdOK", "OK");
+    cmdCancel = Button(Frame1, "cmdCancel", "Cancel");
+    cmdWeightsInitialisation = Button(Frame1, "cmdWeightsInitialisation", "Weights Initialisation");
+    cmdSave = Button(Frame1, "cmdSave", "Save");
+    cmdLoad = Button(Frame1, "cmdLoad", "Load");
+    auto* frame = new QGridLayout(Frame1);
+    frame->addWidget(cmdWeightsInitialisation, 0, 0);
+    frame->addWidget(txtIn, 0, 1);
+    frame->addWidget(chkMatSimetrica, 0, 2);
+    frame->setColumnStretch(3, 1);
+    frame->addWidget(cmdSave, 0, 4);
+    frame->addWidget(cmdLoad, 0, 5);
+    frame->addWidget(cmdOK, 1, 4);
+    frame->addWidget(cmdCancel, 1, 5);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(gridTest, 1);
+    layout->addWidget(Frame1);
+    resize(640, 420);
+
+    connect(gridTest, &QTableView::clicked, this,
+            [this](const QModelIndex&) { BeginCellEdit(32); });
+    connect(gridTest->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (!moving_) CommitCellEdit();
+    });
+    connect(gridTest->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { CommitCellEdit(); });
+    connect(gridTest->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { CommitCellEdit(); });
+    connect(cmdWeightsInitialisation, &QPushButton::clicked, this, &frmSynapticWeights::initialise);
+    connect(cmdOK, &QPushButton::clicked, this, &frmSynapticWeights::ok);
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdSave, &QPushButton::clicked, this, &frmSynapticWeights::save);
+    connect(cmdLoad, &QPushButton::clicked, this, &frmSynapticWeights::load);
+}
+
+void frmSynapticWeights::setPatternColumns(int columns) {
+    model_->setPatternColumns(columns);
+    emit model_->headerDataChanged(Qt::Horizontal, 0, std::max(0, grid_.columns() - 1));
+    emit model_->headerDataChanged(Qt::Vertical, 0, std::max(0, grid_.rows() - 1));
+}
+
+QString frmSynapticWeights::NeuronLabel(int k, int columns) {
+    return QString::fromStdString(WeightGrid::NeuronLabel(k, columns));
+}
+
+void frmSynapticWeights::LoadArray(const FloatMatrix& inArr) {
+    if (inArr.empty()) return;
+    qtkit::WaitCursor wait;
+    gridTest->setUpdatesEnabled(false);
+    grid_.LoadArray(inArr);
+    model_->reload();
+    gridTest->setCurrentIndex(model_->index(0, 0));
+    gridTest->setUpdatesEnabled(true);
+}
+
+void frmSynapticWeights::BeginCellEdit(int key) {
+    const QModelIndex current = gridTest->currentIndex();
+    if (!current.isValid()) return;
+    editRow_ = current.row();
+    editColumn_ = current.column();
+    if (key >= 0 && key <= 32) {
+        const std::string_view text = grid_.Text(editRow_, editColumn_);
+        txtEdit->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        txtEdit->selectAll();
+    } else if (key == '.' || (key >= '0' && key <= '9')) {
+        txtEdit->setText(QString(QChar(key)));
+        txtEdit->setCursorPosition(1);
+    } else {
+        txtEdit->setText("0");
+        txtEdit->setCursorPosition(1);
+    }
+    const QRect cell = gridTest->visualRect(current);
+    if (!gridTest->viewport()->rect().intersects(cell)) return;
+    const QPoint topLeft = gridTest->viewport()->mapTo(this, cell.topLeft());
+    txtEdit->setGeometry(QRect(topLeft, cell.size()));
+    txtEdit->show();
+    txtEdit->raise();
+    txtEdit->setFocus();
+}
+
+void frmSynapticWeights::CommitCellEdit() {
+    if (committing_) return;
+    committing_ = true;
+    const std::string text = txtEdit->text().toStdString();
+    if (!txtEdit->isHidden() && editRow_ >= 0 &&
+        grid_.Commit(editRow_, editColumn_, text, chkMatSimetrica->isChecked())) {
+        model_->cellChanged(editRow_, editColumn_);
+        model_->cellChanged(editColumn_, editRow_);
+    }
+    txtEdit->hide();
+    committing_ = false;
+}
+
+void frmSynapticWeights::moveRow(int delta) {
+    CommitCellEdit();
+    gridTest->setFocus();
+    const QModelIndex current = gridTest->currentIndex();
+    const int row = current.row() + delta;
+    if (!current.isValid() || row < 0 || row >= grid_.rows()) return;
+    moving_ = true;
+    gridTest->setCurrentIndex(model_->index(row, current.column()));
+    moving_ = false;
+}
+
+bool frmSynapticWeights::gridKey(QKeyEvent* key) {
+    const QString text = key->text();
+    if (text.isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    BeginCellEdit(text.front().unicode());
+    return true;
+}
+
+bool frmSynapticWeights::editKey(QKeyEvent* key) {
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        CommitCellEdit();
+        gridTest->setFocus();
+        return true;
+    case Qt::Key_Escape:
+        txtEdit->hide();
+        gridTest->setFocus();
+        return true;
+    case Qt::Key_Up:
+        moveRow(-1);
+        return true;
+    case Qt::Key_Down:
+        moveRow(+1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool frmSynapticWeights::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == gridTest) {
+        if (event->type() == QEvent::KeyPress && gridKey(static_cast<QKeyEvent*>(event)))
+            return true;
+        if (event->type() == QEvent::FocusIn) CommitCellEdit();
+    } else if (watched == txtEdit && event->type() == QEvent::KeyPress) {
+        if (editKey(static_cast<QKeyEvent*>(event))) return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmSynapticWeights::mousePressEvent(QMouseEvent* event) {
+    CommitCellEdit();
+    QWidget::mousePressEvent(event);
+}
+
+void frmSynapticWeights::initialise() {
+    qtkit::WaitCursor wait;
+    gridTest->setUpdatesEnabled(false);
+    const bool done = grid_.Initialise(txtIn->text().toStdString());
+    if (done) {
+        const QModelIndex current = gridTest->currentIndex();
+        model_->reload();
+        gridTest->setCurrentIndex(current.isValid() ? model_->index(current.row(), current.column())
+                                                    : model_->index(0, 0));
+    }
+    gridTest->setUpdatesEnabled(true);
+    if (!done) dialogs_->beep();
+}
+
+void frmSynapticWeights::ok() {
+    CommitCellEdit();
+    FloatMatrix matrix;
+    {
+        qtkit::WaitCursor wait;
+        matrix = grid_.ToMatrix();
+    }
+    emit EditComplet(matrix);
+    close();
+}
+
+void frmSynapticWeights::save() {
+    const QString name = dialogs_->saveFile(this, "Save Synaptic Weights", kWeightsFilter, "TsyW");
+    if (name.isEmpty()) return;
+    CommitCellEdit();
+    qtkit::WaitCursor wait;
+    WriteFileReplacing(name.toStdString(), grid_.FileText());
+}
+
+void frmSynapticWeights::load() {
+    const QStringList names =
+        dialogs_->openFiles(this, "Load Synaptic Weights", kWeightsFilter, false);
+    if (names.isEmpty() || names.front().isEmpty()) return;
+    LoadWeightsFile(names.front());
+}
+
+void frmSynapticWeights::LoadWeightsFile(const QString& name) {
+    std::optional<Failure> failure;
+    {
+        qtkit::WaitCursor wait;
+        gridTest->setUpdatesEnabled(false);
+        const FileContents file = ReadWholeFile(name.toStdString());
+        failure = file.failure ? file.failure : grid_.LoadFileText(file.bytes);
+        model_->reload();
+        gridTest->setCurrentIndex(model_->index(0, 0));
+        gridTest->setUpdatesEnabled(true);
+    }
+    if (failure) dialogs_->message(this, QString::fromStdString(failure->Text()));
+}
+
+} // namespace tessaly
