@@ -169,6 +169,12 @@ private slots:
         grid->setCurrentCell(5, 0);
         QCOMPARE(quillon::cellText(grid, 49, 2), QString("m"));
 
+        // So does a click on the window's background.
+        QTest::keyClicks(grid, "w");
+        QTest::mouseClick(&w.form, Qt::LeftButton, {}, QPoint(2, w.form.height() - 2));
+        QVERIFY(!w.form.TxtGrid->isVisible());
+        QCOMPARE(quillon::cellText(grid, 5, 0), QString("w"));
+
         QTest::mouseClick(w.form.CmdClear, Qt::LeftButton);
         QCOMPARE(quillon::cellText(grid, 0, 0), QString());
         QCOMPARE(quillon::cellText(grid, 49, 2), QString());

@@ -344,6 +344,11 @@ void Form1::connectControls() {
     });
 }
 
+void Form1::mousePressEvent(QMouseEvent* event) {
+    gridEditor_->commit();
+    QWidget::mousePressEvent(event);
+}
+
 void Form1::setFolder(const QString& folder) {
     QString path = QDir(folder).absolutePath();
     fileModel_->setRootPath(path);

@@ -108,6 +108,10 @@ public slots:
     /// Redraws the picture and refills the sample listing.
     void Display();
 
+protected:
+    /// A click on the window's background ends an edit of the table.
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     void createControls();
     void arrangeControls();
