@@ -69,8 +69,8 @@ TEST(DataFile, ReadsTheChosenLinesAndColumnsOfBothSets) {
 
 TEST(DataFile, FieldsAreSeparatedByTabsOnlyAndReadAsNumbers) {
     Reader r;
-    ASSERT_TRUE(r.read("3,5\t1,5,2\tabc\t\t 2 5\t1e-3\n", selection({"1", "6"}, {"1", "1"}, {"1", "1"}),
-                       true, 6, 1, 1));
+    ASSERT_TRUE(r.read("3,5\t1,5,2\tabc\t\t 2 5\t1e-3\n",
+                       selection({"1", "6"}, {"1", "1"}, {"1", "1"}), true, 6, 1, 1));
     EXPECT_EQ(r.sets.entradas_treino.valores,
               (std::vector<float>{3.5f, 1.5f, 0.0f, 0.0f, 25.0f, 0.001f}));
 }
@@ -81,7 +81,8 @@ TEST(DataFile, ColumnsMayLieAnywhereAndOverlap) {
     EXPECT_EQ(r.sets.entradas_treino.valores, (std::vector<float>{4, 5}));
     EXPECT_EQ(r.sets.saidas_treino.valores, (std::vector<float>{9}));
     Reader overlap;
-    ASSERT_TRUE(overlap.read("9\t4\t5\n", selection({"1", "2"}, {"2", "3"}, {"1", "1"}), true, 2, 2, 1));
+    ASSERT_TRUE(
+        overlap.read("9\t4\t5\n", selection({"1", "2"}, {"2", "3"}, {"1", "1"}), true, 2, 2, 1));
     EXPECT_EQ(overlap.sets.saidas_treino.valores, (std::vector<float>{4, 5}));
 }
 
@@ -110,8 +111,8 @@ TEST(DataFile, ImpossibleLineNumbersFail) {
     // Line 0, a line past the end, a first line that is not whole, the last 16-bit line.
     for (Case c : {Case{"0", "1"}, Case{"9", "9"}, Case{"1.5", "2"}, Case{"1", "32767"}}) {
         Reader r;
-        EXPECT_FALSE(r.read("1\t2\r\n3\t4\r\n", selection({"1", "1"}, {"2", "2"}, {c.first, c.last}),
-                            true, 1, 1, 2))
+        EXPECT_FALSE(r.read("1\t2\r\n3\t4\r\n",
+                            selection({"1", "1"}, {"2", "2"}, {c.first, c.last}), true, 1, 1, 2))
             << c.first << ".." << c.last;
         EXPECT_TRUE(r.failed_with_message());
     }

@@ -14,8 +14,8 @@
 namespace corvane {
 namespace {
 
-definicoes_projecto architecture(const char* inputs_last, const char* outputs_last,
-                                 const char* h1, const char* h2, bool linear) {
+definicoes_projecto architecture(const char* inputs_last, const char* outputs_last, const char* h1,
+                                 const char* h2, bool linear) {
     definicoes_projecto d;
     d.Text1[1] = "1";
     d.Text1[2] = inputs_last;
@@ -93,7 +93,8 @@ TEST(Sigmoid, RowVersionGivesExactlyTheSameFloats) {
     sigmoide_linha(row.data(), static_cast<int>(row.size()));
     std::size_t differences = 0;
     for (std::size_t i = 0; i < values.size(); ++i)
-        if (std::bit_cast<std::uint32_t>(row[i]) != std::bit_cast<std::uint32_t>(sigmoide(values[i])))
+        if (std::bit_cast<std::uint32_t>(row[i]) !=
+            std::bit_cast<std::uint32_t>(sigmoide(values[i])))
             ++differences;
     EXPECT_EQ(differences, 0u);
 }
@@ -105,10 +106,9 @@ struct Sample {
 };
 
 Sample sample(int inputs, int h1, int h2, int outputs, bool linear, int patterns, double scale) {
-    definicoes_projecto d = architecture(std::to_string(inputs).c_str(),
-                                         std::to_string(outputs).c_str(),
-                                         std::to_string(h1).c_str(), std::to_string(h2).c_str(),
-                                         linear);
+    definicoes_projecto d =
+        architecture(std::to_string(inputs).c_str(), std::to_string(outputs).c_str(),
+                     std::to_string(h1).c_str(), std::to_string(h2).c_str(), linear);
     std::string error;
     Sample s;
     s.rede.dimensiona(*calcula_arquitectura(d, error));
@@ -177,7 +177,8 @@ TEST_P(SetPass, MatchesThePatternByPatternProcedures) {
     PassoConjunto passo;
     passo.prepara(s.rede.arq, s.entradas, s.saidas);
 
-    const float fast_error = passo.erro_conjunto(s.rede.W1.data(), s.rede.W2.data(), s.rede.W3.data());
+    const float fast_error =
+        passo.erro_conjunto(s.rede.W1.data(), s.rede.W2.data(), s.rede.W3.data());
     EXPECT_EQ(std::bit_cast<std::uint32_t>(fast_error),
               std::bit_cast<std::uint32_t>(s.rede.calculo_erro_conjunto(s.entradas, s.saidas)));
 
@@ -188,14 +189,14 @@ TEST_P(SetPass, MatchesThePatternByPatternProcedures) {
         s.rede.calculo_saidas(s.entradas, p);
         reference.calculo_dos_deltas(s.rede, s.saidas, p);
         reference.calculo_variacao_pesos(s.rede, s.entradas, p);
-        reference_error = static_cast<float>(
-            static_cast<double>(s.rede.erro_padrao(s.saidas, p)) + reference_error);
+        reference_error = static_cast<float>(static_cast<double>(s.rede.erro_padrao(s.saidas, p)) +
+                                             reference_error);
     }
     Backpropagation fast;
     fast.inicia(s.rede.arq);
     const float gradient_error =
-        passo.gradiente(s.rede.W1.data(), s.rede.W2.data(), s.rede.W3.data(),
-                        fast.variacao1.data(), fast.variacao2.data(), fast.variacao3.data());
+        passo.gradiente(s.rede.W1.data(), s.rede.W2.data(), s.rede.W3.data(), fast.variacao1.data(),
+                        fast.variacao2.data(), fast.variacao3.data());
     EXPECT_EQ(std::bit_cast<std::uint32_t>(gradient_error),
               std::bit_cast<std::uint32_t>(reference_error));
     auto same_bits = [](const std::vector<float>& a, const std::vector<float>& b) {

@@ -30,8 +30,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, TextToNumber,
                                            NumberCase{"", 0}, NumberCase{"abc", 0},
                                            NumberCase{"-3.5x", -3.5}, NumberCase{"1D2", 100}));
 
-definicoes_projecto data_box(std::initializer_list<const char*> slots1to6,
-                             const char* test_first, const char* test_last) {
+definicoes_projecto data_box(std::initializer_list<const char*> slots1to6, const char* test_first,
+                             const char* test_last) {
     definicoes_projecto d;
     int i = 1;
     for (const char* s : slots1to6)
