@@ -27,7 +27,7 @@ BatchRun run(const std::vector<std::string>& args) {
 
 } // namespace
 
-TEST(Batch, Set1PrintsEveryStepAndEndsSeparated) {
+TEST(PerceptronBatch, Set1PrintsEveryStepAndEndsSeparated) {
     BatchRun r = run({"--set", "1", "--steps", "6"});
     ASSERT_EQ(r.status, 0);
     ASSERT_EQ(r.lines.size(), 7u + 16u);
@@ -42,7 +42,7 @@ TEST(Batch, Set1PrintsEveryStepAndEndsSeparated) {
     EXPECT_TRUE(r.err.empty());
 }
 
-TEST(Batch, Set2WithoutStepsShowsTheStartLineAndItsMistakes) {
+TEST(PerceptronBatch, Set2WithoutStepsShowsTheStartLineAndItsMistakes) {
     BatchRun r = run({"--steps", "0", "--set", "2"});
     ASSERT_EQ(r.status, 0);
     ASSERT_EQ(r.lines.size(), 1u + 20u);
@@ -53,16 +53,16 @@ TEST(Batch, Set2WithoutStepsShowsTheStartLineAndItsMistakes) {
     EXPECT_EQ(r.lines[11], "V1\t0.0723\twrong");
 }
 
-TEST(Batch, HelpGoesToStandardOutput) {
+TEST(PerceptronBatch, HelpGoesToStandardOutput) {
     BatchRun r = run({"--help"});
     EXPECT_EQ(r.status, 0);
     ASSERT_FALSE(r.lines.empty());
     EXPECT_NE(r.lines[0].find("--set 1|2"), std::string::npos);
 }
 
-class BadCommandLine : public ::testing::TestWithParam<std::vector<std::string>> {};
+class PerceptronBadCommandLine : public ::testing::TestWithParam<std::vector<std::string>> {};
 
-TEST_P(BadCommandLine, ExitsWithTwoAndPrintsNothingElse) {
+TEST_P(PerceptronBadCommandLine, ExitsWithTwoAndPrintsNothingElse) {
     BatchRun r = run(GetParam());
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.lines.empty());
@@ -70,7 +70,7 @@ TEST_P(BadCommandLine, ExitsWithTwoAndPrintsNothingElse) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, BadCommandLine,
+    Cases, PerceptronBadCommandLine,
     ::testing::Values(std::vector<std::string>{"--steps", "3"}, std::vector<std::string>{"--set"},
                       std::vector<std::string>{"--set", "3"},
                       std::vector<std::string>{"--set", "1", "--steps", "-1"},

@@ -24,7 +24,7 @@ std::vector<Segment> segments_of(const Drawing& d) {
 
 } // namespace
 
-TEST(Scale, PixelsMapToTheUserScale) {
+TEST(PerceptronScale, PixelsMapToTheUserScale) {
     EXPECT_EQ(scale::area_width_px, 465);
     EXPECT_EQ(scale::area_height_px, 321);
     EXPECT_NEAR(scale::right, 11.04, 0.005);
@@ -40,7 +40,7 @@ TEST(Scale, PixelsMapToTheUserScale) {
     EXPECT_NEAR(user_point(41.1829753, 0).x - origin.x, 1.0, 1e-6);
 }
 
-TEST(Palette, ClassicColoursByIndex) {
+TEST(PerceptronPalette, ClassicColoursByIndex) {
     EXPECT_EQ(palette_rgb(colour::black), 0x000000u);
     EXPECT_EQ(palette_rgb(colour::dark_blue), 0x000080u);
     EXPECT_EQ(palette_rgb(colour::dark_red), 0x800000u);
@@ -50,14 +50,14 @@ TEST(Palette, ClassicColoursByIndex) {
     EXPECT_EQ(palette_rgb(-1), 0x000000u);
 }
 
-TEST(LoopValues, AddTheStepAndStopPastTheEnd) {
+TEST(PerceptronLoopValues, AddTheStepAndStopPastTheEnd) {
     EXPECT_EQ(loop_values(0, 1, 0.25), (std::vector<double>{0, 0.25, 0.5, 0.75, 1}));
     EXPECT_EQ(loop_values(0, 1, 0.3).size(), 4u);
     EXPECT_TRUE(loop_values(1, 0, 0.5).empty());
     EXPECT_TRUE(loop_values(0, 1, 0).empty()); // a zero step would never end
 }
 
-TEST(Axes, BlackLinesArrowheadsAndSignPositionLabels) {
+TEST(PerceptronAxes, BlackLinesArrowheadsAndSignPositionLabels) {
     Drawing axes = draw_axes();
     std::vector<Segment> lines = segments_of(axes);
     ASSERT_FALSE(lines.empty());
@@ -84,7 +84,7 @@ TEST(Axes, BlackLinesArrowheadsAndSignPositionLabels) {
     EXPECT_NEAR(labels[13].yd, 0.49, 1e-12);
 }
 
-TEST(Points, UAsDarkRedXThenVAsDarkBlueO) {
+TEST(PerceptronPoints, UAsDarkRedXThenVAsDarkBlueO) {
     SampleSet set{{{6.0f, 0.5f}, {7.0f, 0.333f}}, {{2.833f, 0.211f}, {2.714f, 0.3f}}};
     std::vector<Label> labels = labels_of(draw_points(set));
     ASSERT_EQ(labels.size(), 4u);
@@ -100,7 +100,7 @@ TEST(Points, UAsDarkRedXThenVAsDarkBlueO) {
     EXPECT_TRUE(draw_points({}).empty());
 }
 
-TEST(DecisionLine, RunsBetweenTheEdgesInTheLineColour) {
+TEST(PerceptronDecisionLine, RunsBetweenTheEdgesInTheLineColour) {
     std::vector<Segment> start = segments_of(draw_decision_line(start_weights, 6));
     ASSERT_EQ(start.size(), 1u);
     EXPECT_EQ(start[0].colour, 6);
@@ -110,7 +110,7 @@ TEST(DecisionLine, RunsBetweenTheEdgesInTheLineColour) {
     EXPECT_EQ(start[0].yd2, 0.6);
 }
 
-TEST(DecisionLine, HorizontalWhenW0IsZeroAndNothingWhenItCannotBeSeen) {
+TEST(PerceptronDecisionLine, HorizontalWhenW0IsZeroAndNothingWhenItCannotBeSeen) {
     // 0·X + 2·Y − 0.5 = 0: Y = 0.25 everywhere, drawn across the whole plane.
     std::vector<Segment> flat = segments_of(draw_decision_line({0.0f, 2.0f, -0.5f}, 6));
     ASSERT_EQ(flat.size(), 1u);
@@ -138,15 +138,15 @@ struct ReadoutCase {
     const char* text;
 };
 
-class Readout : public ::testing::TestWithParam<ReadoutCase> {};
+class PerceptronReadout : public ::testing::TestWithParam<ReadoutCase> {};
 
-TEST_P(Readout, ShowsXAndYToTwoDecimalsWithASignPosition) {
+TEST_P(PerceptronReadout, ShowsXAndYToTwoDecimalsWithASignPosition) {
     const ReadoutCase& c = GetParam();
     EXPECT_EQ(readout_text({c.x, c.yd}), c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, Readout,
+    Cases, PerceptronReadout,
     ::testing::Values(
         ReadoutCase{6.0101f, 0.1f, "X:  6.01 ; Y:  .5"}, ReadoutCase{0.0f, 0.6f, "X:  0 ; Y:  0"},
         ReadoutCase{-0.2f, 0.65f, "X: -.2 ; Y: -.05"},
@@ -155,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadoutCase{0.125f, 0.475f, "X:  .12 ; Y:  .13"},
         ReadoutCase{0.375f, 0.6f, "X:  .38 ; Y:  0"}));
 
-TEST(Readout, StripIsClearedBeforeTheText) {
+TEST(PerceptronReadout, StripIsClearedBeforeTheText) {
     Drawing d = draw_readout({1.0f, 0.2f});
     ASSERT_EQ(d.size(), 2u);
     const auto* fill = std::get_if<Fill>(&d[0]);
@@ -169,7 +169,7 @@ TEST(Readout, StripIsClearedBeforeTheText) {
     EXPECT_EQ(label->text, "X:  1 ; Y:  .4");
 }
 
-TEST(HitTests, PointerAndClickRectanglesAroundTheSample) {
+TEST(PerceptronHitTests, PointerAndClickRectanglesAroundTheSample) {
     SampleSet set = built_in_set(SetChoice::set1);
     auto at = [](double x, double y) {
         return UserPoint{static_cast<float>(x), static_cast<float>(0.6 - y)};
@@ -187,7 +187,7 @@ TEST(HitTests, PointerAndClickRectanglesAroundTheSample) {
     EXPECT_EQ(image_under_pointer(SampleSet{}, at(6.0, 0.5)), std::nullopt);
 }
 
-TEST(HitTests, TheLastMatchWins) {
+TEST(PerceptronHitTests, TheLastMatchWins) {
     // U0 and V0 share a place: V of the same index is tried after U. U1 overlaps as well and
     // comes later still.
     SampleSet set{{{3.0f, 0.3f}, {3.05f, 0.3f}}, {{3.0f, 0.3f}, {9.0f, 0.1f}}};

@@ -19,7 +19,7 @@ int misplaced(const Weights& w, const SampleSet& set) {
 
 } // namespace
 
-TEST(BuiltInSets, SizesLearningRatesAndImageNames) {
+TEST(PerceptronBuiltInSets, SizesLearningRatesAndImageNames) {
     SampleSet one = built_in_set(SetChoice::set1);
     SampleSet two = built_in_set(SetChoice::set2);
     ASSERT_EQ(one.u.size(), 8u);
@@ -39,7 +39,7 @@ TEST(BuiltInSets, SizesLearningRatesAndImageNames) {
     EXPECT_EQ(image_name(false, 9), "V10");
 }
 
-TEST(Set1, ReachesTheKnownWeightsAndThenStops) {
+TEST(PerceptronSet1, ReachesTheKnownWeightsAndThenStops) {
     Demonstration demo;
     demo.select_set(SetChoice::set1);
     ASSERT_EQ(demo.weights(), start_weights);
@@ -67,7 +67,7 @@ TEST(Set1, ReachesTheKnownWeightsAndThenStops) {
     }
 }
 
-TEST(Set2, NeverSeparatesAndKeepsCorrecting) {
+TEST(PerceptronSet2, NeverSeparatesAndKeepsCorrecting) {
     SampleSet set = built_in_set(SetChoice::set2);
     Weights w = start_weights;
     for (int step = 1; step <= 500; ++step) {
@@ -77,7 +77,7 @@ TEST(Set2, NeverSeparatesAndKeepsCorrecting) {
     }
 }
 
-TEST(Demonstration, StepWithoutASetDoesNothingAndReselectingRestarts) {
+TEST(PerceptronDemonstration, StepWithoutASetDoesNothingAndReselectingRestarts) {
     Demonstration demo;
     const Weights zero{0, 0, 0};
     EXPECT_FALSE(demo.step());
@@ -92,7 +92,7 @@ TEST(Demonstration, StepWithoutASetDoesNothingAndReselectingRestarts) {
     EXPECT_EQ(demo.samples().u.size(), 8u);
 }
 
-TEST(Rule, ASampleOnTheLineCountsAsV) {
+TEST(PerceptronRule, ASampleOnTheLineCountsAsV) {
     // w(0)·2 + w(1)·0.5 + w(2) = 2 + 0 − 2 = 0 exactly.
     const Weights on_line{1.0f, 0.0f, -2.0f};
     const Sample sample{2.0f, 0.5f};
@@ -107,7 +107,7 @@ TEST(Rule, ASampleOnTheLineCountsAsV) {
     EXPECT_GT(activation(w, sample), 0.0f);
 }
 
-TEST(Rule, MisplacedSamplesMoveTheWeightsTowardsTheirSide) {
+TEST(PerceptronRule, MisplacedSamplesMoveTheWeightsTowardsTheirSide) {
     Weights w = start_weights;
     const Sample u{6.0f, 0.7f}; // s = 0.6 − 0.7 = −0.1: wrong side for U
     EXPECT_TRUE(present_u(w, u, 1.0f));
@@ -131,15 +131,15 @@ struct StepCase {
     float c;
 };
 
-class CorrectionStep : public ::testing::TestWithParam<StepCase> {};
+class PerceptronCorrectionStep : public ::testing::TestWithParam<StepCase> {};
 
-TEST_P(CorrectionStep, IsTheFlooredQuotientPlusOneTimesEta) {
+TEST_P(PerceptronCorrectionStep, IsTheFlooredQuotientPlusOneTimesEta) {
     const StepCase& c = GetParam();
     EXPECT_EQ(correction_step(c.s, c.sample, c.eta), c.c);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, CorrectionStep,
+    Cases, PerceptronCorrectionStep,
     ::testing::Values(StepCase{-0.1f, {6.0f, 0.5f}, 1.25f, 1.25f}, // small error: k = 1
                       StepCase{0.1f, {6.0f, 0.5f}, 1.25f, 1.25f},  // the sign does not matter
                       StepCase{-100.0f, {2.0f, 0.0f}, 0.05f, 26 * 0.05f}, // 100/4 + 1 = 26
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // 1.99999988/1 + 1 lies between two floats and rounds to 3 before the floor
                       StepCase{-1.99999988f, {1.0f, 0.0f}, 1.0f, 3.0f}));
 
-TEST(LineEnds, SolvedAtBothEdgesOrAbsentWhenW0IsZero) {
+TEST(PerceptronLineEnds, SolvedAtBothEdgesOrAbsentWhenW0IsZero) {
     auto start = line_ends(start_weights);
     ASSERT_TRUE(start);
     EXPECT_FLOAT_EQ(start->x_at_top, 6.0f);
