@@ -10,9 +10,13 @@
 #include <QVBoxLayout>
 
 // The letter images live in a resource file of this static library; registering it here keeps
-// the linker from dropping it. Must be called outside any namespace.
+// the linker from dropping it. Must be called outside any namespace; once is enough.
 static void registerLetterImages() {
-    Q_INIT_RESOURCE(letters);
+    static bool registered = false;
+    if (!registered) {
+        Q_INIT_RESOURCE(letters);
+        registered = true;
+    }
 }
 
 namespace perceptron {
