@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 #include <unordered_map>
 
 namespace tessaly {
@@ -144,7 +145,11 @@ std::string WeightGrid::NeuronLabel(int k, int columns) {
 }
 
 double WeightGrid::ReadNumber(std::string_view text) {
-    return numtext::leading_value_plain(text);
+    // A number beyond the double range (a file may hold "1E400") reads as the largest double of
+    // its sign: infinity would be saved as a text that reads back as 0.
+    const double value = numtext::leading_value_plain(text);
+    return std::clamp(value, -std::numeric_limits<double>::max(),
+                      std::numeric_limits<double>::max());
 }
 
 bool WeightGrid::IsNumber(std::string_view text) {

@@ -54,7 +54,8 @@ public:
     static std::string NeuronLabel(int k, int columns);
 
     /// The leading number of a cell text: leading blanks skipped, optional sign, digits with "."
-    /// as the decimal point, optional exponent; no number gives 0.
+    /// as the decimal point, optional exponent; no number gives 0, a number beyond the double
+    /// range the largest double of its sign.
     static double ReadNumber(std::string_view text);
 
     /// True when the whole text (blanks around it allowed) is a number: optional sign, digits

@@ -90,6 +90,17 @@ TEST(WeightsFile, LoadsBackWhatWasSaved) {
     EXPECT_EQ(back.Text(2, 0), "3E-07");
 }
 
+TEST(WeightsFile, NumbersBeyondTheDoubleRangeSurviveASaveAndLoad) {
+    WeightGrid g = Grid(2);
+    ASSERT_FALSE(g.LoadFileText("[2X2] 0 1E400 -1E999 0"));
+    EXPECT_EQ(g.Text(0, 1), "1E400") << "the cell keeps the text of the file";
+    WeightGrid back = Grid(2, 9.0f);
+    ASSERT_FALSE(back.LoadFileText(g.FileText()));
+    EXPECT_EQ(back.FileText(), g.FileText());
+    EXPECT_GT(back.ToMatrix()(0, 1), 0.0f);
+    EXPECT_LT(back.ToMatrix()(1, 0), 0.0f);
+}
+
 TEST(WeightsFile, FailuresLeaveTheCellsReadBeforeThem) {
     WeightGrid g = Grid(4, 5.0f);
     auto failure = g.LoadFileText("[3X3]\r\n 1 1 1\r\n 1 1 1\r\n 1 1 1");
