@@ -32,6 +32,29 @@ public:
 
 } // namespace
 
+PedidoFicheiro pedido_abrir(const QString& titulo, const QString& filtro, const QString& extensao,
+                            const QString& inicial) {
+    PedidoFicheiro p;
+    p.titulo = titulo;
+    p.filtro = filtro;
+    p.extensao = extensao;
+    p.inicial = inicial;
+    p.deve_existir = true;
+    return p;
+}
+
+PedidoFicheiro pedido_gravar(const QString& titulo, const QString& filtro, const QString& extensao,
+                             const QString& inicial, bool confirmar) {
+    PedidoFicheiro p;
+    p.titulo = titulo;
+    p.filtro = filtro;
+    p.extensao = extensao;
+    p.inicial = inicial;
+    p.gravar = true;
+    p.confirmar_substituicao = confirmar;
+    return p;
+}
+
 FrameDialogs& qt_dialogs() {
     static QtDialogs dialogs;
     return dialogs;

@@ -25,12 +25,18 @@ struct PedidoFicheiro {
     bool deve_existir = false;
 };
 
+/// An open dialog for an existing file.
+PedidoFicheiro pedido_abrir(const QString& titulo, const QString& filtro, const QString& extensao,
+                            const QString& inicial = {});
+/// A save dialog, asking before overwriting when `confirmar` is set.
+PedidoFicheiro pedido_gravar(const QString& titulo, const QString& filtro, const QString& extensao,
+                             const QString& inicial, bool confirmar);
+
 class FrameDialogs {
 public:
     virtual ~FrameDialogs() = default;
     /// A modal message box.
-    virtual void message(QWidget* parent, const QString& title, const QString& text,
-                         Icon icon) = 0;
+    virtual void message(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
     /// A modal file dialog; nullopt when it was cancelled.
     virtual std::optional<QString> file(QWidget* parent, const PedidoFicheiro& pedido) = 0;
 };

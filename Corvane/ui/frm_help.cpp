@@ -60,16 +60,16 @@ frm_help::frm_help(const QString& colecao, QWidget* parent) : QWidget(parent) {
     tabs_->addTab(conteudo, tr("&Contents"));
     connect(conteudo, &QHelpContentWidget::linkActivated, this, &frm_help::abre);
 
-    auto* pesquisa = new QWidget(this);
+    auto* pagina_pesquisa = new QWidget(this);
     auto* procura = engine_->searchEngine();
     auto* consulta = procura->queryWidget();
     consulta->setObjectName("helpSearchQuery");
     auto* resultados = procura->resultWidget();
     resultados->setObjectName("helpSearchResults");
-    auto* layout_pesquisa = new QVBoxLayout(pesquisa);
+    auto* layout_pesquisa = new QVBoxLayout(pagina_pesquisa);
     layout_pesquisa->addWidget(consulta);
     layout_pesquisa->addWidget(resultados, 1);
-    tabs_->addTab(pesquisa, tr("&Search"));
+    tabs_->addTab(pagina_pesquisa, tr("&Search"));
     connect(consulta, &QHelpSearchQueryWidget::search, this,
             [this, consulta] { pesquisa(consulta->searchInput()); });
     connect(resultados, &QHelpSearchResultWidget::requestShowLink, this, &frm_help::abre);
@@ -118,6 +118,8 @@ void frm_help::mostra_pesquisa() {
     consulta->setFocus();
 }
 
-void frm_help::pesquisa(const QString& texto) { engine_->searchEngine()->search(texto); }
+void frm_help::pesquisa(const QString& texto) {
+    engine_->searchEngine()->search(texto);
+}
 
 } // namespace corvane

@@ -22,8 +22,7 @@ const QColor vermelho(0xFF, 0x00, 0x00);
 const QColor cor_ordem(0xE0, 0xE0, 0xE0);
 } // namespace
 
-frm_macro::frm_macro(FrameDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs) {
+frm_macro::frm_macro(FrameDialogs& dialogs, QWidget* parent) : QWidget(parent), dialogs_(dialogs) {
     setObjectName("frm_macro");
     setWindowTitle("New Macro");
 
@@ -117,8 +116,12 @@ ListaMacro frm_macro::lista() const {
     return l;
 }
 
-QString frm_macro::caminho() const { return Label1->text(); }
-void frm_macro::define_caminho(const QString& caminho) { Label1->setText(caminho); }
+QString frm_macro::caminho() const {
+    return Label1->text();
+}
+void frm_macro::define_caminho(const QString& caminho) {
+    Label1->setText(caminho);
+}
 
 bool frm_macro::carrega_macro(const QString& ficheiro) {
     ListaMacro l = lista();
@@ -135,8 +138,12 @@ bool frm_macro::grava_macro(const QString& ficheiro) {
     return corvane::grava_macro(ficheiro.toStdString(), lista(), view);
 }
 
-bool& frm_macro::flag_activa() { return estado_ ? estado_->macro_activa : activa_local_; }
-bool frm_macro::macro_activa() const { return estado_ ? estado_->macro_activa : activa_local_; }
+bool& frm_macro::flag_activa() {
+    return estado_ ? estado_->macro_activa : activa_local_;
+}
+bool frm_macro::macro_activa() const {
+    return estado_ ? estado_->macro_activa : activa_local_;
+}
 
 void frm_macro::macro_ocupado(bool ocupado) {
     ocupado_ = ocupado;
@@ -187,23 +194,17 @@ void frm_macro::save() {
 }
 
 void frm_macro::save_as() {
-    auto escolhido = dialogs_.file(this, {.titulo = "Save macro",
-                                          .filtro = "Project file (*.mcr)",
-                                          .extensao = "mcr",
-                                          .inicial = caminho(),
-                                          .gravar = true,
-                                          .confirmar_substituicao = true});
+    auto escolhido = dialogs_.file(
+        this, pedido_gravar("Save macro", "Project file (*.mcr)", "mcr", caminho(), true));
     if (escolhido) grava_macro(*escolhido);
 }
 
 void frm_macro::escolhe_projecto() {
     const int linha = MSFlexGrid1->currentRow() + 1;
     if (linha < 1) return;
-    auto escolhido = dialogs_.file(this, {.titulo = "Select project file",
-                                          .filtro = "Project file (*.prj)",
-                                          .extensao = "prj",
-                                          .inicial = projecto(linha),
-                                          .gravar = true});
+    auto escolhido =
+        dialogs_.file(this, pedido_gravar("Select project file", "Project file (*.prj)", "prj",
+                                          projecto(linha), false));
     if (escolhido) define_projecto(linha, QDir::toNativeSeparators(*escolhido));
 }
 

@@ -81,12 +81,12 @@ void frm_Main::cria_menus() {
     };
 
     menu_file = menu("menu_file", "&Project");
-    menu_new_project = item(menu_file, "menu_new_project", "&New Project", true,
-                            &frm_Main::new_project);
-    menu_open_project = item(menu_file, "menu_open_project", "&Open Project", true,
-                             &frm_Main::open_project);
-    menu_save_project = item(menu_file, "menu_save_project", "&Save Project", false,
-                             &frm_Main::save_project);
+    menu_new_project =
+        item(menu_file, "menu_new_project", "&New Project", true, &frm_Main::new_project);
+    menu_open_project =
+        item(menu_file, "menu_open_project", "&Open Project", true, &frm_Main::open_project);
+    menu_save_project =
+        item(menu_file, "menu_save_project", "&Save Project", false, &frm_Main::save_project);
     menu_dummy1 = separador(menu_file, "menu_dummy1");
     menu_exit = item(menu_file, "menu_exit", "&Exit", true, &frm_Main::exit_program);
 
@@ -158,8 +158,7 @@ void frm_Main::cria_toolbar() {
             << botao(3, QStyle::SP_DialogSaveButton, "Save project", false, menu_save_project);
     QAction* separador = Toolbar1->addSeparator();
     separador->setObjectName("Toolbar1(4)");
-    botoes_ << separador
-            << botao(5, QStyle::SP_MediaPlay, "Start trainning", false, menu_start)
+    botoes_ << separador << botao(5, QStyle::SP_MediaPlay, "Start trainning", false, menu_start)
             << botao(6, QStyle::SP_MediaStop, "Stop trainning", false, menu_stop);
 }
 
@@ -272,10 +271,8 @@ void frm_Main::new_project() {
 }
 
 void frm_Main::open_project() {
-    auto escolhido = dialogs_.file(this, {.titulo = "Open project file",
-                                          .filtro = "Project file (*.prj)",
-                                          .extensao = "prj",
-                                          .deve_existir = true});
+    auto escolhido =
+        dialogs_.file(this, pedido_abrir("Open project file", "Project file (*.prj)", "prj"));
     if (escolhido) abre_projecto(*escolhido);
 }
 
@@ -344,7 +341,9 @@ frm_macro& frm_Main::garante_macro() {
     return *macro_;
 }
 
-bool frm_Main::macro_aberta() const { return macro_ && sub_macro_ && sub_macro_->isVisible(); }
+bool frm_Main::macro_aberta() const {
+    return macro_ && sub_macro_ && sub_macro_->isVisible();
+}
 
 void frm_Main::estado_macro(bool aberta, bool ocupada) {
     menu_save_macro->setEnabled(aberta);
@@ -352,13 +351,12 @@ void frm_Main::estado_macro(bool aberta, bool ocupada) {
     menu_stop_macro->setEnabled(aberta && ocupada);
 }
 
-void frm_Main::new_macro() { garante_macro(); }
+void frm_Main::new_macro() {
+    garante_macro();
+}
 
 void frm_Main::open_macro() {
-    auto escolhido = dialogs_.file(this, {.titulo = "Open macro",
-                                          .filtro = "Project file (*.mcr)",
-                                          .extensao = "mcr",
-                                          .deve_existir = true});
+    auto escolhido = dialogs_.file(this, pedido_abrir("Open macro", "Project file (*.mcr)", "mcr"));
     if (escolhido) abre_macro(*escolhido);
 }
 
@@ -394,8 +392,12 @@ frm_help* frm_Main::garante_ajuda() {
     return ajuda_;
 }
 
-void frm_Main::help_topics() { garante_ajuda()->mostra_topicos(); }
-void frm_Main::help_search() { garante_ajuda()->mostra_pesquisa(); }
+void frm_Main::help_topics() {
+    garante_ajuda()->mostra_topicos();
+}
+void frm_Main::help_search() {
+    garante_ajuda()->mostra_pesquisa();
+}
 
 void frm_Main::about() {
     frm_About janela(this);

@@ -36,9 +36,9 @@ public:
         FabricaProjecto fabrica;
         FrameDialogs* dialogs = nullptr; ///< nullptr: the real dialogs
         EstadoPrograma* estado = nullptr;
-        bool logo = true;                 ///< show the logo window at start
-        std::function<void()> sair;       ///< "&Exit"; by default the program ends at once
-        QString colecao_ajuda;            ///< help collection; empty: looked up beside the program
+        bool logo = true;           ///< show the logo window at start
+        std::function<void()> sair; ///< "&Exit"; by default the program ends at once
+        QString colecao_ajuda;      ///< help collection; empty: looked up beside the program
     };
     explicit frm_Main(Opcoes opcoes, QWidget* parent = nullptr);
     ~frm_Main() override;

@@ -86,8 +86,8 @@ ConteudoGrelha mostra_pesos(const Rede& rede) {
         for (int j = 1; j <= camada.alvos; ++j)
             for (int s = 0; s <= camada.fontes; ++s, ++indice) {
                 if (indice >= camada.pesos->size()) return g;
-                g(inicio + s, 2 * j - 2) = {
-                    prefixo + std::to_string(j) + "/" + std::to_string(s), CorCelula::cinzento};
+                g(inicio + s, 2 * j - 2) = {prefixo + std::to_string(j) + "/" + std::to_string(s),
+                                            CorCelula::cinzento};
                 g(inicio + s, 2 * j - 1) = {numtext::shortest((*camada.pesos)[indice]),
                                             CorCelula::amarelo_claro};
             }

@@ -26,14 +26,14 @@ std::optional<ConteudoGrelha> vista_dados(const definicoes_projecto& d, bool tre
     try {
         Treinador t(copia, programa, view);
         view.set_pointer(Pointer::hourglass);
-        if (!rede_com_pesos(t, view) || !le_dados(copia, t.caminho_dados(), treino, t.dados, view)) {
+        if (!rede_com_pesos(t, view) ||
+            !le_dados(copia, t.caminho_dados(), treino, t.dados, view)) {
             view.set_pointer(Pointer::arrow);
             return std::nullopt;
         }
-        auto grelha = treino ? mostra_dados(t.rede, t.dados.entradas_treino,
-                                            t.dados.saidas_treino, true)
-                             : mostra_dados(t.rede, t.dados.entradas_teste,
-                                            t.dados.saidas_teste, true);
+        auto grelha =
+            treino ? mostra_dados(t.rede, t.dados.entradas_treino, t.dados.saidas_treino, true)
+                   : mostra_dados(t.rede, t.dados.entradas_teste, t.dados.saidas_teste, true);
         view.set_pointer(Pointer::arrow);
         return grelha;
     } catch (const std::bad_alloc&) {
