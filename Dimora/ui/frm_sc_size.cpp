@@ -120,6 +120,9 @@ frmSCSize::frmSCSize(QWidget* parent) : QWidget(parent) {
     connect(cmdCompute, &QPushButton::clicked, this, &frmSCSize::cmdCompute_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &frmSCSize::quit);
     connect(picGraph, &PictureBox::repaintNeeded, this, &frmSCSize::picGraph_Paint);
+    connect(picDados, &PictureBox::repaintNeeded, this, [this] {
+        if (readout_) ShowValues(readoutX_, *picDados, dx_, x0_, curves_);
+    });
     connect(picGraph, &PictureBox::mouseDown, this,
             [this](Qt::MouseButton b, QPointF user) { picGraph_MouseDown(b, user.x()); });
     connect(picGraph, &PictureBox::mouseMove, this,
@@ -162,6 +165,7 @@ void frmSCSize::cmdCompute_Click() {
                     [] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     pgbInfo->setValue(pgbInfo->maximum());
     picDados->clear();
+    readout_.reset();
     picDados->show();
     computing_ = false;
 }
@@ -183,7 +187,10 @@ void frmSCSize::picGraph_MouseDown(Qt::MouseButton button, double x) {
     }
     marker_ = static_cast<float>(x);
     picGraph->invertDottedVertical(marker_, ymax_, ymin_);
-    ShowValues(x, *picDados, dx_, x0_, curves_);
+    if (auto r = ShowValues(x, *picDados, dx_, x0_, curves_)) {
+        readout_ = r;
+        readoutX_ = x;
+    }
 }
 
 void frmSCSize::picGraph_MouseMove(Qt::MouseButtons buttons, double x) {
@@ -192,7 +199,10 @@ void frmSCSize::picGraph_MouseMove(Qt::MouseButtons buttons, double x) {
     picGraph->invertDottedVertical(marker_, ymax_, ymin_);
     marker_ = static_cast<float>(x);
     picGraph->invertDottedVertical(marker_, ymax_, ymin_);
-    ShowValues(x, *picDados, dx_, x0_, curves_);
+    if (auto r = ShowValues(x, *picDados, dx_, x0_, curves_)) {
+        readout_ = r;
+        readoutX_ = x;
+    }
 }
 
 void frmSCSize::quit() {

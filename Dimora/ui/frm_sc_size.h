@@ -4,6 +4,9 @@
 
 #include <QWidget>
 
+#include <optional>
+
+#include "engine/graph_layout.h"
 #include "engine/sc_size.h"
 
 class QLabel;
@@ -31,6 +34,8 @@ public:
     /// Abscissa of the marker, -1 when there is none.
     float marker() const { return marker_; }
     PictureBox* graph() const { return picGraph; }
+    /// What the readout box shows, nothing before the first marker.
+    const std::optional<Readout>& readout() const { return readout_; }
 
 private:
     void udFracDelta_Change(int value);
@@ -57,6 +62,8 @@ private:
     double dx_ = -1.0;
     float x0_ = 0.0f;
     float marker_ = -1.0f;
+    std::optional<Readout> readout_;
+    double readoutX_ = 0.0;
     bool computing_ = false;
     static constexpr float ymax_ = 0.5f;
     static constexpr float ymin_ = 0.0f;

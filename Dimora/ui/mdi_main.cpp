@@ -75,7 +75,8 @@ mdiMain::mdiMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 QMdiSubWindow* mdiMain::showChild(QPointer<QMdiSubWindow>& slot, QWidget* (*create)()) {
-    if (!slot) {
+    // A child closed by its Quit button leaves the area before it is deleted.
+    if (!slot || !area_->subWindowList().contains(slot.data())) {
         QWidget* form = create();
         slot = area_->addSubWindow(form);
         slot->setAttribute(Qt::WA_DeleteOnClose);

@@ -104,9 +104,10 @@ double PlotGraph(PictureBox& pic, int npts, int d, float Pe, float x0, const SCC
     return dx;
 }
 
-void ShowValues(double x, PictureBox& box, double dx, double x0, const SCCurves& curves) {
+std::optional<Readout> ShowValues(double x, PictureBox& box, double dx, double x0,
+                                  const SCCurves& curves) {
     const auto readout = readoutAt(x, dx, x0, curves);
-    if (!readout) return;
+    if (!readout) return readout;
     box.clear();
     QPainter p(&box.image());
     p.setFont(box.font());
@@ -127,6 +128,7 @@ void ShowValues(double x, PictureBox& box, double dx, double x0, const SCCurves&
     }
     p.end();
     box.update();
+    return readout;
 }
 
 } // namespace dimora

@@ -4,6 +4,9 @@
 #include <QColor>
 #include <functional>
 
+#include <optional>
+
+#include "engine/graph_layout.h"
 #include "engine/sc_size.h"
 
 namespace dimora {
@@ -19,7 +22,8 @@ double PlotGraph(PictureBox& pic, int npts, int d, float Pe, float x0, const SCC
                  const std::function<void()>& pending = {});
 
 /// Writes into `box` the n/d of x and, right of the first point, the test and design errors and
-/// their deviations at the nearest point. Nothing when dx <= 0 or x < 0.
-void ShowValues(double x, PictureBox& box, double dx, double x0, const SCCurves& curves);
+/// their deviations at the nearest point. Nothing when dx <= 0 or x < 0. Returns what it wrote.
+std::optional<Readout> ShowValues(double x, PictureBox& box, double dx, double x0,
+                                  const SCCurves& curves);
 
 } // namespace dimora
