@@ -116,8 +116,9 @@ void frmDocument::buildControls() {
     msfgGrelha->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     msfgGrelha->horizontalHeader()->setMinimumSectionSize(1);
     msfgGrelha->verticalHeader()->setMinimumSectionSize(1);
-    msfgGrelha->setStyleSheet("QTableWidget { gridline-color: #808080; background: white; }"
-                              "QTableWidget::item:selected { background: #7f7fff; }");
+    msfgGrelha->setStyleSheet(
+        "QTableWidget { gridline-color: #808080; background: palette(window); }"
+        "QTableWidget::item:selected { background: #7f7fff; }");
     msfgGrelha->viewport()->installEventFilter(this);
 
     Frame3 = new QGroupBox(this);
@@ -174,9 +175,9 @@ void frmDocument::buildControls() {
     auto* left = new QVBoxLayout;
     left->addWidget(fraDim);
     left->addWidget(msfgGrelha);
-    left->addWidget(Frame3);
     left->addStretch();
     auto* right = new QVBoxLayout;
+    right->addWidget(Frame3);
     right->addWidget(Frame2);
     right->addWidget(Frame1);
     right->addStretch();
@@ -468,6 +469,8 @@ void frmDocument::gridMouse(QEvent* event) {
 
 namespace tessaly {
 
-frmSynapticWeights* frmDocument::editor() const { return editor_.data(); }
+frmSynapticWeights* frmDocument::editor() const {
+    return editor_.data();
+}
 
 } // namespace tessaly

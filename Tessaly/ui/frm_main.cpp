@@ -77,6 +77,12 @@ frmMain::frmMain(std::unique_ptr<QSettings> settings, UiDialogs* dialogs, QWidge
 
     readPlacement();
     newDocument();
+    // The frame grows, if it must, until the first pattern window fits in it.
+    if (QMdiSubWindow* first = mdi_->subWindowList().value(0)) {
+        const QSize need = first->sizeHint() + QSize(4, menuBar()->sizeHint().height() +
+                                                            statusBar()->sizeHint().height() + 4);
+        resize(std::max(width(), need.width()), std::max(height(), need.height()));
+    }
 }
 
 frmMain::~frmMain() = default;

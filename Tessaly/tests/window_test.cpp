@@ -1,0 +1,471 @@
+// The windows driven through their controls, with dialogs answered by a recorder.
+#include "file_io.h"
+#include "frm_about.h"
+#include "frm_document.h"
+#include "frm_main.h"
+#include "frm_synaptic_weights.h"
+#include "pattern_file.h"
+#include "ui_dialogs.h"
+#include "up_down.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <deque>
+
+using namespace tessaly;
+
+namespace {
+
+class RecorderDialogs : public UiDialogs {
+public:
+    std::deque<QStringList> openAnswers;
+    std::deque<QString> saveAnswers;
+    std::deque<bool> yesNoAnswers;
+    QStringList messages;
+    QStringList questions;
+    int beeps = 0;
+    int programStarts = 0;
+
+    QStringList openFiles(QWidget*, const QString&, const QString&, bool) override {
+        if (openAnswers.empty()) return {};
+        QStringList answer = openAnswers.front();
+        openAnswers.pop_front();
+        return answer;
+    }
+    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override {
+        if (saveAnswers.empty()) return {};
+        QString answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+    void message(QWidget*, const QString& text) override { messages << text; }
+    bool askYesNo(QWidget*, const QString& text) override {
+        questions << text;
+        if (yesNoAnswers.empty()) return false;
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+    void beep() override { ++beeps; }
+    bool startProgram(const QStringList&) override {
+        ++programStarts;
+        return false;
+    }
+};
+
+template <typename T> T* child(QWidget* parent, const char* name) {
+    T* w = parent->findChild<T*>(QString::fromLatin1(name));
+    if (w == nullptr) qFatal("no control %s", name);
+    return w;
+}
+
+int cellsOn(const Pattern& p) {
+    int on = 0;
+    for (const auto cell : p.values())
+        on += cell == 1;
+    return on;
+}
+
+Pattern parse(const char* text) {
+    return ParsePatternText(text, Pattern(1, 1, -1), false).pattern;
+}
+
+const char* const kT = "[4X3] 1 1 1 0 1 0 0 1 0 0 1 0";
+const char* const kL = "[4X3] 1 0 0 1 0 0 1 0 0 1 1 1";
+const QString kStructure = "-2147220991  : Load File Error (File Structure)";
+const QString kSize = "-2147220990  : Load File Error (Matrix Size is diferent)";
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    RecorderDialogs dialogs_;
+
+    QString write(const QString& name, const QByteArray& text) {
+        const QString path = dir_.filePath(name);
+        WriteFileReplacing(path.toStdString(), text.toStdString());
+        return path;
+    }
+    void click(QWidget* w, const char* name) {
+        QTest::mouseClick(child<QPushButton>(w, name), Qt::LeftButton);
+    }
+    void load(frmDocument& doc, const QStringList& files) {
+        dialogs_.openAnswers.push_back(files);
+        click(&doc, "cmdLoad");
+    }
+    QPoint cell(frmDocument& doc, int r, int c) {
+        auto* grid = child<QTableWidget>(&doc, "msfgGrelha");
+        return grid->visualItemRect(grid->item(r, c)).center();
+    }
+    QModelIndex weightCell(frmSynapticWeights* editor, int i, int j) {
+        return child<QTableView>(editor, "gridTest")->model()->index(i, j);
+    }
+    QString weightText(frmSynapticWeights* editor, int i, int j) {
+        return weightCell(editor, i, j).data().toString();
+    }
+
+private slots:
+    void init() { dialogs_ = RecorderDialogs{}; }
+
+    void opensWithTwelveByTenAllOff() {
+        frmDocument doc(&dialogs_);
+        QCOMPARE(child<QLabel>(&doc, "labLinhas")->text(), QString("12"));
+        QCOMPARE(child<QLabel>(&doc, "labColunas")->text(), QString("10"));
+        auto* grid = child<QTableWidget>(&doc, "msfgGrelha");
+        QCOMPARE(grid->rowCount(), 12);
+        QCOMPARE(grid->columnCount(), 10);
+        QCOMPARE(cellsOn(doc.pattern()), 0);
+        QCOMPARE(grid->item(3, 4)->background().color(), QColor(Qt::white));
+        auto* order = child<QComboBox>(&doc, "cmbTypeProcess");
+        QCOMPARE(order->count(), 3);
+        QCOMPARE(order->itemText(2), QString("Full Parallel"));
+        QCOMPARE(order->currentIndex(), 0);
+        QVERIFY(!child<QCheckBox>(&doc, "chkMatch")->isChecked());
+        QVERIFY(!child<QScrollBar>(&doc, "hscSeeStore")->isEnabled());
+        QVERIFY(doc.editor() != nullptr);
+        QVERIFY(doc.editor()->isHidden());
+    }
+
+    void dragTogglesTheRectangleAndDragBackRestores() {
+        frmDocument doc(&dialogs_);
+        auto* viewport = child<QTableWidget>(&doc, "msfgGrelha")->viewport();
+        const auto drag = [&](int r0, int c0, int r1, int c1) {
+            QTest::mousePress(viewport, Qt::LeftButton, {}, cell(doc, r0, c0));
+            QTest::mouseMove(viewport, cell(doc, r1, c1));
+            QTest::mouseRelease(viewport, Qt::LeftButton, {}, cell(doc, r1, c1));
+        };
+        drag(0, 0, 2, 3);
+        QCOMPARE(cellsOn(doc.pattern()), 12);
+        QCOMPARE(doc.pattern()(2, 3), std::int16_t(1));
+        QCOMPARE(child<QTableWidget>(&doc, "msfgGrelha")->item(2, 3)->background().color(),
+                 QColor(Qt::black));
+        drag(2, 3, 0, 0);
+        QCOMPARE(cellsOn(doc.pattern()), 0);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, cell(doc, 5, 5));
+        QCOMPARE(cellsOn(doc.pattern()), 1);
+        QTest::mouseClick(viewport, Qt::RightButton, {}, cell(doc, 6, 6));
+        QCOMPARE(cellsOn(doc.pattern()), 1);
+    }
+
+    void rowsSpinRebuildsAndClearsTheDrawing() {
+        frmDocument doc(&dialogs_);
+        auto* viewport = child<QTableWidget>(&doc, "msfgGrelha")->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, cell(doc, 1, 1));
+        QCOMPARE(cellsOn(doc.pattern()), 1);
+        auto* rows = child<UpDown>(&doc, "updownLinhas");
+        QTest::mouseClick(rows->upButton(), Qt::LeftButton);
+        QCOMPARE(doc.rows(), 13);
+        QCOMPARE(child<QLabel>(&doc, "labLinhas")->text(), QString("13"));
+        QCOMPARE(cellsOn(doc.pattern()), 0);
+        QTest::mouseClick(child<UpDown>(&doc, "updownColunas")->downButton(), Qt::LeftButton);
+        QCOMPARE(doc.columns(), 9);
+        QCOMPARE(child<QTableWidget>(&doc, "msfgGrelha")->columnCount(), 9);
+    }
+
+    void storeNoiseRecallAndStep() {
+        frmDocument doc(&dialogs_);
+        load(doc, {write("t.Tsy", kT)});
+        QCOMPARE(doc.pattern(), parse(kT));
+        click(&doc, "cmdStore");
+        load(doc, {write("l.Tsy", kL)});
+        click(&doc, "cmdStore");
+        auto* bar = child<QScrollBar>(&doc, "hscSeeStore");
+        QVERIFY(bar->isEnabled());
+        QCOMPARE(bar->maximum(), 2);
+        QCOMPARE(bar->value(), 2);
+        QVERIFY(!child<UpDown>(&doc, "updownLinhas")->isEnabled());
+        bar->setValue(1);
+        QCOMPARE(doc.pattern(), parse(kT));
+
+        // One flipped cell of T comes back in every order, by Recall and by one Step.
+        auto* viewport = child<QTableWidget>(&doc, "msfgGrelha")->viewport();
+        auto* order = child<QComboBox>(&doc, "cmbTypeProcess");
+        for (int index = 0; index < 3; ++index) {
+            order->setCurrentIndex(index);
+            QTest::mouseClick(viewport, Qt::LeftButton, {}, cell(doc, 0, 2));
+            QVERIFY(doc.pattern() != parse(kT));
+            click(&doc, "cmdRecall");
+            QCOMPARE(doc.pattern(), parse(kT));
+            QTest::mouseClick(viewport, Qt::LeftButton, {}, cell(doc, 0, 2));
+            click(&doc, "cmdStep");
+            QCOMPARE(doc.pattern(), parse(kT));
+        }
+        QVERIFY(dialogs_.questions.isEmpty());
+
+        // Noise on the full grid flips about one cell in twenty.
+        click(&doc, "cmdClean");
+        QVERIFY(child<UpDown>(&doc, "updownLinhas")->isEnabled());
+        QVERIFY(!bar->isEnabled());
+        for (int k = 0; k < 47; ++k) {
+            QTest::mouseClick(child<UpDown>(&doc, "updownLinhas")->upButton(), Qt::LeftButton);
+            QTest::mouseClick(child<UpDown>(&doc, "updownColunas")->upButton(), Qt::LeftButton);
+        }
+        QCOMPARE(doc.rows(), 50);
+        QCOMPARE(doc.columns(), 50);
+        click(&doc, "cmdAddNoise");
+        const int flipped = cellsOn(doc.pattern());
+        QVERIFY2(flipped > 80 && flipped < 170, qPrintable(QString::number(flipped)));
+        click(&doc, "cmdClearWindow");
+        QCOMPARE(cellsOn(doc.pattern()), 0);
+    }
+
+    void recallWithNothingStoredGivesAnEmptyGrid() {
+        frmDocument doc(&dialogs_);
+        auto* viewport = child<QTableWidget>(&doc, "msfgGrelha")->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, cell(doc, 1, 1));
+        click(&doc, "cmdRecall");
+        QCOMPARE(doc.pattern(), Pattern(12, 10, -1));
+        QVERIFY(child<UpDown>(&doc, "updownLinhas")->isEnabled());
+        click(&doc, "cmdGetWeight");
+        QVERIFY(doc.editor()->isHidden());
+    }
+
+    void savedPatternLoadsBackAfterNoise() {
+        frmDocument doc(&dialogs_);
+        click(&doc, "cmdAddNoise");
+        click(&doc, "cmdAddNoise");
+        const Pattern drawn = doc.pattern();
+        const QString path = dir_.filePath("saved.Tsy");
+        dialogs_.saveAnswers.push_back(path);
+        click(&doc, "cmdSave");
+        QVERIFY(!child<QTableWidget>(&doc, "msfgGrelha")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(child<QTableWidget>(&doc, "msfgGrelha")->isEnabled(), 3000);
+        QCOMPARE(QString::fromStdString(ReadWholeFile(path.toStdString()).bytes),
+                 QString::fromStdString(PatternFileText(drawn)));
+        click(&doc, "cmdClearWindow");
+        load(doc, {path});
+        QCOMPARE(doc.pattern(), drawn);
+        // A cancelled dialog does nothing.
+        click(&doc, "cmdSave");
+        click(&doc, "cmdLoad");
+        QCOMPARE(doc.pattern(), drawn);
+        QVERIFY(dialogs_.messages.isEmpty());
+    }
+
+    void loadFailures_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("storeFirst");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("structure") << QByteArray("[4X3 1 1 1") << false << kStructure;
+        QTest::newRow("size while stored")
+            << QByteArray("[3X3] 1 1 1 1 1 1 1 1 1") << true << kSize;
+        QTest::newRow("beyond fifty")
+            << QByteArray("[60X3] 1") << false << QString("380  : Invalid property value");
+    }
+
+    void loadFailures() {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, storeFirst);
+        QFETCH(QString, message);
+        frmDocument doc(&dialogs_);
+        load(doc, {write("t.Tsy", kT)});
+        if (storeFirst) click(&doc, "cmdStore");
+        load(doc, {write("bad.Tsy", text)});
+        QCOMPARE(dialogs_.messages, QStringList{message});
+        QCOMPARE(doc.pattern(), parse(kT));
+        QCOMPARE(doc.rows(), 4);
+    }
+
+    void loadAndStoreSeveralFilesSkipsTheOneThatFails() {
+        frmDocument doc(&dialogs_);
+        child<QCheckBox>(&doc, "chkLoadAndStore")->setChecked(true);
+        load(doc, {write("t.Tsy", kT), write("bad.Tsy", "nothing"), write("l.Tsy", kL)});
+        QCOMPARE(dialogs_.messages, QStringList{kStructure});
+        auto* bar = child<QScrollBar>(&doc, "hscSeeStore");
+        QCOMPARE(bar->maximum(), 2);
+        QCOMPARE(bar->value(), 2);
+        QCOMPARE(doc.pattern(), parse(kL));
+        load(doc, {write("t2.Tsy", kT), write("t3.Tsy", kT), write("l2.Tsy", kL)});
+        QCOMPARE(bar->maximum(), 5);
+    }
+
+    void editorKeysAndSymmetricCommit() {
+        frmDocument doc(&dialogs_);
+        doc.setWindowNumber(3);
+        click(&doc, "cmdNewWeight");
+        frmSynapticWeights* editor = doc.editor();
+        QVERIFY(editor && !editor->isHidden());
+        QCOMPARE(editor->windowTitle(), QString::fromUtf8("Edit Synaptic Weights n.\u00ba 3"));
+        auto* grid = child<QTableView>(editor, "gridTest");
+        auto* edit = child<QLineEdit>(editor, "txtEdit");
+        QCOMPARE(grid->model()->rowCount(), 120);
+        QCOMPARE(grid->model()->headerData(10, Qt::Vertical).toString(), QString("(2 , 1)"));
+
+        grid->setCurrentIndex(weightCell(editor, 0, 1));
+        QTest::keyClick(grid, Qt::Key_7);
+        QVERIFY(!edit->isHidden());
+        QCOMPARE(edit->text(), QString("7"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QVERIFY(edit->isHidden());
+        QCOMPARE(weightText(editor, 0, 1), QString("7"));
+        QCOMPARE(weightText(editor, 1, 0), QString("7"));
+
+        // "-" on the grid starts from "0"; inside the box it is accepted; letters are not.
+        grid->setCurrentIndex(weightCell(editor, 2, 3));
+        QTest::keyClick(grid, Qt::Key_Minus);
+        QCOMPARE(edit->text(), QString("0"));
+        edit->clear();
+        QTest::keyClicks(edit, "-2x.5");
+        QCOMPARE(edit->text(), QString("-2.5"));
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QVERIFY(edit->isHidden());
+        QCOMPARE(weightText(editor, 2, 3), QString("0"));
+
+        // Down commits and moves one row; an edit that is not a number is dropped.
+        QTest::keyClick(grid, Qt::Key_5);
+        QTest::keyClick(edit, Qt::Key_Down);
+        QCOMPARE(grid->currentIndex().row(), 3);
+        QCOMPARE(weightText(editor, 2, 3), QString("5"));
+        QCOMPARE(weightText(editor, 3, 2), QString("5"));
+        child<QCheckBox>(editor, "chkMatSimetrica")->setChecked(false);
+        QTest::keyClick(grid, Qt::Key_Space);
+        QCOMPARE(edit->text(), QString("0"));
+        edit->setText("1E");
+        QTest::keyClick(edit, Qt::Key_Up);
+        QCOMPARE(grid->currentIndex().row(), 2);
+        QCOMPARE(weightText(editor, 3, 3), QString("0"));
+        QTest::keyClick(grid, Qt::Key_9);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(weightText(editor, 2, 3), QString("9"));
+        QCOMPARE(weightText(editor, 3, 2), QString("5"));
+    }
+
+    void editorInitialisationAndOkGiveTheEngineItsMatrix() {
+        frmDocument doc(&dialogs_);
+        load(doc, {write("d.Tsy", "[4X3] 1 0 0 0 1 0 0 0 1 0 0 1")});
+        click(&doc, "cmdNewWeight");
+        frmSynapticWeights* editor = doc.editor();
+        auto* in = child<QLineEdit>(editor, "txtIn");
+        QCOMPARE(in->text(), QString("0"));
+        in->setText("0.25");
+        click(editor, "cmdWeightsInitialisation");
+        QCOMPARE(weightText(editor, 0, 1), QString("0.25"));
+        QCOMPARE(weightText(editor, 4, 4), QString("0"));
+        in->setText("-");
+        click(editor, "cmdWeightsInitialisation");
+        QCOMPARE(dialogs_.beeps, 1);
+        QCOMPARE(weightText(editor, 0, 1), QString("0.25"));
+        click(editor, "cmdOK");
+        QTRY_VERIFY(doc.editor() == nullptr);
+        QVERIFY(!child<UpDown>(&doc, "updownLinhas")->isEnabled());
+
+        // All weights 0.25: every cell follows the majority of the others, here off.
+        click(&doc, "cmdRecall");
+        QCOMPARE(dialogs_.messages, QStringList{});
+        QCOMPARE(QString::fromStdString(PatternFileText(doc.pattern())),
+                 QString::fromStdString(PatternFileText(Pattern(4, 3, -1))));
+        click(&doc, "cmdGetWeight");
+        QVERIFY(doc.editor() != nullptr);
+        QCOMPARE(weightText(doc.editor(), 1, 0), QString("0.25"));
+        click(doc.editor(), "cmdCancel");
+        QTRY_VERIFY(doc.editor() == nullptr);
+    }
+
+    void editorWeightsFileRoundTripAndSizeMessage() {
+        frmDocument doc(&dialogs_);
+        load(doc, {write("t.Tsy", "[2X1] 1 0")});
+        click(&doc, "cmdStore");
+        click(&doc, "cmdGetWeight");
+        frmSynapticWeights* editor = doc.editor();
+        QCOMPARE(weightText(editor, 0, 1), QString("-1"));
+        const QString path = dir_.filePath("w.TsyW");
+        dialogs_.saveAnswers.push_back(path);
+        click(editor, "cmdSave");
+        QCOMPARE(QString::fromStdString(ReadWholeFile(path.toStdString()).bytes),
+                 QString("[2X2]\r\n  0 -1\r\n -1  0"));
+        dialogs_.openAnswers.push_back({write("w3.TsyW", "[3X3] 1 1 1 1 1 1 1 1 1")});
+        click(editor, "cmdLoad");
+        QCOMPARE(dialogs_.messages, QStringList{kSize});
+        QCOMPARE(weightText(editor, 0, 1), QString("-1"));
+        dialogs_.openAnswers.push_back({write("w2.TsyW", "[2x2]\n 0 .5\n .5 0")});
+        click(editor, "cmdLoad");
+        QCOMPARE(weightText(editor, 0, 1), QString(".5"));
+    }
+
+    void longRecallAsksEveryHundredSweeps() {
+        frmDocument doc(&dialogs_);
+        load(doc, {write("s.Tsy", "[1X2] 1 1")});
+        click(&doc, "cmdNewWeight");
+        child<QLineEdit>(doc.editor(), "txtIn")->setText("-1");
+        click(doc.editor(), "cmdWeightsInitialisation");
+        click(doc.editor(), "cmdOK");
+        child<QComboBox>(&doc, "cmbTypeProcess")->setCurrentIndex(2);
+        dialogs_.yesNoAnswers = {true, false};
+        click(&doc, "cmdRecall");
+        QCOMPARE(dialogs_.questions.size(), 2);
+        QVERIFY(dialogs_.questions[1].contains("after 200 iterations.\r\nDo you wish"));
+        QCOMPARE(doc.pattern(), parse("[1X2] 1 1"));
+    }
+
+    void mainWindowNumbersWindowsAndKeepsItsPlace() {
+        const QString ini = dir_.filePath("settings.ini");
+        {
+            frmMain main(std::make_unique<QSettings>(ini, QSettings::IniFormat), &dialogs_);
+            QCOMPARE(main.windowTitle(), QString("Tessaly"));
+            QCOMPARE(main.pos(), QPoint(67, 67)); // 1000 twips, to the nearest pixel
+            QVERIFY(main.width() >= 6500 / 15);
+            auto* mdi = main.mdiArea();
+            QCOMPARE(mdi->subWindowList().size(), 1);
+            QCOMPARE(mdi->subWindowList()[0]->windowTitle(),
+                     QString::fromUtf8("Hopfield Net Window n.\u00ba 1"));
+            main.findChild<QAction*>("mnuNew")->trigger();
+            main.findChild<QAction*>("mnuNew")->trigger();
+            mdi->subWindowList()[1]->close();
+            QTRY_COMPARE(mdi->subWindowList().size(), 2);
+            main.findChild<QAction*>("mnuNew")->trigger();
+            QCOMPARE(mdi->subWindowList().last()->windowTitle(),
+                     QString::fromUtf8("Hopfield Net Window n.\u00ba 4"));
+            main.move(90, 120);
+            main.resize(800, 600);
+            main.close();
+        }
+        QSettings stored(ini, QSettings::IniFormat);
+        QCOMPARE(stored.value("Settings/MainLeft").toString(), QString("1350"));
+        QCOMPARE(stored.value("Settings/MainTop").toString(), QString("1800"));
+        QCOMPARE(stored.value("Settings/MainWidth").toString(), QString("12000"));
+        QCOMPARE(stored.value("Settings/MainHeight").toString(), QString("9000"));
+
+        // A setting that is not a number takes its default; Exit writes nothing.
+        stored.setValue("Settings/MainTop", "middle");
+        stored.sync();
+        {
+            frmMain main(std::make_unique<QSettings>(ini, QSettings::IniFormat), &dialogs_);
+            QCOMPARE(main.pos(), QPoint(90, 67));
+            QCOMPARE(main.size(), QSize(800, 600));
+            main.move(10, 10);
+            main.findChild<QAction*>("mnuExit")->trigger();
+        }
+        QSettings after(ini, QSettings::IniFormat);
+        QCOMPARE(after.value("Settings/MainLeft").toString(), QString("1350"));
+        QCOMPARE(after.value("Settings/MainTop").toString(), QString("middle"));
+    }
+
+    void aboutWithoutSystemInformationProgramSaysSo() {
+        frmAbout about(&dialogs_);
+        QCOMPARE(about.windowTitle(), QString("About Tessaly"));
+        QCOMPARE(child<QLabel>(&about, "lblVersion")->text(), QString("Version 1.0.0"));
+        QCOMPARE(child<QLabel>(&about, "lblTitle")->text(), QString("Tessaly"));
+        click(&about, "cmdSysInfo");
+        QCOMPARE(dialogs_.programStarts, 1);
+        QCOMPARE(dialogs_.messages, QStringList{"System Information Is Unavailable At This Time"});
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
