@@ -1,1 +1,117 @@
+// Batch mode, driven as a script would drive it, on copies of the examples.
+#include "batch/batch.h"
+#include "test_files.h"
+
 #include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace corvane {
+namespace {
+
+using test::TempDir;
+
+// The examples folder copied into a temporary folder (runs rewrite their files).
+struct Examples {
+    TempDir dir;
+    Examples() {
+        std::filesystem::copy("../examples/Corvane", dir.path(),
+                              std::filesystem::copy_options::recursive);
+    }
+    int run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        return *batch::run(args, out, err);
+    }
+    std::vector<std::string> lines() const {
+        std::vector<std::string> result;
+        std::istringstream in(out.str());
+        for (std::string line; std::getline(in, line);)
+            result.push_back(line);
+        return result;
+    }
+    std::ostringstream out, err;
+};
+
+TEST(Batch, WithoutOptionsTheWindowIsWanted) {
+    std::ostringstream out, err;
+    EXPECT_FALSE(batch::run({}, out, err).has_value());
+}
+
+TEST(Batch, HelpAndBadCommandLines) {
+    Examples ex;
+    EXPECT_EQ(ex.run({"--help"}), 0);
+    EXPECT_NE(ex.out.str().find("--random-weights"), std::string::npos);
+    for (const auto& bad :
+         std::vector<std::vector<std::string>>{{"--train"},
+                                               {"--frobnicate"},
+                                               {"--train", "a.prj", "--evaluate", "b.prj"},
+                                               {"--random-weights", "a.prj"},
+                                               {"--train", "a.prj", "--progress", "0"},
+                                               {"--evaluate", "a.prj", "--progress", "5"},
+                                               {"a.prj"}})
+        EXPECT_EQ(ex.run(bad), 2) << bad[0];
+}
+
+TEST(Batch, TrainPrintsTheResultLabelsAndRewritesTheFiles) {
+    Examples ex;
+    const std::string project = ex.dir / "xor_backpropagation.prj";
+    ASSERT_EQ(ex.run({"--train", project, "--progress", "10"}), 0) << ex.out.str();
+    const auto lines = ex.lines();
+    ASSERT_EQ(lines.size(), 6u);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(
+            lines[static_cast<std::size_t>(i)].rfind("Label3(" + std::to_string(i) + ")\t", 0), 0u);
+    const double error = std::stod(lines[0].substr(10));
+    EXPECT_LE(error, 0.01); // the example reaches its goal
+    const int iterations = std::stoi(lines[1].substr(10));
+    EXPECT_EQ(test::crlf_lines(test::read_file(ex.dir / "xor_backpropagation.err")).size(),
+              static_cast<std::size_t>(iterations));
+    EXPECT_NE(ex.err.str().find("iteration 10\t"), std::string::npos);
+    EXPECT_NE(test::read_file(project).find("\"" + lines[1].substr(10) + "\""), std::string::npos);
+}
+
+TEST(Batch, EachStartDrawsTheSameNumbers) {
+    Examples a, b;
+    ASSERT_EQ(a.run({"--train", a.dir / "xor_genetic.prj"}), 0);
+    ASSERT_EQ(b.run({"--train", b.dir / "xor_genetic.prj"}), 0);
+    EXPECT_EQ(a.lines()[0], b.lines()[0]);
+    EXPECT_EQ(a.lines()[1], b.lines()[1]);
+    EXPECT_EQ(a.lines().size(), 5u); // no learning rate in a genetic run
+    ASSERT_EQ(a.run({"--random-weights", a.dir / "xor_genetic.prj", a.dir / "r.wgt"}), 0);
+    ASSERT_EQ(b.run({"--random-weights", b.dir / "xor_backpropagation.prj", b.dir / "r.wgt"}), 0);
+    EXPECT_EQ(test::read_file(a.dir / "r.wgt"), test::read_file(b.dir / "r.wgt"));
+    EXPECT_EQ(a.lines(), std::vector<std::string>{"Text1(13)\t" + (a.dir / "r.wgt")});
+}
+
+TEST(Batch, EvaluateShowsThePlainMessageBox) {
+    Examples ex;
+    ASSERT_EQ(ex.run({"--evaluate", ex.dir / "breast_cancer_backpropagation.prj"}), 0);
+    const auto lines = ex.lines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rfind("MsgBox\tCorvane\t", 0), 0u);
+    EXPECT_GT(std::stod(lines[0].substr(15)), 0.0);
+}
+
+TEST(Batch, FailuresAreMessageLinesAndStatusOne) {
+    Examples ex;
+    EXPECT_EQ(ex.run({"--train", ex.dir / "none.prj"}), 1);
+    EXPECT_EQ(ex.lines().front(), "MsgBox\tCorvane\tError loading project file!");
+    EXPECT_EQ(ex.run({"--run-macro", ex.dir / "none.mcr"}), 1);
+    EXPECT_EQ(ex.lines(), std::vector<std::string>{"MsgBox\tCorvane\tError loading macro!"});
+}
+
+TEST(Batch, MacroTrainsItsProjectsInTurn) {
+    Examples ex;
+    ASSERT_EQ(ex.run({"--run-macro", ex.dir / "breast_cancer.mcr"}), 0) << ex.out.str();
+    const auto lines = ex.lines();
+    ASSERT_EQ(lines.size(), 1u + 6u + 1u + 5u);
+    EXPECT_EQ(lines[0], "Label2\t" + (ex.dir / "breast_cancer_backpropagation.prj"));
+    EXPECT_EQ(lines[2], "Label3(1)\t300");
+    EXPECT_EQ(lines[7], "Label2\t" + (ex.dir / "breast_cancer_genetic.prj"));
+    EXPECT_EQ(lines[9], "Label3(1)\t100");
+    EXPECT_TRUE(std::filesystem::exists(ex.dir / "breast_cancer_genetic.err"));
+}
+
+} // namespace
+} // namespace corvane

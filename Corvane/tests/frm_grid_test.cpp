@@ -27,7 +27,9 @@ void escreve(const QString& caminho, const QByteArray& conteudo) {
     f.write(conteudo);
 }
 
-QByteArray linhas(const QStringList& valores) { return (valores.join("\r\n") + "\r\n").toUtf8(); }
+QByteArray linhas(const QStringList& valores) {
+    return (valores.join("\r\n") + "\r\n").toUtf8();
+}
 
 // A 2-input, 1-output project over a 4-pattern table with a header line: two hidden neurons,
 // no linear output layer. The weights make output = sigmoid(2 sigmoid(x1)).
@@ -35,14 +37,16 @@ definicoes_projecto projecto_xor(const QTemporaryDir& dir) {
     escreve(dir.filePath("xor.txt"), "x1\tx2\ty\r\n0\t0\t0\r\n0\t1\t1\r\n1\t0\t1\r\n1\t1\t0\r\n");
     escreve(dir.filePath("xor.wgt"), linhas({"0", "1", "0", "0", "0", "0", "0", "2", "0"}));
     definicoes_projecto d;
-    d.Text1 = {"xor.txt", "1", "2", "2", "5", "3", "3", "0.01", "0.9", "2",  "3", "0",
-               "1000",    "xor.wgt", "2", "", "10", "0.1", "0.8", "1.05", "0.7", "1.04", "1"};
+    d.Text1 = {"xor.txt", "1",       "2", "2", "5",  "3",   "3",   "0.01", "0.9", "2",    "3", "0",
+               "1000",    "xor.wgt", "2", "",  "10", "0.1", "0.8", "1.05", "0.7", "1.04", "1"};
     d.Check1[1] = 0;
     d.Label2 = dir.filePath("xor.prj").toStdString();
     return d;
 }
 
-double sigmoide_exacta(double x) { return 1.0 / (1.0 + std::exp(-x)); }
+double sigmoide_exacta(double x) {
+    return 1.0 / (1.0 + std::exp(-x));
+}
 
 } // namespace
 
@@ -192,8 +196,8 @@ void FrmGridTest::view_failures_data() {
     QTest::newRow("architecture box")
         << 1 << false << "Please check values of \"Neural network architecture\" box";
     QTest::newRow("missing weights") << 2 << true << "Error loading weights file!";
-    QTest::newRow("short weights") << 3 << false
-                                   << "Weights file is not suited for present project!";
+    QTest::newRow("short weights")
+        << 3 << false << "Weights file is not suited for present project!";
     QTest::newRow("missing data") << 4 << true << "Error reading data file";
 }
 
@@ -222,8 +226,8 @@ void FrmGridTest::view_failures() {
     }
     RecordingDialogs dialogs;
     CommandView view(nullptr, dialogs);
-    const bool mostrada = dados ? vista_dados(d, true, view).has_value()
-                                : vista_pesos(d, view).has_value();
+    const bool mostrada =
+        dados ? vista_dados(d, true, view).has_value() : vista_pesos(d, view).has_value();
     QVERIFY(!mostrada);
     QCOMPARE(dialogs.textos(), QStringList{mensagem});
     QCOMPARE(dialogs.mensagens.first().titulo, QString("Corvane"));
