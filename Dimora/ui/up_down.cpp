@@ -22,7 +22,8 @@ QSize UpDown::sizeHint() const {
     initStyleOption(&option);
     const QRect up =
         style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, this);
-    const int width = std::max(up.width(), 16) + 6;
+    const int frame = style()->pixelMetric(QStyle::PM_SpinBoxFrameWidth, &option, this);
+    const int width = std::max(up.width(), 12) + 2 * frame;
     return {width, QSpinBox::sizeHint().height()};
 }
 
