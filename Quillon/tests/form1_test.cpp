@@ -282,6 +282,54 @@ private slots:
         QCOMPARE(w.form.LblX->text(), QString("0"));
     }
 
+    void captionsAndDefaults_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        const char* rows[][2] = {{"Option1", "Signal"},
+                                 {"Option2", "String"},
+                                 {"Option3", "Table"},
+                                 {"CmdRead", "Read"},
+                                 {"Label5", "Nr of read values"},
+                                 {"Label10", "Nr of line segments"},
+                                 {"Label4", "Step"},
+                                 {"TxtIncr", "1"},
+                                 {"Label6", "Zoom 4x"},
+                                 {"Label2", "x"},
+                                 {"Label3", "y "},
+                                 {"CmdQuit", "QUIT"},
+                                 {"Label7", "Tolerance"},
+                                 {"TxtTol", "1"},
+                                 {"CmdApp", "Piecewise Approximation"},
+                                 {"Label8", "Slopes"},
+                                 {"TxtSlope1", "0.1"},
+                                 {"TxtSlope2", "5"},
+                                 {"CmdLabel", "Segment Labelling"},
+                                 {"Label18", "STATE TRANSITION TABLE"},
+                                 {"Label15", "Present State"},
+                                 {"Label16", "Input"},
+                                 {"Label17", "Next State"},
+                                 {"CmdParse", "Parse"},
+                                 {"CmdClear", "Clear"},
+                                 {"CmdSave", "Save"},
+                                 {"Label9", "Filename"},
+                                 {"Label13", ".txt"}};
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << row[0] << row[1];
+    }
+
+    void captionsAndDefaults() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        Form1 form;
+        QObject* control = form.findChild<QObject*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->property("text").toString(), text);
+        QCOMPARE(form.windowTitle(), QString("Quillon"));
+        QCOMPARE(form.Combo1->currentText(), QString("Chebychev"));
+        QCOMPARE(form.Combo1->itemText(1), QString("Euclidian"));
+        QCOMPARE(form.Grid->rowCount() * form.Grid->columnCount(), 150);
+    }
+
     void screenshotAfterParse() {
         // Grabs the window after a parse of the example when a file name is given.
         QString target = qEnvironmentVariable("QUILLON_SCREENSHOT");
