@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -344,6 +345,19 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Return);
         QCOMPARE(weightText(editor, 2, 3), QString("9"));
         QCOMPARE(weightText(editor, 3, 2), QString("5"));
+
+        // A click on a data cell opens the box on the cell's text, all of it selected; a click
+        // elsewhere in the window commits it.
+        const QRect rect = grid->visualRect(weightCell(editor, 1, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
+        QVERIFY(!edit->isHidden());
+        QCOMPARE(edit->text(), QString("7"));
+        QCOMPARE(edit->selectedText(), QString("7"));
+        QTest::keyClicks(edit, "12");
+        QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(2, 2));
+        QVERIFY(edit->isHidden());
+        QCOMPARE(weightText(editor, 1, 0), QString("12"));
+        QCOMPARE(weightText(editor, 0, 1), QString("7"));
     }
 
     void editorInitialisationAndOkGiveTheEngineItsMatrix() {
@@ -454,6 +468,31 @@ private slots:
         QSettings after(ini, QSettings::IniFormat);
         QCOMPARE(after.value("Settings/MainLeft").toString(), QString("1350"));
         QCOMPARE(after.value("Settings/MainTop").toString(), QString("middle"));
+
+        // Closed while minimised: the place is not written either.
+        {
+            frmMain main(std::make_unique<QSettings>(ini, QSettings::IniFormat), &dialogs_);
+            main.move(5, 5);
+            main.setWindowState(Qt::WindowMinimized);
+            QVERIFY(main.isMinimized());
+            main.close();
+        }
+        QSettings last(ini, QSettings::IniFormat);
+        QCOMPARE(last.value("Settings/MainLeft").toString(), QString("1350"));
+    }
+
+    void windowMenuListsTheOpenPatternWindows() {
+        frmMain main(std::make_unique<QSettings>(dir_.filePath("menu.ini"), QSettings::IniFormat),
+                     &dialogs_);
+        main.newDocument();
+        auto* menu = main.findChild<QMenu*>("mnu1");
+        QVERIFY(menu != nullptr);
+        emit menu->aboutToShow();
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions()[1]->text(), QString::fromUtf8("Hopfield Net Window n.\u00ba 2"));
+        menu->actions()[0]->trigger();
+        QCOMPARE(main.mdiArea()->activeSubWindow()->windowTitle(),
+                 QString::fromUtf8("Hopfield Net Window n.\u00ba 1"));
     }
 
     void aboutWithoutSystemInformationProgramSaysSo() {
