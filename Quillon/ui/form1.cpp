@@ -375,7 +375,14 @@ void Form1::openSignal(const QString& path) {
     QFileInfo info(path);
     setFolder(info.absolutePath());
     Option1->setChecked(true);
-    selectFile(info.fileName());
+    if (!selectFile(info.fileName())) {
+        // The file list fills in the background: select the file once its folder is listed.
+        auto* once = new QObject(this);
+        connect(fileModel_, &QFileSystemModel::directoryLoaded, once,
+                [this, once, name = info.fileName()] {
+                    if (selectFile(name)) once->deleteLater();
+                });
+    }
     LblFName->setText(info.absoluteFilePath());
     readSignal(info.absoluteFilePath().toStdString());
 }
