@@ -44,6 +44,20 @@ definicoes_projecto projecto_xor(const QTemporaryDir& dir) {
     return d;
 }
 
+arquitectura_rede arquitectura(int ne, int ns, int h1, int h2, bool linear) {
+    arquitectura_rede a;
+    a.n_entradas = static_cast<std::int16_t>(ne);
+    a.n_saidas = static_cast<std::int16_t>(ns);
+    a.camada_linear = linear;
+    a.n_oculta1 = static_cast<std::int16_t>(h1);
+    a.n_oculta2 = static_cast<std::int16_t>(linear ? h2 : ns);
+    a.n_pesos1 = static_cast<std::int16_t>((ne + 1) * h1);
+    a.n_pesos2 = static_cast<std::int16_t>((h1 + 1) * a.n_oculta2);
+    a.n_pesos3 = static_cast<std::int16_t>(linear ? (h2 + 1) * ns : 0);
+    a.n_pesos = static_cast<std::int16_t>(a.n_pesos1 + a.n_pesos2 + a.n_pesos3);
+    return a;
+}
+
 double sigmoide_exacta(double x) {
     return 1.0 / (1.0 + std::exp(-x));
 }
@@ -113,11 +127,7 @@ void FrmGridTest::test_set_view_holds_test_lines() {
 }
 
 void FrmGridTest::data_grid_grows_beyond_minimum() {
-    arquitectura_rede a;
-    a.n_entradas = 6;
-    a.n_saidas = 3;
-    a.n_oculta1 = 2;
-    a.n_oculta2 = 3;
+    const arquitectura_rede a = arquitectura(6, 3, 2, 0, false);
     Rede rede;
     rede.dimensiona(a);
     Matriz x, t;
@@ -164,12 +174,7 @@ void FrmGridTest::weights_view_labels_and_blocks() {
 }
 
 void FrmGridTest::weights_view_with_linear_output_layer() {
-    arquitectura_rede a;
-    a.n_entradas = 2;
-    a.n_saidas = 1;
-    a.camada_linear = true;
-    a.n_oculta1 = 7;
-    a.n_oculta2 = 2;
+    const arquitectura_rede a = arquitectura(2, 1, 7, 2, true);
     Rede rede;
     rede.dimensiona(a);
     for (std::size_t k = 0; k < rede.W3.size(); ++k)

@@ -164,6 +164,7 @@ void FrmMacroTest::picking_a_project_for_a_row() {
     m.MSFlexGrid1->setCurrentCell(2, 1);
     dialogs.respostas = {QString("/p/third.prj"), std::nullopt};
     const QRect celula = m.MSFlexGrid1->visualItemRect(m.MSFlexGrid1->item(2, 1));
+    QTest::mouseClick(m.MSFlexGrid1->viewport(), Qt::LeftButton, {}, celula.center());
     QTest::mouseDClick(m.MSFlexGrid1->viewport(), Qt::LeftButton, {}, celula.center());
     QCOMPARE(m.projecto(3), QString("/p/third.prj"));
     const PedidoFicheiro& p = dialogs.pedidos.first();

@@ -168,6 +168,10 @@ struct Shape {
     double scale;
 };
 
+void PrintTo(const Shape& c, std::ostream* os) {
+    *os << c.inputs << "-" << c.h1 << "-" << c.h2 << "-" << c.outputs << "x" << c.patterns;
+}
+
 class SetPass : public ::testing::TestWithParam<Shape> {};
 
 // The set passes against the pattern-by-pattern procedures, bit for bit.

@@ -18,6 +18,10 @@ struct NumberCase {
     double value;
 };
 
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << "'" << c.text << "'";
+}
+
 class TextToNumber : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(TextToNumber, ReadsTheLeadingNumberAfterTheFirstComma) {

@@ -295,6 +295,10 @@ struct Refusal {
     const char* words; // part of the message
 };
 
+void PrintTo(const Refusal& c, std::ostream* os) {
+    *os << c.slot << " " << c.value;
+}
+
 class RefusedRun : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(RefusedRun, ReportsAndReturnsToIdle) {
