@@ -58,6 +58,12 @@ bool write_text_file(const std::string& path, const std::string& content) {
     fs::path target(path);
     fs::path temp = target;
     temp += ".tmp~";
+    // A file marked read-only is not replaced; a replaced file keeps its permissions.
+    std::error_code status_error;
+    const fs::file_status previous = fs::status(target, status_error);
+    const bool replacing = !status_error && fs::is_regular_file(previous);
+    if (replacing && (previous.permissions() & fs::perms::owner_write) == fs::perms::none)
+        return false;
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) return false;
@@ -70,6 +76,7 @@ bool write_text_file(const std::string& path, const std::string& content) {
         }
     }
     std::error_code ec;
+    if (replacing) fs::permissions(temp, previous.permissions(), ec);
     fs::rename(temp, target, ec);
     if (ec) {
         std::error_code ignored;

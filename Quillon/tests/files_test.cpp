@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <iterator>
+
 #include "engine/messages.h"
 #include "engine/signal_file.h"
 #include "engine/text_file.h"
@@ -94,6 +101,49 @@ TEST(TextFile, WriteReplacesAndFailureKeeps) {
     EXPECT_FALSE(write_text_file(f.dir() + "/no/such/folder/x.txt", "x"));
     EXPECT_FALSE(write_text_file(f.dir(), "x")) << "a folder cannot be replaced";
     EXPECT_EQ(f.read(), "new\r\n");
+}
+
+// A save that cannot be completed leaves the previous file as it was and no temporary file.
+TEST(TextFile, IncompleteSavesKeepThePreviousFile) {
+    namespace fs = std::filesystem;
+    test::TempFile f("kept.txt", "previous\r\n");
+    auto only_the_file = [&] {
+        EXPECT_EQ(f.read(), "previous\r\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(f.dir()), fs::directory_iterator()), 1);
+    };
+    {
+        // The writer fails midway: the process may write only 4 KiB into any file.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool written = write_text_file(f.path(), std::string(1 << 20, 'x'));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_FALSE(written);
+        only_the_file();
+    }
+    fs::permissions(f.path(), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(write_text_file(f.path(), "new")) << "a read-only file is not replaced";
+    only_the_file();
+    fs::permissions(f.path(), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(write_text_file(f.path(), "new"));
+    EXPECT_EQ(fs::status(f.path()).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+        << "a replaced file keeps its permissions";
+}
+
+TEST(TextFile, ReadOnlyFolderKeepsThePreviousFile) {
+    namespace fs = std::filesystem;
+    test::TempFile f("kept.txt", "previous");
+    fs::permissions(f.dir(), fs::perms::owner_read | fs::perms::owner_exec);
+    const bool folder_writable = access(f.dir().c_str(), W_OK) == 0; // as root it stays so
+    const bool written = !folder_writable && write_text_file(f.path(), "new");
+    fs::permissions(f.dir(), fs::perms::owner_all);
+    if (folder_writable) GTEST_SKIP() << "folder permissions do not bind this user";
+    EXPECT_FALSE(written);
+    EXPECT_EQ(f.read(), "previous");
+    EXPECT_EQ(std::distance(fs::directory_iterator(f.dir()), fs::directory_iterator()), 1);
 }
 
 } // namespace
