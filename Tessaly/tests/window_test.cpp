@@ -412,6 +412,16 @@ private slots:
         QCOMPARE(weightText(editor, 0, 1), QString(".5"));
     }
 
+    void largestGridGetsAnEditorAndBackItsMatrix() {
+        frmDocument doc(&dialogs_);
+        load(doc, {write("big.Tsy", "[50X50]" + QByteArray(" 1 0").repeated(1250))});
+        click(&doc, "cmdNewWeight");
+        QCOMPARE(child<QTableView>(doc.editor(), "gridTest")->model()->rowCount(), 2500);
+        click(doc.editor(), "cmdOK");
+        click(&doc, "cmdStep");
+        QCOMPARE(cellsOn(doc.pattern()), 1250);
+    }
+
     void longRecallAsksEveryHundredSweeps() {
         frmDocument doc(&dialogs_);
         load(doc, {write("s.Tsy", "[1X2] 1 1")});
