@@ -14,6 +14,7 @@ exe="build-run/$program/$program"
 if [ $# -eq 0 ]; then
     case "$program" in
         Pellin) set -- examples/Pellin/breast_cancer.txt ;;
+        Quillon) set -- examples/Quillon/ecg.txt ;;
         *) ;;
     esac
 fi
