@@ -15,6 +15,10 @@
 int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (tessaly::IsBatchCommandLine(args)) return tessaly::RunBatch(args, std::cout, std::cerr);
+    if (args.size() > 1) {
+        std::cerr << tessaly::BatchUsage();
+        return 2;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(tessaly::kApplicationTitle);
@@ -26,9 +30,6 @@ int main(int argc, char* argv[]) {
         if (QMdiSubWindow* sub = window.mdiArea()->subWindowList().value(0))
             if (auto* document = qobject_cast<tessaly::frmDocument*>(sub->widget()))
                 document->loadFile(QString::fromLocal8Bit(args.front().c_str()));
-    } else if (args.size() > 1) {
-        std::cerr << tessaly::BatchUsage();
-        return 2;
     }
     return QApplication::exec();
 }
