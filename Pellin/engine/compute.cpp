@@ -25,9 +25,15 @@ int setting(const std::string& text) {
 std::optional<std::string> read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string text(max_file_bytes, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
+    // Read in pieces, so that a small file does not cost the whole limit in memory.
+    std::string text;
+    char piece[1 << 16];
+    while (text.size() < max_file_bytes) {
+        const std::size_t want = std::min(sizeof piece, max_file_bytes - text.size());
+        in.read(piece, static_cast<std::streamsize>(want));
+        text.append(piece, static_cast<std::size_t>(in.gcount()));
+        if (static_cast<std::size_t>(in.gcount()) < want) break;
+    }
     return text;
 }
 

@@ -125,6 +125,17 @@ INSTANTIATE_TEST_SUITE_P(
         return "case" + std::to_string(info.index);
     });
 
+TEST_F(ComputeTest, ReadFileTakesWhatTheFileHolds) {
+    const std::string text = "4, 2, 1\r\n0.1\r\n0.2\r\n0.9\r\n1.0\r\n";
+    auto read = read_file(write("small.txt", text));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, text);
+    EXPECT_LT(read->capacity(), 1u << 20) << "a small file must not cost the whole read limit";
+    const std::string large(200000, '7');
+    EXPECT_EQ(read_file(write("large.txt", large)), large);
+    EXPECT_EQ(read_file((dir / "missing.txt").string()), std::nullopt);
+}
+
 TEST_F(ComputeTest, SummaryStaysAfterAFailedCheck) {
     run(request(write("p.txt", three_five), "3", "2"));
     std::vector<std::pair<std::string, std::string>> expected = {
