@@ -70,6 +70,11 @@ bool le_dados(const definicoes_projecto& d, const std::string& ficheiro, bool tr
         auto outputs = numtext::to_int16(out_last - out_first);
         if (!count || !inputs || !outputs || *count < 0 || *inputs < 0 || *outputs < 0)
             return fail();
+        // No test set needs more values than a data file of the largest accepted size holds.
+        const auto patterns = static_cast<std::size_t>(*count) + 1;
+        if ((static_cast<std::size_t>(*inputs) + 1) * patterns > maior_ficheiro / 2 ||
+            (static_cast<std::size_t>(*outputs) + 1) * patterns > maior_ficheiro / 2)
+            return fail();
         entradas.dimensiona(*inputs + 1, *count + 1);
         saidas.dimensiona(*outputs + 1, *count + 1);
     }

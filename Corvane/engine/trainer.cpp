@@ -25,6 +25,10 @@ constexpr std::string_view limite_populacao =
 constexpr std::string_view definicao_grande =
     "Please check the values of the \"Training\" box: a rate or the error goal is too large for a "
     "single-precision number.";
+constexpr std::string_view conjunto_grande =
+    "The training set is too large: its inputs or targets, times its lines, exceed 67108864 "
+    "values.";
+constexpr std::size_t maior_conjunto = std::size_t{1} << 26;
 constexpr std::string_view sem_projecto =
     "The errors file is named after the project file, whose name must hold \"prj\" (as in "
     "name.prj): save the project as a \".prj\" file before trainning.";
@@ -120,6 +124,12 @@ bool Treinador::dimensiona_rede() {
         numtext::to_int16(d_.numero(slot::treino_final) - d_.numero(slot::treino_inicial));
     if (!treino || *treino < 0) {
         critical(*proxy_, msg::dados_invalidos);
+        return false;
+    }
+    const auto patterns = static_cast<std::size_t>(*treino) + 1;
+    if (static_cast<std::size_t>(arq->n_entradas) * patterns > maior_conjunto ||
+        static_cast<std::size_t>(arq->n_saidas) * patterns > maior_conjunto) {
+        critical(*proxy_, conjunto_grande);
         return false;
     }
     objectivo_ = static_cast<float>(d_.numero(slot::objectivo_erro));

@@ -343,6 +343,16 @@ TEST(Training, ArchitectureTooLargeIsRefusedBeforeAllocating) {
     EXPECT_TRUE(run.trainer.dados.entradas_treino.valores.empty());
 }
 
+TEST(Training, HugeTrainingSetsAreRefusedBeforeAllocating) {
+    XorRun run;
+    run.d.Text1[2] = "3000"; // 3000 inputs x 29999 lines
+    run.d.Text1[4] = "30000";
+    EXPECT_FALSE(run.trainer.comecar_treino());
+    ASSERT_EQ(run.view.messages.size(), 1u);
+    EXPECT_NE(run.view.messages[0].text.find("too large"), std::string::npos);
+    EXPECT_TRUE(run.trainer.dados.entradas_treino.valores.empty());
+}
+
 TEST(Training, OverflowStopsWithoutWritingNonFiniteWeights) {
     XorRun run;
     run.d.Check1[1] = 1; // linear output: nothing bounds the outputs

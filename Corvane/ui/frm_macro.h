@@ -36,6 +36,8 @@ public:
 
     /// The window is opened (again): a window that was closed starts with an empty list.
     void abre();
+    /// False once the window was closed, until it is opened again.
+    bool aberta() const { return !fechada_; }
 
     /// `carrega_macro` into the grid; false after "Error loading macro!" (rows already read keep
     /// their new text).

@@ -173,6 +173,7 @@ QMdiSubWindow* frm_Main::mostra_filho(QWidget* janela, bool centrar_topo) {
     if (!sub) {
         sub = mdi->addSubWindow(janela);
         sub->setWindowIcon(windowIcon());
+        janela->installEventFilter(this);
     }
     janela->show();
     sub->show();
@@ -220,7 +221,7 @@ void frm_Main::fecha_projecto() {
     ProjectPort* port = projecto_;
     if (sub_projecto_) sub_projecto_->close();
     // A window that refused to close stays the project window.
-    if (sub_projecto_ && sub_projecto_->isVisible()) return;
+    if (sub_projecto_ && !sub_projecto_->isHidden()) return;
     projecto_fechado(port);
 }
 
@@ -232,10 +233,24 @@ void frm_Main::projecto_fechado(ProjectPort* port) {
 }
 
 bool frm_Main::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Close && watched == sub_projecto_ && projecto_) {
-        // Known only after the window has handled its close: it may refuse.
+    if (event->type() != QEvent::Close) return QMainWindow::eventFilter(watched, event);
+    // Whether the close went through is known only after the window has handled it (it may
+    // refuse), so it is looked at once the event is over.
+    if (watched == sub_projecto_ && projecto_) {
         QTimer::singleShot(0, this, [this, port = projecto_, sub = sub_projecto_] {
-            if (!sub || !sub->isVisible()) projecto_fechado(port);
+            if (!sub || sub->isHidden()) projecto_fechado(port);
+        });
+    } else if (auto* janela = qobject_cast<QWidget*>(watched)) {
+        // A child that closed itself (its own "&Close") takes its frame with it.
+        QTimer::singleShot(0, this, [this, janela = QPointer<QWidget>(janela)] {
+            if (!janela || !janela->isHidden()) return;
+            auto* sub = qobject_cast<QMdiSubWindow*>(janela->parentWidget());
+            if (!sub || sub->isHidden()) return;
+            sub->hide();
+            if (sub == sub_projecto_) {
+                if (projecto_) projecto_fechado(projecto_);
+                sub->deleteLater();
+            }
         });
     }
     return QMainWindow::eventFilter(watched, event);

@@ -1,0 +1,550 @@
+// The frame window: menu and toolbar states through a project's life and a macro's run, the
+// file dialogs it opens, the views it routes, the help window and About. The project window is
+// stood in for by a recording port.
+#include "frm_grid.h"
+#include "frm_help.h"
+#include "frm_logo.h"
+#include "frm_main.h"
+#include "frm_test_dialogs.h"
+
+#include "engine/trainer.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QHelpContentWidget>
+#include <QHelpEngine>
+#include <QHelpSearchEngine>
+#include <QHelpSearchQueryWidget>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include <functional>
+
+using namespace corvane;
+
+namespace {
+
+// Stands in for the project window: records what the frame asks of it.
+class PortoFalso : public ProjectPort {
+public:
+    PortoFalso(QWidget* parent, QStringList& registo) : registo_(registo) {
+        janela_ = new QWidget(parent);
+        janela_->setObjectName("frm_project");
+        janela_->setWindowTitle("New project");
+        janela_->resize(300, 200);
+    }
+    QWidget* janela() override { return janela_; }
+    bool carrega(const QString& f) override {
+        registo_ << "carrega " + f;
+        return !f.contains("broken");
+    }
+    void mostra_caminho(const QString& f) override { registo_ << "caminho " + f; }
+    definicoes_projecto definicoes() override { return d; }
+    void grava() override { registo_ << "grava"; }
+    void comeca() override {
+        registo_ << "comeca";
+        ocupado_ = true;
+        ao_mudar_estado(true);
+        if (durante) durante();
+        ocupado_ = false;
+        ao_mudar_estado(false);
+    }
+    void para() override { registo_ << "para"; }
+    bool ocupado() const override { return ocupado_; }
+    void mostra_grafico(const GraficoErros& g) override {
+        registo_
+            << QString("grafico %1 %2 %3").arg(g.intervalo).arg(g.pontos).arg(g.valores.size());
+    }
+    void muda_estado(bool ocupado) {
+        ocupado_ = ocupado;
+        ao_mudar_estado(ocupado);
+    }
+
+    definicoes_projecto d;
+    std::function<void()> durante;
+
+private:
+    QWidget* janela_;
+    QStringList& registo_;
+    bool ocupado_ = false;
+};
+
+void escreve(const QString& caminho, const QByteArray& conteudo) {
+    QFile f(caminho);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(conteudo);
+}
+
+struct Ambiente {
+    QStringList registo;
+    RecordingDialogs dialogs;
+    EstadoPrograma estado;
+    QList<PortoFalso*> portos;
+    int saidas = 0;
+    std::function<void(PortoFalso&)> prepara;
+    std::unique_ptr<frm_Main> janela;
+
+    explicit Ambiente(bool logo = false) {
+        frm_Main::Opcoes o;
+        o.fabrica = [this](QWidget* parent) {
+            auto p = std::make_unique<PortoFalso>(parent, registo);
+            portos << p.get();
+            if (prepara) prepara(*p);
+            return p;
+        };
+        o.dialogs = &dialogs;
+        o.estado = &estado;
+        o.logo = logo;
+        o.sair = [this] { ++saidas; };
+        janela = std::make_unique<frm_Main>(std::move(o));
+    }
+    frm_Main& m() { return *janela; }
+    PortoFalso* porto() { return static_cast<PortoFalso*>(janela->projecto()); }
+};
+
+QStringList ligados(const frm_Main& m) {
+    QStringList nomes;
+    for (QAction* a : m.findChildren<QAction*>())
+        if (a->isEnabled() && !a->isSeparator() && !a->objectName().isEmpty() && !a->menu())
+            nomes << a->objectName();
+    nomes.sort();
+    return nomes;
+}
+
+QStringList ordenada(QStringList l) {
+    l.sort();
+    return l;
+}
+
+const QStringList sempre{
+    "About",     "Search",         "Toolbar1(1)",      "Toolbar1(2)",     "Topics",
+    "menu_exit", "menu_new_macro", "menu_new_project", "menu_open_macro", "menu_open_project"};
+const QStringList com_projecto{"menu_save_project",  "menu_start",           "menu_errors_chart",
+                               "menu_final_weights", "menu_initial_weights", "menu_test_data",
+                               "menu_training_data", "Toolbar1(3)",          "Toolbar1(5)"};
+
+} // namespace
+
+class FrmMainTest : public QObject {
+    Q_OBJECT
+private slots:
+    void start_state();
+    void logo_window();
+    void project_life_menu_states();
+    void project_window_closing_itself();
+    void open_project_dialog_and_reuse();
+    void new_project_replaces_the_window();
+    void menu_and_toolbar_route_to_the_project();
+    void views_from_menu_data();
+    void views_from_menu();
+    void view_button_of_the_project_and_chart();
+    void macro_menu_states();
+    void open_macro();
+    void two_project_macro_run();
+    void stop_macro_between_projects();
+    void macro_skips_a_project_that_did_not_load();
+    void help_topics_and_search();
+    void about_window();
+    void exit_ends_the_program();
+};
+
+void FrmMainTest::start_state() {
+    Ambiente a;
+    frm_Main& m = a.m();
+    QCOMPARE(m.windowTitle(), QString("Corvane"));
+    QCOMPARE(ligados(m), ordenada(sempre));
+    QStringList menus;
+    for (QAction* accao : m.menuBar()->actions())
+        menus << accao->text();
+    QCOMPARE(menus, (QStringList{"&Project", "&Macro", "&Training", "&View", "&Help"}));
+    QStringList itens;
+    for (QAction* accao : m.menu_file->actions())
+        itens << (accao->isSeparator() ? "-" : accao->text());
+    QCOMPARE(itens, (QStringList{"&New Project", "&Open Project", "&Save Project", "-", "&Exit"}));
+    QCOMPARE(m.menu_stop_macro->text(), QString("Stop &Macro"));
+    QCOMPARE(m.menu_training_data->text(), QString("&Traning Data"));
+    QCOMPARE(m.About->text(), QString("&About Corvane"));
+
+    const QStringList dicas{"Open project",    "New project",   "Save project", "",
+                            "Start trainning", "Stop trainning"};
+    QCOMPARE(m.Toolbar1->actions().size(), 6);
+    for (int i = 1; i <= 6; ++i) {
+        QCOMPARE(m.Toolbar1->actions().at(i - 1), m.botao(i));
+        if (i == 4)
+            QVERIFY(m.botao(4)->isSeparator());
+        else
+            QCOMPARE(m.botao(i)->toolTip(), dicas[i - 1]);
+    }
+    QVERIFY(m.findChild<QStatusBar*>("StatusBar1"));
+    QVERIFY(!m.projecto());
+    QVERIFY(!m.macro());
+}
+
+void FrmMainTest::logo_window() {
+    Ambiente a(true);
+    frm_logo* logo = a.m().logo();
+    QVERIFY(logo);
+    QVERIFY(logo->isVisible());
+    QCOMPARE(logo->size(), QSize(508, 204));
+    logo->centra(QRect(0, 0, 1280, 1024));
+    QCOMPARE(logo->pos(), QPoint(386, 328));
+    QVERIFY(!desenho_logo(QSize(508, 204)).isNull());
+    logo->close();
+    QVERIFY(!logo->isVisible());
+}
+
+void FrmMainTest::project_life_menu_states() {
+    Ambiente a;
+    frm_Main& m = a.m();
+    m.menu_new_project->trigger();
+    QVERIFY(m.projecto());
+    QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
+
+    a.porto()->muda_estado(true);
+    QCOMPARE(ligados(m), ordenada(sempre + QStringList{"menu_stop", "Toolbar1(3)", "Toolbar1(6)"}));
+    m.menu_stop->trigger();
+    QCOMPARE(a.registo.last(), QString("para"));
+    a.porto()->muda_estado(false);
+    QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
+
+    QPointer<QWidget> janela = a.porto()->janela();
+    qobject_cast<QMdiSubWindow*>(janela->parentWidget())->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTRY_VERIFY(!m.projecto());
+    QVERIFY(!janela);
+    QCOMPARE(ligados(m), ordenada(sempre));
+}
+
+void FrmMainTest::project_window_closing_itself() {
+    Ambiente a;
+    frm_Main& m = a.m();
+    m.menu_new_project->trigger();
+    QPointer<QWidget> janela = a.porto()->janela();
+    janela->close();
+    QTRY_VERIFY(!m.projecto());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!janela);
+    QVERIFY(m.mdi->subWindowList().isEmpty());
+    QCOMPARE(ligados(m), ordenada(sempre));
+}
+
+void FrmMainTest::open_project_dialog_and_reuse() {
+    Ambiente a;
+    frm_Main& m = a.m();
+    a.dialogs.respostas = {std::nullopt, QString("/p/one.prj"), QString("/p/two.prj")};
+    m.botao(1)->trigger();
+    QVERIFY(!m.projecto());
+    QVERIFY(a.registo.isEmpty());
+    const PedidoFicheiro& p = a.dialogs.pedidos.first();
+    QCOMPARE(p.titulo, QString("Open project file"));
+    QCOMPARE(p.filtro, QString("Project file (*.prj)"));
+    QCOMPARE(p.extensao, QString("prj"));
+    QVERIFY(!p.gravar);
+
+    m.menu_open_project->trigger();
+    m.menu_open_project->trigger();
+    QCOMPARE(a.portos.size(), 1);
+    QCOMPARE(a.registo, (QStringList{"carrega /p/one.prj", "caminho /p/one.prj",
+                                     "carrega /p/two.prj", "caminho /p/two.prj"}));
+    QVERIFY(a.porto()->janela()->isVisibleTo(&m));
+    QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
+}
+
+void FrmMainTest::new_project_replaces_the_window() {
+    Ambiente a;
+    frm_Main& m = a.m();
+    m.botao(2)->trigger();
+    QPointer<QWidget> primeira = a.porto()->janela();
+    m.menu_new_project->trigger();
+    QCOMPARE(a.portos.size(), 2);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!primeira);
+    QVERIFY(m.projecto());
+    QCOMPARE(m.mdi->subWindowList().size(), 1);
+    QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
+}
+
+void FrmMainTest::menu_and_toolbar_route_to_the_project() {
+    Ambiente a;
+    frm_Main& m = a.m();
+    m.menu_new_project->trigger();
+    m.menu_save_project->trigger();
+    m.botao(3)->trigger();
+    QStringList estados;
+    a.porto()->durante = [&] { estados = ligados(m); };
+    m.botao(5)->trigger();
+    QCOMPARE(estados, ordenada(sempre + QStringList{"menu_stop", "Toolbar1(3)", "Toolbar1(6)"}));
+    m.menu_start->trigger();
+    QCOMPARE(a.registo, (QStringList{"grava", "grava", "comeca", "comeca"}));
+    QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
+}
+
+namespace {
+definicoes_projecto projecto_xor(const QTemporaryDir& dir) {
+    escreve(dir.filePath("xor.txt"), "x1\tx2\ty\r\n0\t0\t0\r\n0\t1\t1\r\n1\t0\t1\r\n1\t1\t0\r\n");
+    escreve(dir.filePath("xor.wgt"), "0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n2\r\n0\r\n");
+    escreve(dir.filePath("xor.err"), "0.5\r\n0.25\r\n0.125\r\n");
+    definicoes_projecto d;
+    d.Text1 = {"xor.txt", "1",       "2", "2", "5",  "3",   "3",   "0.01", "0.9", "4",    "5", "0",
+               "1000",    "xor.wgt", "2", "",  "10", "0.1", "0.8", "1.05", "0.7", "1.04", "1"};
+    d.Check1[1] = 0;
+    d.Label2 = dir.filePath("xor.prj").toStdString();
+    d.Label3[1] = "3";
+    return d;
+}
+} // namespace
+
+void FrmMainTest::views_from_menu_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("titulo");
+    QTest::addColumn<int>("linhas");
+    QTest::addColumn<QString>("celula");
+    QTest::newRow("training") << "menu_training_data"
+                              << "Trainning data" << 4 << "OUT 1";
+    QTest::newRow("test") << "menu_test_data"
+                          << "Test data" << 2 << "OUT 1";
+    QTest::newRow("initial") << "menu_initial_weights"
+                             << "Weights file" << 0 << "W1-1/0";
+    QTest::newRow("final") << "menu_final_weights"
+                           << "Weights file" << 0 << "W1-1/0";
+}
+
+void FrmMainTest::views_from_menu() {
+    QFETCH(QString, item);
+    QFETCH(QString, titulo);
+    QFETCH(int, linhas);
+    QFETCH(QString, celula);
+    QTemporaryDir dir;
+    Ambiente a;
+    a.prepara = [&](PortoFalso& p) { p.d = projecto_xor(dir); };
+    frm_Main& m = a.m();
+    m.show();
+    m.menu_new_project->trigger();
+    m.findChild<QAction*>(item)->trigger();
+    QVERIFY(a.dialogs.mensagens.isEmpty());
+    frm_grid* g = m.grid();
+    QVERIFY(g && g->isVisible());
+    QCOMPARE(g->windowTitle(), titulo);
+    QCOMPARE(g->linhas(), 30);
+    QCOMPARE(g->colunas(), 11);
+    if (linhas > 0) {
+        QCOMPARE(g->texto(0, 3), celula);
+        QCOMPARE(g->texto(linhas, 0), QString::number(linhas));
+        QVERIFY(g->texto(linhas + 1, 0).isEmpty());
+    } else {
+        QCOMPARE(g->texto(0, 0), celula);
+    }
+    // The window is sized around its grid, inside the workspace, and at its top.
+    auto* sub = qobject_cast<QMdiSubWindow*>(g->parentWidget());
+    QVERIFY(sub);
+    QCOMPARE(sub->y(), 0);
+    QVERIFY(sub->width() <= m.mdi->viewport()->width());
+    QVERIFY(sub->height() <= m.mdi->viewport()->height());
+    QVERIFY(sub->width() > 11 * 50);
+}
+
+void FrmMainTest::view_button_of_the_project_and_chart() {
+    QTemporaryDir dir;
+    Ambiente a;
+    a.prepara = [&](PortoFalso& p) { p.d = projecto_xor(dir); };
+    frm_Main& m = a.m();
+    m.menu_new_project->trigger();
+    a.porto()->ao_pedir_vista(Vista::dados_teste);
+    QCOMPARE(m.grid()->windowTitle(), QString("Test data"));
+    m.menu_errors_chart->trigger();
+    QCOMPARE(a.registo.last(), QString("grafico 50 2 3"));
+
+    // A failing view shows its message and no window.
+    a.porto()->d.Label2 = "";
+    a.porto()->ao_pedir_vista(Vista::grafico_erros);
+    QCOMPARE(a.dialogs.textos(), QStringList{"Error reading trainning errors file."});
+    a.porto()->d = projecto_xor(dir);
+    a.porto()->d.Text1[slot::ficheiro_dados] = "absent.txt";
+    m.grid()->parentWidget()->close();
+    m.menu_training_data->trigger();
+    QCOMPARE(a.dialogs.textos().last(), QString("Error reading data file"));
+    QVERIFY(!m.grid()->isVisible());
+}
+
+void FrmMainTest::macro_menu_states() {
+    Ambiente a;
+    frm_Main& m = a.m();
+    m.show();
+    m.menu_new_macro->trigger();
+    QVERIFY(m.macro_aberta());
+    QCOMPARE(m.macro()->windowTitle(), QString("New Macro"));
+    QCOMPARE(ligados(m), ordenada(sempre + QStringList{"menu_save_macro", "menu_run_macro",
+                                                       "menu_stop_macro"}));
+
+    m.macro()->define_projecto(1, "/p/a.prj");
+    QStringList durante;
+    a.prepara = [&](PortoFalso& p) { p.durante = [&] { durante = ligados(m); }; };
+    m.menu_run_macro->trigger();
+    QVERIFY(durante.contains("menu_stop_macro"));
+    QVERIFY(!durante.contains("menu_run_macro"));
+    QVERIFY(durante.contains("menu_stop"));
+    QVERIFY(ligados(m).contains("menu_run_macro"));
+    QVERIFY(!ligados(m).contains("menu_stop_macro"));
+
+    m.macro()->Command3->click();
+    QVERIFY(!m.macro_aberta());
+    QTRY_VERIFY(m.macro()->parentWidget()->isHidden());
+    QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
+    // "&New Macro" shows the window again, with an empty list.
+    m.menu_new_macro->trigger();
+    QVERIFY(m.macro_aberta());
+    QVERIFY(m.macro()->projecto(1).isEmpty());
+}
+
+void FrmMainTest::open_macro() {
+    QTemporaryDir dir;
+    QByteArray conteudo = "\"a.prj\"\r\n";
+    for (int i = 0; i < 99; ++i)
+        conteudo += "\"\"\r\n";
+    escreve(dir.filePath("good.mcr"), conteudo);
+    escreve(dir.filePath("short.mcr"), "\"x.prj\"\r\n");
+    Ambiente a;
+    frm_Main& m = a.m();
+    a.dialogs.respostas = {std::nullopt, dir.filePath("good.mcr"), dir.filePath("short.mcr")};
+    m.menu_open_macro->trigger();
+    QVERIFY(!m.macro());
+    QCOMPARE(a.dialogs.pedidos.first().titulo, QString("Open macro"));
+    QCOMPARE(a.dialogs.pedidos.first().filtro, QString("Project file (*.mcr)"));
+    QCOMPARE(a.dialogs.pedidos.first().extensao, QString("mcr"));
+
+    m.menu_open_macro->trigger();
+    QCOMPARE(m.macro()->projecto(1), QString("a.prj"));
+    QCOMPARE(m.macro()->caminho(), dir.filePath("good.mcr"));
+    QVERIFY(m.macro_aberta());
+
+    // A file that failed to load does not become the macro's file.
+    m.menu_open_macro->trigger();
+    QCOMPARE(a.dialogs.textos(), QStringList{"Error loading macro!"});
+    QCOMPARE(m.macro()->caminho(), dir.filePath("good.mcr"));
+    QCOMPARE(m.macro()->projecto(1), QString("x.prj"));
+}
+
+void FrmMainTest::two_project_macro_run() {
+    Ambiente a;
+    frm_Main& m = a.m();
+    m.menu_new_macro->trigger();
+    m.macro()->define_projecto(1, "/p/first.prj");
+    m.macro()->define_projecto(2, "/p/second.prj");
+    QList<bool> activa;
+    a.prepara = [&](PortoFalso& p) { p.durante = [&] { activa << a.estado.macro_activa; }; };
+    m.macro()->Command4->click();
+    QCOMPARE(a.portos.size(), 1);
+    QCOMPARE(a.registo, (QStringList{"carrega /p/first.prj", "caminho /p/first.prj", "comeca",
+                                     "carrega /p/second.prj", "caminho /p/second.prj", "comeca"}));
+    QCOMPARE(activa, (QList<bool>{true, true}));
+    QVERIFY(!a.estado.macro_activa);
+    QVERIFY(!m.macro()->ocupado());
+}
+
+void FrmMainTest::stop_macro_between_projects() {
+    Ambiente a;
+    frm_Main& m = a.m();
+    m.menu_new_macro->trigger();
+    for (int r = 1; r <= 3; ++r)
+        m.macro()->define_projecto(r, QString("/p/%1.prj").arg(r));
+    int corridas = 0;
+    a.prepara = [&](PortoFalso& p) {
+        p.durante = [&] {
+            if (++corridas == 1) m.menu_stop_macro->trigger();
+        };
+    };
+    m.menu_run_macro->trigger();
+    QCOMPARE(a.registo.filter("comeca").size(), 1);
+    QVERIFY(!a.registo.contains("carrega /p/2.prj"));
+    QVERIFY(ligados(m).contains("menu_run_macro"));
+}
+
+void FrmMainTest::macro_skips_a_project_that_did_not_load() {
+    Ambiente a;
+    frm_Main& m = a.m();
+    m.menu_new_macro->trigger();
+    m.macro()->define_projecto(1, "/p/broken.prj");
+    m.macro()->define_projecto(2, "/p/fine.prj");
+    m.macro()->run_macro();
+    QCOMPARE(a.registo, (QStringList{"carrega /p/broken.prj", "carrega /p/fine.prj",
+                                     "caminho /p/fine.prj", "comeca"}));
+}
+
+void FrmMainTest::help_topics_and_search() {
+    QTemporaryDir dir;
+    const QString origem = QStringLiteral(CORVANE_HELP_COLLECTION);
+    QVERIFY(QFile::copy(origem, dir.filePath("Corvane.qhc")));
+    QVERIFY(
+        QFile::copy(QFileInfo(origem).dir().filePath("Corvane.qch"), dir.filePath("Corvane.qch")));
+    frm_Main::Opcoes o;
+    RecordingDialogs dialogs;
+    o.dialogs = &dialogs;
+    o.logo = false;
+    o.colecao_ajuda = dir.filePath("Corvane.qhc");
+    frm_Main m(std::move(o));
+
+    m.Topics->trigger();
+    frm_help* ajuda = m.ajuda();
+    QVERIFY(ajuda && ajuda->isVisible());
+    QVERIFY(ajuda->valida());
+    QCOMPARE(ajuda->tabs()->currentIndex(), 0);
+    QTRY_VERIFY(ajuda->browser()->toPlainText().contains("Corvane, the network trainer"));
+    QVERIFY(ajuda->engine()->contentModel()->rowCount() > 0);
+
+    // Every page named in the contents is in the collection.
+    QHelpContentItem* raiz = ajuda->engine()->contentModel()->contentItemAt(
+        ajuda->engine()->contentModel()->index(0, 0));
+    QVERIFY(raiz);
+    QVERIFY(raiz->childCount() >= 12);
+    for (int i = 0; i < raiz->childCount(); ++i)
+        QVERIFY2(!ajuda->engine()->fileData(raiz->child(i)->url()).isEmpty(),
+                 qPrintable(raiz->child(i)->url().toString()));
+
+    m.Search->trigger();
+    QCOMPARE(ajuda->tabs()->currentIndex(), 1);
+    auto* procura = ajuda->engine()->searchEngine();
+    QVERIFY(procura->queryWidget()->searchInput().isEmpty());
+    QSignalSpy indexado(procura, &QHelpSearchEngine::indexingFinished);
+    procura->reindexDocumentation();
+    QVERIFY(indexado.wait(30000));
+    QSignalSpy encontrado(procura, &QHelpSearchEngine::searchingFinished);
+    ajuda->pesquisa("crossover");
+    QVERIFY(encontrado.wait(30000));
+    QVERIFY(encontrado.first().first().toInt() >= 2);
+}
+
+void FrmMainTest::about_window() {
+    Ambiente a;
+    QStringList textos;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        QVERIFY(modal);
+        for (auto* l : modal->findChildren<QLabel*>())
+            textos << l->text();
+        textos << modal->windowTitle();
+        modal->close();
+    });
+    a.m().About->trigger();
+    QVERIFY(textos.contains("Version 1.0"));
+    QVERIFY(textos.contains("001226"));
+}
+
+void FrmMainTest::exit_ends_the_program() {
+    Ambiente a;
+    a.m().menu_exit->trigger();
+    QCOMPARE(a.saidas, 1);
+}
+
+QTEST_MAIN(FrmMainTest)
+#include "frm_main_test.moc"
