@@ -50,19 +50,25 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
     const fs::path target(path);
     fs::path temporary = target;
     temporary += ".tmp~";
+    // A file marked read-only is not replaced; a replaced file keeps its permissions.
+    std::error_code status_error;
+    const fs::file_status previous = fs::status(target, status_error);
+    const bool replacing = !status_error && fs::is_regular_file(previous);
+    if (replacing && (previous.permissions() & fs::perms::owner_write) == fs::perms::none)
+        return false;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) return false;
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
+        out.close(); // some file systems report a failed write only when the file is closed
         if (!out) {
-            out.close();
             std::error_code ignored;
             fs::remove(temporary, ignored);
             return false;
         }
     }
     std::error_code ec;
+    if (replacing) fs::permissions(temporary, previous.permissions(), ec);
     fs::rename(temporary, target, ec);
     if (ec) {
         std::error_code ignored;

@@ -63,10 +63,16 @@ public:
     /// and the classifier step is skipped).
     void SynapticWeights(const FloatMatrix& vNewMT);
 
-    /// The row count of the patterns a given matrix is meant for.
-    void NumLinhas(std::int32_t vNew) { LastRow = vNew - 1; }
-    /// The column count of the patterns a given matrix is meant for.
-    void NumColunas(std::int32_t vNew) { LastCol = vNew - 1; }
+    /// The row count of the patterns a given matrix is meant for. Once patterns are stored their
+    /// dimensions stay fixed until `Clear`, and this has no effect.
+    void NumLinhas(std::int32_t vNew) {
+        if (StoreCount == 0) LastRow = vNew - 1;
+    }
+    /// The column count of the patterns a given matrix is meant for (no effect while patterns
+    /// are stored).
+    void NumColunas(std::int32_t vNew) {
+        if (StoreCount == 0) LastCol = vNew - 1;
+    }
 
     /// Empties the matrix; it is computed from the store when next needed.
     void ClearSynapticWeights();

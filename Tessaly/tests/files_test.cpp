@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+
 #include <filesystem>
 #include <fstream>
 
@@ -124,6 +129,48 @@ TEST_F(PatternFiles, ReplacingAFileKeepsTheOldOneWhenTheWriteCannotHappen) {
     EXPECT_EQ(ReadWholeFile(Path("a.Tsy")).bytes, "new");
     EXPECT_FALSE(WriteFileReplacing(Path("missing/dir/a.Tsy"), "x"));
     EXPECT_FALSE(WriteFileReplacing("", "x"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+// A save that cannot be completed leaves the previous file as it was and no temporary file.
+TEST_F(PatternFiles, ReplacingKeepsTheOldFileWhenTheWriteFailsMidwayOrItIsReadOnly) {
+    const std::string path = Path("a.Tsy");
+    ASSERT_TRUE(WriteFileReplacing(path, "old"));
+    auto only_the_old_file = [&] {
+        EXPECT_EQ(ReadWholeFile(path).bytes, "old");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    };
+    {
+        // The writer fails midway: the process may write only 4 KiB into any file.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool written = WriteFileReplacing(path, std::string(1 << 20, '1'));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_FALSE(written);
+        only_the_old_file();
+    }
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(WriteFileReplacing(path, "new")) << "a read-only file is not replaced";
+    only_the_old_file();
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WriteFileReplacing(path, "new"));
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+        << "a replaced file keeps its permissions";
+}
+
+TEST_F(PatternFiles, ReplacingKeepsTheOldFileInAReadOnlyFolder) {
+    ASSERT_TRUE(WriteFileReplacing(Path("a.Tsy"), "old"));
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    const bool folder_writable = access(dir_.c_str(), W_OK) == 0; // as root it stays so
+    const bool written = !folder_writable && WriteFileReplacing(Path("a.Tsy"), "new");
+    fs::permissions(dir_, fs::perms::owner_all);
+    if (folder_writable) GTEST_SKIP() << "folder permissions do not bind this user";
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadWholeFile(Path("a.Tsy")).bytes, "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 

@@ -195,13 +195,24 @@ TEST(HopfieldStore, ElementsAreHandedOutAndBadIndexesBeep) {
     EXPECT_EQ(dialog.beeps, 3);
 }
 
-TEST(HopfieldStore, PatternOfOtherDimensionsIsRefused) {
+TEST(HopfieldStore, StoredDimensionsStayFixedUntilClear) {
     RecordingDialog dialog;
     clsTessalyAlgorith net(&dialog);
-    net.Add(Draw({"10", "01"}));
+    net.TypeProcessUsed(FullSerial);
+    const Pattern stored = Draw({"10", "01"});
+    net.Add(stored);
     net.Add(Draw({"101"}));
     EXPECT_EQ(net.GetStoreCount(), 1);
     EXPECT_EQ(dialog.messages.size(), 1u);
+    net.NumLinhas(1);
+    net.NumColunas(3);
+    net.Add(Draw({"101"}));
+    EXPECT_EQ(net.GetStoreCount(), 1);
+    EXPECT_EQ(net.GetStoreElement(1), stored);
+    EXPECT_EQ(net.Recall(Draw({"11", "01"})), stored);
+    net.Clear();
+    net.Add(Draw({"101"}));
+    EXPECT_EQ(net.GetStoreElement(1), Draw({"101"}));
 }
 
 // A matrix given for one grid while nothing is stored, then a pattern of other dimensions.
