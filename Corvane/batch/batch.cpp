@@ -115,7 +115,9 @@ std::string usage() {
 }
 
 std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) return std::nullopt;
+    // No options, or only a project file for the window to open.
+    if (args.empty() || (args.size() == 1 && !args[0].empty() && args[0][0] != '-'))
+        return std::nullopt;
     std::string command;
     std::vector<std::string> operands;
     int progress = 0;

@@ -12,7 +12,7 @@ namespace corvane::batch {
 std::string usage();
 
 /// Runs the batch options in `args` (the arguments after the program name). nullopt when there
-/// are none (the window is wanted); otherwise the exit status: 0 done, 1 a failure was reported
+/// are none, or only one file name (the window is wanted, on that file); otherwise the exit status: 0 done, 1 a failure was reported
 /// or the run did not start, 2 bad command line.
 std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

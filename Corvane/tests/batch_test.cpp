@@ -36,6 +36,7 @@ struct Examples {
 TEST(Batch, WithoutOptionsTheWindowIsWanted) {
     std::ostringstream out, err;
     EXPECT_FALSE(batch::run({}, out, err).has_value());
+    EXPECT_FALSE(batch::run({"project.prj"}, out, err).has_value());
 }
 
 TEST(Batch, HelpAndBadCommandLines) {
@@ -49,7 +50,7 @@ TEST(Batch, HelpAndBadCommandLines) {
                                                {"--random-weights", "a.prj"},
                                                {"--train", "a.prj", "--progress", "0"},
                                                {"--evaluate", "a.prj", "--progress", "5"},
-                                               {"a.prj"}})
+                                               {"a.prj", "b.prj"}})
         EXPECT_EQ(ex.run(bad), 2) << bad[0];
 }
 

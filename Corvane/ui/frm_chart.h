@@ -1,0 +1,49 @@
+// "Error evolution": the one window that draws the training error per iteration.
+#pragma once
+
+#include <QWidget>
+
+#include <span>
+
+class QChart;
+class QChartView;
+class QLineSeries;
+class QValueAxis;
+
+namespace corvane {
+
+class frm_chart : public QWidget {
+    Q_OBJECT
+public:
+    explicit frm_chart(QWidget* parent = nullptr);
+
+    /// The interval between labelled ticks of the horizontal axis.
+    void define_escala(int intervalo);
+    /// The series becomes `valores` (value k is the error of iteration k + 1), drawn over
+    /// `pontos` points. A series that only grew since the last call is extended, not rebuilt.
+    void define_pontos(std::span<const float> valores, int pontos);
+    /// Number of points in the series.
+    int pontos() const;
+
+    QChartView* Graph1;
+
+signals:
+    /// The window was closed (its unload step).
+    void fechado();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ajusta_eixos();
+
+    QChart* chart_;
+    QLineSeries* serie_;
+    QValueAxis* eixo_x_;
+    QValueAxis* eixo_y_;
+    int pontos_ = 0;
+    float maior_ = 0.0f;
+    float menor_ = 0.0f;
+};
+
+} // namespace corvane
