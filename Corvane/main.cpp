@@ -41,7 +41,6 @@ int start_window(int argc, char** argv, const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (auto status = corvane::batch::run(args, std::cout, std::cerr))
-        return *status;
+    if (auto status = corvane::batch::run(args, std::cout, std::cerr)) return *status;
     return start_window(argc, argv, args);
 }

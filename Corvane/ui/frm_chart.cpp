@@ -4,8 +4,8 @@
 #include <QChartView>
 #include <QCloseEvent>
 #include <QLineSeries>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 
@@ -41,9 +41,13 @@ frm_chart::frm_chart(QWidget* parent) : QWidget(parent, Qt::Window) {
     ajusta_eixos();
 }
 
-void frm_chart::define_escala(int intervalo) { eixo_x_->setTickInterval(std::max(1, intervalo)); }
+void frm_chart::define_escala(int intervalo) {
+    eixo_x_->setTickInterval(std::max(1, intervalo));
+}
 
-int frm_chart::pontos() const { return static_cast<int>(serie_->count()); }
+int frm_chart::pontos() const {
+    return static_cast<int>(serie_->count());
+}
 
 void frm_chart::define_pontos(std::span<const float> valores, int pontos) {
     const int antes = static_cast<int>(serie_->count());

@@ -33,7 +33,9 @@ namespace {
 const QColor cinzento(0xC0, 0xC0, 0xC0);
 const QColor cinzento_escuro(0x80, 0x80, 0x80);
 
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 class RealDialogs : public FrameDialogs {
 public:
@@ -47,8 +49,7 @@ public:
         dialog.setDefaultSuffix(p.extensao);
         dialog.setAcceptMode(p.gravar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(p.deve_existir ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-        if (!p.confirmar_substituicao)
-            dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        if (!p.confirmar_substituicao) dialog.setOption(QFileDialog::DontConfirmOverwrite);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().first();
@@ -182,10 +183,8 @@ void frm_project::cria_controlos() {
     for (int r = 0; r < 4; ++r) {
         g1->addWidget(legenda(linhas[r]), 3 + r, 0);
         g1->addWidget(texto(entrada[r]), 3 + r, 1);
-        if (saida[r] >= 0)
-            g1->addWidget(texto(saida[r]), 3 + r, 2);
-        if (teste[r] >= 0)
-            g1->addWidget(texto(teste[r]), 3 + r, 3);
+        if (saida[r] >= 0) g1->addWidget(texto(saida[r]), 3 + r, 2);
+        if (teste[r] >= 0) g1->addWidget(texto(teste[r]), 3 + r, 3);
     }
 
     // Neural network architecture
@@ -230,8 +229,8 @@ void frm_project::cria_controlos() {
     Option1[10] = new QRadioButton("Backpropagation", this);
     metodo_ = new QButtonGroup(this);
     cruzamento_ = new QButtonGroup(this);
-    const char* cruzamentos[] = {"1 point", "2 point", "Uniform", "NN 1 point", "NN 2 points",
-                                 "NN uniform"};
+    const char* cruzamentos[] = {"1 point",    "2 point",     "Uniform",
+                                 "NN 1 point", "NN 2 points", "NN uniform"};
     for (int i = 11; i <= 16; ++i)
         Option1[static_cast<std::size_t>(i)] = new QRadioButton(cruzamentos[i - 11], this);
     for (int i = 9; i <= 16; ++i) {
@@ -293,8 +292,8 @@ void frm_project::cria_controlos() {
     resultados->setFrameShadow(QFrame::Raised);
     auto* gr = new QGridLayout(resultados);
     gr->addWidget(legenda("<b>Training results</b>"), 0, 0, 1, 2, Qt::AlignHCenter);
-    const char* resultado[] = {"Training error:", "Iteration n#:", "Time for each iteration:",
-                               "Total training time:", "Test error:", "Learning rate:"};
+    const char* resultado[] = {"Training error:",      "Iteration n#:", "Time for each iteration:",
+                               "Total training time:", "Test error:",   "Learning rate:"};
     for (int i = 0; i < 6; ++i) {
         auto* l = legenda(resultado[i]);
         if (i == 5) {
@@ -409,12 +408,10 @@ void frm_project::liga_controlos() {
                 Qt::QueuedConnection);
         });
     }
-    connect(Command1, &QPushButton::clicked, this, [this] {
-        escolhe_ficheiro(0, "Select data file", "Data file (*.txt)", "txt");
-    });
-    connect(Command2, &QPushButton::clicked, this, [this] {
-        escolhe_ficheiro(13, "Select weights file", "Weights file (*.wgt)", "wgt");
-    });
+    connect(Command1, &QPushButton::clicked, this,
+            [this] { escolhe_ficheiro(0, "Select data file", "Data file (*.txt)", "txt"); });
+    connect(Command2, &QPushButton::clicked, this,
+            [this] { escolhe_ficheiro(13, "Select weights file", "Weights file (*.wgt)", "wgt"); });
     connect(Command7, &QPushButton::clicked, this, &frm_project::gera_pesos_aleatorios);
     connect(Command4, &QPushButton::clicked, this, &frm_project::comeca);
     connect(Command12, &QPushButton::clicked, this, &frm_project::para);
@@ -422,8 +419,7 @@ void frm_project::liga_controlos() {
     connect(Command9, &QPushButton::clicked, this, &frm_project::grava_como);
     connect(Command8, &QPushButton::clicked, this, &QWidget::close);
     auto vista = [this](Vista v) {
-        if (ao_pedir_vista)
-            ao_pedir_vista(v);
+        if (ao_pedir_vista) ao_pedir_vista(v);
     };
     connect(Command5[1], &QPushButton::clicked, this, [vista] { vista(Vista::dados_treino); });
     connect(Command5[0], &QPushButton::clicked, this, [vista] { vista(Vista::dados_teste); });
@@ -455,8 +451,7 @@ void frm_project::mostra_definicoes() {
 }
 
 void frm_project::actualiza_controlos() {
-    if (carregando_)
-        return;
+    if (carregando_) return;
     const QColor realce = palette().color(QPalette::Light);
     const bool genetico = Option1[9]->isChecked();
     for (int s : {16, 17, 18}) {
@@ -498,16 +493,13 @@ void frm_project::actualiza_controlos() {
 
 void frm_project::estado_ocupado(bool ocupado) {
     ocupado_ = ocupado;
-    if (!ocupado)
-        Label10->hide();
+    if (!ocupado) Label10->hide();
     for (QPushButton* b : {Command1, Command2, Command3, Command4, Command5[0], Command5[1],
                            Command6[0], Command6[1], Command7, Command9, Command11})
         b->setEnabled(!ocupado);
     Command12->setEnabled(ocupado);
-    if (!ocupado)
-        Command6[0]->setEnabled(!Text1[13]->text().isEmpty());
-    if (ao_mudar_estado)
-        ao_mudar_estado(ocupado);
+    if (!ocupado) Command6[0]->setEnabled(!Text1[13]->text().isEmpty());
+    if (ao_mudar_estado) ao_mudar_estado(ocupado);
 }
 
 void frm_project::activacao() {
@@ -522,8 +514,7 @@ void frm_project::activacao() {
 }
 
 bool frm_project::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show)
-        activacao();
+    if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) activacao();
     return QWidget::event(e);
 }
 
@@ -547,11 +538,9 @@ void frm_project::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    if (chart_)
-        chart_->close();
+    if (chart_) chart_->close();
     QWidget::closeEvent(e);
-    if (ao_fechar)
-        ao_fechar();
+    if (ao_fechar) ao_fechar();
 }
 
 // ------------------------------------------------------------------ commands
@@ -569,8 +558,7 @@ void frm_project::escolhe_ficheiro(int slot, const QString& titulo, const QStrin
 }
 
 void frm_project::gera_pesos_aleatorios() {
-    if (!trainer_.prepara_pesos_aleatorios())
-        return;
+    if (!trainer_.prepara_pesos_aleatorios()) return;
     PedidoFicheiro p;
     p.titulo = "Save weights file";
     p.filtro = "Weights file (*.wgt)";
@@ -579,8 +567,7 @@ void frm_project::gera_pesos_aleatorios() {
     p.gravar = true;
     p.confirmar_substituicao = true;
     auto escolhido = dialogs_.file(this, p);
-    if (!escolhido)
-        return;
+    if (!escolhido) return;
     trainer_.grava_pesos_aleatorios(escolhido->toStdString());
     Text1[13]->setText(QString::fromStdString(d_.Text1[13]));
 }
@@ -602,16 +589,14 @@ void frm_project::grava_como() {
     p.gravar = true;
     p.confirmar_substituicao = true;
     auto escolhido = dialogs_.file(this, p);
-    if (!escolhido)
-        return;
+    if (!escolhido) return;
     Label2->setText(*escolhido);
     d_.Label2 = escolhido->toStdString();
     grava_projecto(d_, d_.Label2, *this);
 }
 
 void frm_project::comeca() {
-    if (ocupado_)
-        return;
+    if (ocupado_) return;
     trainer_.comecar_treino();
     if (fechar_no_fim_) {
         fechar_no_fim_ = false;
@@ -620,8 +605,7 @@ void frm_project::comeca() {
 }
 
 void frm_project::para() {
-    if (Label10->isVisible() || trainer_.em_curso())
-        trainer_.parar_treino();
+    if (Label10->isVisible() || trainer_.em_curso()) trainer_.parar_treino();
 }
 
 bool frm_project::carrega(const QString& ficheiro) {
@@ -631,8 +615,7 @@ bool frm_project::carrega(const QString& ficheiro) {
     d_ = d;
     mostra_definicoes();
     for (std::size_t s = 0; s < VScroll1.size(); ++s)
-        if (load.spinner[s])
-            VScroll1[s]->setValue(*load.spinner[s]);
+        if (load.spinner[s]) VScroll1[s]->setValue(*load.spinner[s]);
     Label3[5]->clear();
     return load.ok;
 }
@@ -687,9 +670,13 @@ void frm_project::set_pointer(Pointer pointer) {
     }
 }
 
-void frm_project::show_training_label(bool visible) { Label10->setVisible(visible); }
+void frm_project::show_training_label(bool visible) {
+    Label10->setVisible(visible);
+}
 
-void frm_project::show_test_error(bool visible) { Label3[4]->setVisible(visible); }
+void frm_project::show_test_error(bool visible) {
+    Label3[4]->setVisible(visible);
+}
 
 void frm_project::show_learning_rate(bool visible) {
     Label11->setVisible(visible);
@@ -704,13 +691,14 @@ void frm_project::show_result(int index, const std::string& text) {
 void frm_project::process_events() {
     // Pending window events run at the run's points, at most every 10 ms: a fast run is not
     // slowed by repainting what nobody can see, and a click still reaches it at once.
-    if (relogio_eventos_.isValid() && relogio_eventos_.elapsed() < 10)
-        return;
+    if (relogio_eventos_.isValid() && relogio_eventos_.elapsed() < 10) return;
     relogio_eventos_.restart();
     QApplication::processEvents();
 }
 
-void frm_project::chart_scale(int interval) { garante_grafico().define_escala(interval); }
+void frm_project::chart_scale(int interval) {
+    garante_grafico().define_escala(interval);
+}
 
 void frm_project::chart_draw(std::span<const float> points) {
     frm_chart& c = garante_grafico();
