@@ -1,5 +1,6 @@
 // Shows the main window with two pattern windows and a weights editor on the examples, and
 // saves pictures of them: screenshots <examples folder> <output folder>.
+#include "frm_about.h"
 #include "frm_document.h"
 #include "frm_main.h"
 #include "frm_synaptic_weights.h"
@@ -16,6 +17,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace tessaly;
 
@@ -89,7 +91,21 @@ int main(int argc, char* argv[]) {
     editor->resize(720, 420);
     editor->move(100, 580);
 
+    // A third window on the largest grid, with noise, and the About window.
+    frmDocument big(&dialogs);
+    for (int k = 0; k < 40; ++k) {
+        big.findChild<QWidget*>("updownLinhas")->findChild<QToolButton*>("up")->click();
+        big.findChild<QWidget*>("updownColunas")->findChild<QToolButton*>("up")->click();
+    }
+    press(&big, "cmdAddNoise");
+    big.move(0, 600);
+    big.show();
+    frmAbout about(&dialogs, &main);
+    about.show();
+
     QTimer::singleShot(2500, [&] {
+        big.grab().save(out + "/tessaly_large.png");
+        about.grab().save(out + "/tessaly_about.png");
         main.grab().save(out + "/tessaly.png");
         editor->grab().save(out + "/tessaly_editor.png");
         QGuiApplication::primaryScreen()->grabWindow(0).save(out + "/tessaly_desktop.png");

@@ -104,9 +104,11 @@ void frmDocument::buildControls() {
     dimLayout->addWidget(updownColunas);
     dimLayout->addStretch();
 
-    msfgGrelha = new QTableWidget(this);
+    // The grid keeps a fixed place; within it the table hugs its cells.
+    gridArea_ = new QWidget(this);
+    gridArea_->setFixedSize(kGridWidth, kGridHeight);
+    msfgGrelha = new QTableWidget(gridArea_);
     msfgGrelha->setObjectName("msfgGrelha");
-    msfgGrelha->setFixedSize(kGridWidth, kGridHeight);
     msfgGrelha->horizontalHeader()->hide();
     msfgGrelha->verticalHeader()->hide();
     msfgGrelha->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -174,7 +176,7 @@ void frmDocument::buildControls() {
 
     auto* left = new QVBoxLayout;
     left->addWidget(fraDim);
-    left->addWidget(msfgGrelha);
+    left->addWidget(gridArea_);
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(Frame3);
@@ -307,6 +309,9 @@ void frmDocument::RebuildGrid(int newRows, int newColumns) {
     const int height = CellExtent(kGridHeight - frame, rows_);
     msfgGrelha->horizontalHeader()->setDefaultSectionSize(width);
     msfgGrelha->verticalHeader()->setDefaultSectionSize(height);
+    const QSize table(std::min(kGridWidth, width * columns_ + frame),
+                      std::min(kGridHeight, height * rows_ + frame));
+    msfgGrelha->setGeometry(QRect(QPoint((kGridWidth - table.width()) / 2, 0), table));
     for (int r = 0; r < rows_; ++r)
         for (int c = 0; c < columns_; ++c)
             msfgGrelha->setItem(r, c, new QTableWidgetItem);

@@ -87,6 +87,7 @@ private:
     QLabel* Label1;
     QLabel* labColunas;
     UpDown* updownColunas;
+    QWidget* gridArea_;
     QTableWidget* msfgGrelha;
     QGroupBox* Frame3;
     QPushButton* cmdAddNoise;
