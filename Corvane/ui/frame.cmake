@@ -16,9 +16,6 @@ if(SUITE_BUILD_UI)
                                                     ${corvane_dir}/ui)
     target_link_libraries(Corvane_frame PUBLIC Corvane_engine qtkit Qt6::Widgets Qt6::Charts
                                                Qt6::Help)
-    if(TARGET Corvane_ui)
-        target_link_libraries(Corvane_frame PUBLIC Corvane_ui)
-    endif()
 
     # The help collection, built beside the program from the pages in help/.
     file(GLOB corvane_help_pages CONFIGURE_DEPENDS ${corvane_dir}/help/*.html

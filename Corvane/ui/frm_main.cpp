@@ -8,6 +8,7 @@
 #include "engine/trainer.h"
 
 #include <QApplication>
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -23,6 +24,11 @@
 #include <cstdlib>
 
 namespace corvane {
+
+namespace {
+// Marks the project windows among the workspace's children.
+constexpr const char* propriedade_projecto = "corvane_project_window";
+} // namespace
 
 frm_Main::frm_Main(Opcoes opcoes, QWidget* parent)
     : QMainWindow(parent), opcoes_(std::move(opcoes)),
@@ -172,6 +178,8 @@ QMdiSubWindow* frm_Main::mostra_filho(QWidget* janela, bool centrar_topo) {
     auto* sub = qobject_cast<QMdiSubWindow*>(janela->parentWidget());
     if (!sub) {
         sub = mdi->addSubWindow(janela);
+        // The frame decides when a child is deleted (never while a run may be using it).
+        sub->setAttribute(Qt::WA_DeleteOnClose, false);
         sub->setWindowIcon(windowIcon());
         janela->installEventFilter(this);
     }
@@ -193,11 +201,12 @@ ProjectPort& frm_Main::garante_projecto() {
     ProjectPort* port = opcoes_.fabrica(mdi).release();
     QWidget* janela = port->janela();
     projecto_ = port;
-    // The port lives exactly as long as its window (whose deletion Qt defers until any run
-    // started from it has returned).
-    connect(janela, &QObject::destroyed, this, [this, port] {
+    janela->setProperty(propriedade_projecto, true);
+    // A port that is not the window itself is deleted with its window.
+    const bool proprio = dynamic_cast<QWidget*>(port) == janela;
+    connect(janela, &QObject::destroyed, this, [this, port, proprio] {
         projecto_fechado(port);
-        delete port;
+        if (!proprio) delete port;
     });
     port->ao_mudar_estado = [this, port](bool) {
         if (port == projecto_) estado_projecto();
@@ -207,8 +216,6 @@ ProjectPort& frm_Main::garante_projecto() {
     };
     port->ao_fechar = [this, port] { projecto_fechado(port); };
     QMdiSubWindow* sub = mostra_filho(janela, false);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->installEventFilter(this);
     sub_projecto_ = sub;
     sub->adjustSize();
     sub->move(std::max(0, (mdi->viewport()->width() - sub->width()) / 2), 1);
@@ -216,13 +223,24 @@ ProjectPort& frm_Main::garante_projecto() {
     return *port;
 }
 
-void frm_Main::fecha_projecto() {
-    if (!projecto_) return;
-    ProjectPort* port = projecto_;
-    if (sub_projecto_) sub_projecto_->close();
-    // A window that refused to close stays the project window.
-    if (sub_projecto_ && !sub_projecto_->isHidden()) return;
-    projecto_fechado(port);
+bool frm_Main::fecha_projecto() {
+    if (!projecto_) return true;
+    QWidget* janela = projecto_->janela();
+    janela->close();
+    // A window whose run is still on the stack closes when the run has ended.
+    if (!janela->isHidden()) return false;
+    retira(janela);
+    return true;
+}
+
+void frm_Main::retira(QWidget* janela) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(janela->parentWidget());
+    if (sub) sub->hide();
+    if (!janela->property(propriedade_projecto).toBool()) return;
+    if (projecto_ && projecto_->janela() == janela) projecto_fechado(projecto_);
+    // A closed project window is kept (hidden) rather than deleted: a training run started
+    // from it may still be unwinding through it.
+    if (sub) retirados_.append(sub);
 }
 
 void frm_Main::projecto_fechado(ProjectPort* port) {
@@ -230,30 +248,55 @@ void frm_Main::projecto_fechado(ProjectPort* port) {
     projecto_ = nullptr;
     sub_projecto_ = nullptr;
     estado_projecto();
+    if (novo_pendente_) {
+        novo_pendente_ = false;
+        QTimer::singleShot(0, this, [this] {
+            if (!projecto_) garante_projecto();
+        });
+    }
+}
+
+void frm_Main::adopta(QWidget* janela) {
+    // A top-level window a child creates (the error chart) becomes a child of the workspace.
+    const bool visivel = janela->isVisible();
+    auto* sub = mdi->addSubWindow(janela);
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    janela->installEventFilter(this);
+    sub->adjustSize();
+    sub->move(std::max(0, (mdi->viewport()->width() - sub->width()) / 2), 0);
+    if (visivel) {
+        janela->show();
+        sub->show();
+    }
 }
 
 bool frm_Main::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::Close) return QMainWindow::eventFilter(watched, event);
-    // Whether the close went through is known only after the window has handled it (it may
-    // refuse), so it is looked at once the event is over.
-    if (watched == sub_projecto_ && projecto_) {
-        QTimer::singleShot(0, this, [this, port = projecto_, sub = sub_projecto_] {
-            if (!sub || sub->isHidden()) projecto_fechado(port);
-        });
-    } else if (auto* janela = qobject_cast<QWidget*>(watched)) {
-        // A child that closed itself (its own "&Close") takes its frame with it.
-        QTimer::singleShot(0, this, [this, janela = QPointer<QWidget>(janela)] {
-            if (!janela || !janela->isHidden()) return;
-            auto* sub = qobject_cast<QMdiSubWindow*>(janela->parentWidget());
-            if (!sub || sub->isHidden()) return;
-            sub->hide();
-            if (sub == sub_projecto_) {
-                if (projecto_) projecto_fechado(projecto_);
-                sub->deleteLater();
-            }
+    if (event->type() == QEvent::ChildAdded && watched->property(propriedade_projecto).toBool()) {
+        auto* filho = static_cast<QChildEvent*>(event)->child();
+        if (filho->isWidgetType())
+            QTimer::singleShot(
+                0, this, [this, w = QPointer<QWidget>(static_cast<QWidget*>(filho))] {
+                    if (w && w->isWindow() && !qobject_cast<QMdiSubWindow*>(w->parentWidget()) &&
+                        w->inherits("corvane::frm_chart"))
+                        adopta(w);
+                });
+    } else if (event->type() == QEvent::Close && watched->isWidgetType()) {
+        // Whether the close went through is known only after the window has handled it (it
+        // may refuse): a child that closed takes its frame with it.
+        QTimer::singleShot(0, this, [this, w = QPointer<QWidget>(static_cast<QWidget*>(watched))] {
+            if (w && w->isHidden()) retira(w);
         });
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void frm_Main::closeEvent(QCloseEvent* event) {
+    // Every child's own close runs first: a training run is asked to stop, a macro to end.
+    for (QMdiSubWindow* sub : mdi->subWindowList())
+        if (!sub->isHidden() && sub->widget()) sub->widget()->close();
+    if (ajuda_) ajuda_->close();
+    if (logo_) logo_->close();
+    QMainWindow::closeEvent(event);
 }
 
 void frm_Main::estado_projecto() {
@@ -280,8 +323,10 @@ bool frm_Main::abre_projecto(const QString& ficheiro) {
 }
 
 void frm_Main::new_project() {
-    fecha_projecto();
-    if (projecto_) return;
+    if (!fecha_projecto()) {
+        novo_pendente_ = true;
+        return;
+    }
     garante_projecto();
 }
 
@@ -336,6 +381,7 @@ void frm_Main::mostra_vista(Vista vista) {
 // ------------------------------------------------------------------ macros
 
 frm_macro& frm_Main::garante_macro() {
+    const bool ja_aberta = macro_aberta();
     if (!macro_) {
         macro_ = new frm_macro(dialogs_, mdi);
         macro_->define_host(this);
@@ -344,7 +390,6 @@ frm_macro& frm_Main::garante_macro() {
                 [this](bool ocupada) { estado_macro(true, ocupada); });
         connect(macro_, &frm_macro::fechada, this, [this] { estado_macro(false, false); });
     }
-    const bool ja_aberta = macro_aberta();
     macro_->abre();
     QMdiSubWindow* sub = mostra_filho(macro_, !ja_aberta);
     sub_macro_ = sub;
@@ -357,7 +402,7 @@ frm_macro& frm_Main::garante_macro() {
 }
 
 bool frm_Main::macro_aberta() const {
-    return macro_ && sub_macro_ && sub_macro_->isVisible();
+    return macro_ && sub_macro_ && macro_->aberta();
 }
 
 void frm_Main::estado_macro(bool aberta, bool ocupada) {

@@ -89,13 +89,17 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void cria_menus();
     void cria_toolbar();
     ProjectPort& garante_projecto();
-    void fecha_projecto();
+    /// Closes the project window; false when it refused (a run still unwinding).
+    bool fecha_projecto();
     void projecto_fechado(ProjectPort* port);
+    void retira(QWidget* janela);
+    void adopta(QWidget* janela);
     /// The items and buttons that follow the project window (open, busy).
     void estado_projecto();
     void estado_macro(bool aberta, bool ocupada);
@@ -114,6 +118,8 @@ private:
     frm_logo* logo_ = nullptr;
     frm_help* ajuda_ = nullptr;
     QList<QAction*> botoes_;
+    QList<QPointer<QMdiSubWindow>> retirados_;
+    bool novo_pendente_ = false;
 };
 
 } // namespace corvane
