@@ -142,7 +142,32 @@ std::int16_t clsTessalyAlgorith::NewValue(const State& s, std::int32_t n) const 
 
 clsTessalyAlgorith::State clsTessalyAlgorith::UpdateFullParallel(State& s) const {
     State next(s.size());
-    for (std::int32_t n = 0; n < NeuronCount; ++n)
+    std::int32_t n = 0;
+    if (WeightSigns.empty()) {
+        // A given matrix: four neurons at a time, each field still summed on its own in index
+        // order, so every rounding is the same as one neuron at a time.
+        const auto count = static_cast<std::size_t>(NeuronCount);
+        const float* w = WeightMatrix.values().data();
+        for (; n + 4 <= NeuronCount; n += 4) {
+            const float* w0 = w + static_cast<std::size_t>(n) * count;
+            const float* w1 = w0 + count;
+            const float* w2 = w1 + count;
+            const float* w3 = w2 + count;
+            float h[4] = {0, 0, 0, 0};
+            for (std::size_t j = 0; j < count; ++j) {
+                const auto sj = static_cast<float>(s[j]);
+                h[0] += sj * w0[j];
+                h[1] += sj * w1[j];
+                h[2] += sj * w2[j];
+                h[3] += sj * w3[j];
+            }
+            for (int k = 0; k < 4; ++k) {
+                const auto at = static_cast<std::size_t>(n + k);
+                next[at] = h[k] > 0 ? 1 : (h[k] < 0 ? -1 : s[at]);
+            }
+        }
+    }
+    for (; n < NeuronCount; ++n)
         next[static_cast<std::size_t>(n)] = NewValue(s, n);
     return next;
 }

@@ -99,6 +99,19 @@ TEST_P(EveryOrder, ZeroFieldKeepsTheNeuron) {
     EXPECT_EQ(net.Recall(Draw({"110"})), Draw({"110"}));
 }
 
+TEST_P(EveryOrder, GivenWeightsAreSummedInSinglePrecisionInIndexOrder) {
+    clsTessalyAlgorith net;
+    // From (-1, +1, +1, +1, -1), neuron 0 sums 1e8 + 1 (rounds to 1e8) - 1e8 and neuron 4 sums
+    // 1 - 1e8 (rounds to -1e8) + 1e8: both exactly 0 in single precision, so both keep -1 (an
+    // exact or reordered sum would give +1).
+    const float big = 1e8f;
+    Give(net, 1, 5, Matrix(5, {-big,   1, -big, 0, 0,   /**/ 0, 0, 0, 0, 0,
+                               /**/ 0, 0, 0,    0, 0,   /**/ 0, 0, 0, 0, 0,
+                               /**/ 0, 1, -big, 0, -big}));
+    net.TypeProcessUsed(GetParam());
+    EXPECT_EQ(net.StepRecall(Draw({"01110"})), Draw({"01110"}));
+}
+
 TEST_P(EveryOrder, RecallRestoresAStoredPatternFromSeveralFlips) {
     RecordingDialog dialog;
     clsTessalyAlgorith net(&dialog);
