@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
-export CCACHE_BASEDIR="$PWD"
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 program="${1:-Pellin}"
 shift || true
 cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=Release -DSUITE_BUILD_BENCHMARKS=OFF \
@@ -15,6 +15,7 @@ if [ $# -eq 0 ]; then
     case "$program" in
         Pellin) set -- examples/Pellin/breast_cancer.txt ;;
         Quillon) set -- examples/Quillon/ecg.txt ;;
+        Tessaly) set -- examples/Tessaly/A_noisy.Tsy ;;
         *) ;;
     esac
 fi
