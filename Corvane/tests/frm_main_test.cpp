@@ -7,6 +7,9 @@
 #include "frm_main.h"
 #include "frm_test_dialogs.h"
 
+#include "frm_project.h"
+
+#include "engine/project_file.h"
 #include "engine/trainer.h"
 
 #include <QApplication>
@@ -29,6 +32,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <filesystem>
 #include <functional>
 
 using namespace corvane;
@@ -157,6 +161,8 @@ private slots:
     void help_topics_and_search();
     void about_window();
     void exit_ends_the_program();
+    void real_project_life();
+    void real_macro_of_two_projects();
 };
 
 void FrmMainTest::start_state() {
@@ -542,6 +548,120 @@ void FrmMainTest::exit_ends_the_program() {
     Ambiente a;
     a.m().menu_exit->trigger();
     QCOMPARE(a.saidas, 1);
+}
+
+namespace {
+
+// The frame with real project windows, on a copy of the examples whose XOR projects are cut
+// down to a few iterations.
+struct Real {
+    QTemporaryDir dir;
+    EstadoPrograma estado;
+    RecordingDialogs dialogs;
+    std::unique_ptr<frm_Main> janela;
+
+    Real() {
+        std::filesystem::copy(CORVANE_EXAMPLES, dir.path().toStdString(),
+                              std::filesystem::copy_options::recursive);
+        encurta("xor_backpropagation.prj", "40");
+        encurta("xor_genetic.prj", "5");
+        frm_Main::Opcoes o;
+        o.fabrica = [this](QWidget* parent) {
+            return std::unique_ptr<ProjectPort>(new frm_project(estado, &dialogs, parent));
+        };
+        o.dialogs = &dialogs;
+        o.estado = &estado;
+        o.logo = false;
+        o.sair = [] {};
+        janela = std::make_unique<frm_Main>(std::move(o));
+        janela->show();
+    }
+    QString caminho(const QString& nome) const { return dir.filePath(nome); }
+    void encurta(const QString& nome, const std::string& iteracoes) {
+        CommandView view(nullptr, dialogs);
+        definicoes_projecto d;
+        QVERIFY(le_ficheiro_projecto(caminho(nome).toStdString(), d, view).ok);
+        d.Text1[slot::max_iteracoes] = iteracoes;
+        QVERIFY(grava_projecto(d, caminho(nome).toStdString(), view));
+    }
+    definicoes_projecto le(const QString& nome) {
+        CommandView view(nullptr, dialogs);
+        definicoes_projecto d;
+        le_ficheiro_projecto(caminho(nome).toStdString(), d, view);
+        return d;
+    }
+    int linhas(const QString& nome) {
+        QFile f(caminho(nome));
+        return f.open(QIODevice::ReadOnly) ? static_cast<int>(f.readAll().count('\n')) : -1;
+    }
+};
+
+} // namespace
+
+void FrmMainTest::real_project_life() {
+    Real r;
+    frm_Main& m = *r.janela;
+    r.dialogs.respostas = {r.caminho("xor_backpropagation.prj")};
+    m.menu_open_project->trigger();
+    auto* projecto = m.findChild<frm_project*>();
+    QVERIFY(projecto);
+    QCOMPARE(projecto->Label2->text(), r.caminho("xor_backpropagation.prj"));
+    QVERIFY(qobject_cast<QMdiSubWindow*>(projecto->parentWidget()));
+    QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
+
+    QStringList durante;
+    QTimer::singleShot(0, [&] { durante = ligados(m); });
+    m.menu_start->trigger();
+    QCOMPARE(durante, ordenada(sempre + QStringList{"menu_stop", "Toolbar1(3)", "Toolbar1(6)"}));
+    QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
+    QCOMPARE(projecto->Label3[1]->text(), QString("40"));
+    QVERIFY(!projecto->Label3[4]->text().isEmpty());
+    QCOMPARE(r.linhas("xor_backpropagation.err"), 40);
+    QVERIFY(r.dialogs.mensagens.isEmpty());
+
+    // The error chart opened by the run lives in the workspace.
+    QTRY_VERIFY(projecto->grafico() &&
+                qobject_cast<QMdiSubWindow*>(projecto->grafico()->parentWidget()));
+
+    // The project window's view buttons open the grid.
+    projecto->Command5[1]->click();
+    QCOMPARE(m.grid()->windowTitle(), QString("Trainning data"));
+    QCOMPARE(m.grid()->texto(4, 3), QString("0"));
+    QVERIFY(m.grid()->texto(4, 4).endsWith("E-01") || m.grid()->texto(4, 4).endsWith("E-02"));
+    projecto->Command6[0]->click();
+    QCOMPARE(m.grid()->windowTitle(), QString("Weights file"));
+    QCOMPARE(m.grid()->texto(4, 0), QString("W2-1/0"));
+
+    projecto->Command8->click();
+    QTRY_VERIFY(!m.projecto());
+    QCOMPARE(ligados(m), ordenada(sempre));
+    QVERIFY(projecto->grafico()->isHidden());
+}
+
+void FrmMainTest::real_macro_of_two_projects() {
+    Real r;
+    frm_Main& m = *r.janela;
+    QByteArray macro = "\"xor_backpropagation.prj\"\r\n\"xor_genetic.prj\"\r\n";
+    for (int i = 0; i < 98; ++i)
+        macro += "\"\"\r\n";
+    escreve(r.caminho("two.mcr"), macro);
+    r.dialogs.respostas = {r.caminho("two.mcr")};
+    m.menu_open_macro->trigger();
+    QStringList durante;
+    QTimer::singleShot(0, [&] { durante = ligados(m); });
+    m.menu_run_macro->trigger();
+    QVERIFY(durante.contains("menu_stop_macro") && !durante.contains("menu_run_macro"));
+    QVERIFY(r.dialogs.mensagens.isEmpty());
+    QCOMPARE(r.linhas("xor_backpropagation.err"), 40);
+    QCOMPARE(r.linhas("xor_genetic.err"), 5);
+    QCOMPARE(r.le("xor_backpropagation.prj").Label3[1], std::string("40"));
+    QCOMPARE(r.le("xor_genetic.prj").Label3[1], std::string("5"));
+    QVERIFY(!r.le("xor_genetic.prj").Label3[4].empty());
+    auto* projecto = m.findChild<frm_project*>();
+    QCOMPARE(projecto->Label2->text(), r.caminho("xor_genetic.prj"));
+    QCOMPARE(m.findChildren<frm_project*>().size(), 1);
+    QVERIFY(ligados(m).contains("menu_run_macro"));
+    QVERIFY(!r.estado.macro_activa);
 }
 
 QTEST_MAIN(FrmMainTest)

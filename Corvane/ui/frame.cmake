@@ -49,5 +49,8 @@ if(SUITE_BUILD_UI)
                                                        ${corvane_dir}/tests/frm_test_dialogs.h
                        LIBS Corvane_frame)
         target_compile_definitions(Corvane_${test}_test PRIVATE ${corvane_frame_test_defs})
+        if(TARGET Corvane_ui)
+            target_link_libraries(Corvane_${test}_test PRIVATE Corvane_ui)
+        endif()
     endforeach()
 endif()
