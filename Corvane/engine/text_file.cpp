@@ -27,6 +27,12 @@ bool write_file_replacing(const std::string& path, std::string_view content) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) return false;
     const std::string temporary = path + ".tmp~";
+    // A file marked read-only is not replaced; a replaced file keeps its permissions.
+    const std::filesystem::file_status previous = std::filesystem::status(path, ec);
+    const bool replacing = !ec && std::filesystem::is_regular_file(previous);
+    if (replacing && (previous.permissions() & std::filesystem::perms::owner_write) ==
+                         std::filesystem::perms::none)
+        return false;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) return false;
@@ -37,6 +43,7 @@ bool write_file_replacing(const std::string& path, std::string_view content) {
             return false;
         }
     }
+    if (replacing) std::filesystem::permissions(temporary, previous.permissions(), ec);
     std::filesystem::rename(temporary, path, ec);
     if (ec) {
         std::filesystem::remove(temporary, ec);

@@ -5,6 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <iterator>
+
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -115,6 +122,49 @@ TEST(WeightsFile, WrittenValuesReadBackAsTheSameFloats) {
 
     EXPECT_FALSE(grava_pesos(dir / "missing/w.wgt", rede, r));
     EXPECT_EQ(r.texts(), std::vector<std::string>{std::string(msg::erro_gravar_pesos)});
+}
+
+// A save that cannot be completed leaves the previous file as it was and no temporary file.
+TEST(WeightsFile, SavesThatCannotCompleteKeepThePreviousFile) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string path = dir / "w.wgt";
+    test::write_file(path, "0.5\r\n");
+    auto only_the_old_file = [&] {
+        EXPECT_EQ(test::read_file(path), "0.5\r\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    };
+    Recorder r;
+    {
+        // The writer fails midway: the process may write only 4 KiB into any file.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool written = grava_valores(path, std::vector<float>(100000, 0.125f), r);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_FALSE(written);
+        only_the_old_file();
+    }
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(grava_valores(path, {1.0f}, r)) << "a read-only file is not replaced";
+    only_the_old_file();
+    EXPECT_EQ(r.texts(), std::vector<std::string>(2, std::string(msg::erro_gravar_pesos)));
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(grava_valores(path, {1.0f}, r));
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+        << "a replaced file keeps its permissions";
+
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const bool folder_writable = access(dir.path().c_str(), W_OK) == 0; // as root it stays so
+    const bool written = !folder_writable && grava_valores(path, {2.0f}, r);
+    fs::permissions(dir.path(), fs::perms::owner_all);
+    if (!folder_writable) {
+        EXPECT_FALSE(written) << "read-only folder";
+        EXPECT_EQ(test::read_file(path), "1\r\n");
+    }
 }
 
 TEST(RandomWeights, DeviateAtTheEndsOfItsRange) {
