@@ -82,7 +82,7 @@ frm_help::frm_help(const QString& colecao, QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(divisor);
-    resize(820, 600);
+    resize(940, 680);
 
     if (!valida_) {
         browser_->setHtml(tr("<h2>Help is not available</h2><p>The help collection "
@@ -97,6 +97,9 @@ frm_help::frm_help(const QString& colecao, QWidget* parent) : QWidget(parent) {
             if (browser_->source().isEmpty()) abre(primeira_);
         };
         connect(modelo, &QHelpContentModel::contentsCreated, this, abre_primeira);
+        connect(modelo, &QHelpContentModel::contentsCreated, conteudo,
+                &QHelpContentWidget::expandAll);
+        conteudo->expandAll();
         abre_primeira();
     }
     procura->scheduleIndexDocumentation();

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -69,6 +70,40 @@ QPixmap desenho_logo(QSize size) {
     p.setPen(QPen(QColor(0xFF, 0xC8, 0x40), 2));
     p.drawLine(QPointF(w * 0.405, h * 0.545), QPointF(w * 0.95, h * 0.545));
     return pixmap;
+}
+
+QIcon icone_programa() {
+    QIcon icone;
+    for (int lado : {16, 32, 64}) {
+        QPixmap pixmap(lado, lado);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        const double u = lado / 16.0;
+        p.setBrush(QColor(0x0B, 0x2A, 0x4A));
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(QRectF(0, 0, lado, lado), 3 * u, 3 * u);
+        const QPointF entradas[] = {{3.5 * u, 4.5 * u}, {3.5 * u, 11.5 * u}};
+        const QPointF oculta[] = {{8 * u, 3 * u}, {8 * u, 8 * u}, {8 * u, 13 * u}};
+        const QPointF saida(12.5 * u, 8 * u);
+        p.setPen(QPen(QColor(0xFF, 0xC8, 0x40), std::max(1.0, 0.7 * u)));
+        for (const auto& a : entradas)
+            for (const auto& b : oculta)
+                p.drawLine(a, b);
+        for (const auto& b : oculta)
+            p.drawLine(b, saida);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x80, 0xE0, 0xFF));
+        for (const auto& a : entradas)
+            p.drawEllipse(a, 1.6 * u, 1.6 * u);
+        for (const auto& b : oculta)
+            p.drawEllipse(b, 1.6 * u, 1.6 * u);
+        p.setBrush(QColor(0x80, 0xFF, 0xA0));
+        p.drawEllipse(saida, 1.8 * u, 1.8 * u);
+        p.end();
+        icone.addPixmap(pixmap);
+    }
+    return icone;
 }
 
 frm_logo::frm_logo(QWidget* parent) : QWidget(parent, Qt::Tool) {

@@ -1,6 +1,7 @@
 // The start-up logo window and the program's picture.
 #pragma once
 
+#include <QIcon>
 #include <QWidget>
 
 class QLabel;
@@ -9,6 +10,9 @@ namespace corvane {
 
 /// The program's picture: a small layered network beside the program's name, `size` pixels.
 QPixmap desenho_logo(QSize size);
+
+/// The program's icon: the same network, small and square.
+QIcon icone_programa();
 
 /// The logo window shown at start-up: a 508 x 204 pixel picture that stays until the user closes
 /// it.

@@ -35,6 +35,7 @@ frm_Main::frm_Main(Opcoes opcoes, QWidget* parent)
       dialogs_(opcoes_.dialogs ? *opcoes_.dialogs : qt_dialogs()) {
     setObjectName("frm_Main");
     setWindowTitle("Corvane");
+    setWindowIcon(icone_programa());
     mdi = new QMdiArea(this);
     mdi->setObjectName("mdi");
     mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -47,7 +48,11 @@ frm_Main::frm_Main(Opcoes opcoes, QWidget* parent)
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->addWidget(new QLabel(StatusBar1), 1); // the one panel, empty
     setStatusBar(StatusBar1);
-    resize(1180, 820);
+    // Room for the project window beside the error chart, within the screen.
+    QSize tamanho(1500, 1000);
+    if (const QScreen* ecra = QGuiApplication::primaryScreen())
+        tamanho = tamanho.boundedTo(ecra->availableGeometry().size());
+    resize(tamanho);
 
     estado_projecto();
     estado_macro(false, false);
@@ -261,6 +266,7 @@ void frm_Main::adopta(QWidget* janela) {
     const bool visivel = janela->isVisible();
     auto* sub = mdi->addSubWindow(janela);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->setWindowIcon(windowIcon());
     janela->installEventFilter(this);
     sub->adjustSize();
     sub->move(std::max(0, (mdi->viewport()->width() - sub->width()) / 2), 0);
@@ -445,6 +451,7 @@ frm_help* frm_Main::garante_ajuda() {
             opcoes_.colecao_ajuda.isEmpty() ? colecao_ajuda() : opcoes_.colecao_ajuda;
         ajuda_ = new frm_help(colecao, this);
         ajuda_->setWindowFlag(Qt::Window);
+        ajuda_->setWindowIcon(windowIcon());
     }
     ajuda_->show();
     ajuda_->raise();
