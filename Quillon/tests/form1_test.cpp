@@ -1,6 +1,7 @@
 // Drives the analyser's window by its control names, with message boxes recorded.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
 #include <QLabel>
@@ -23,8 +24,9 @@ using quillon::Form1;
 
 namespace {
 
+// Test files, found from the program folder the tests run in.
 QString dataFile(const QString& name) {
-    return QFINDTESTDATA("data/" + name);
+    return QDir::current().absoluteFilePath("tests/data/" + name);
 }
 
 QStringList rows(const QListWidget* list) {
@@ -336,7 +338,7 @@ private slots:
         if (target.isEmpty()) QSKIP("QUILLON_SCREENSHOT not set");
         Window w;
         w.form.resize(1280, 800);
-        w.form.openSignal(QFINDTESTDATA("../../examples/Quillon/ecg.txt"));
+        w.form.openSignal(QDir::current().absoluteFilePath("../examples/Quillon/ecg.txt"));
         w.type(w.form.TxtTol, "2");
         QTest::mouseClick(w.form.CmdApp, Qt::LeftButton);
         QTest::mouseClick(w.form.CmdLabel, Qt::LeftButton);
