@@ -18,7 +18,9 @@ constexpr const char* arquitectura_grande =
 
 std::optional<std::int64_t> count_of(double value) {
     if (!std::isfinite(value) || std::fabs(value) > 1e15) return std::nullopt;
-    return static_cast<std::int64_t>(std::nearbyint(value));
+    // Any count beyond 16 bits is refused; held within 1e9, the products of two counts cannot
+    // overflow 64 bits before they are checked.
+    return static_cast<std::int64_t>(std::nearbyint(std::clamp(value, -1e9, 1e9)));
 }
 
 // One layer: neurons of m inputs with the weights w (bias first), inputs x.

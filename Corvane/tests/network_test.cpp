@@ -65,6 +65,11 @@ TEST(Architecture, CountsBeyond16BitsAreRefusedWithAMessage) {
     // 1 input and 1 output: 3 h + 1 weights, so 10922 hidden neurons fit and 10923 do not.
     EXPECT_TRUE(calcula_arquitectura(architecture("1", "1", "10922", "", false), error));
     EXPECT_FALSE(calcula_arquitectura(architecture("1", "1", "10923", "", false), error));
+    // Counts whose products leave 64 bits (a damaged project file) are refused the same way.
+    error.clear();
+    EXPECT_FALSE(calcula_arquitectura(architecture("1e14", "1", "1e14", "1e14", true), error));
+    EXPECT_NE(error.find("32767"), std::string::npos);
+    EXPECT_FALSE(calcula_arquitectura(architecture("2", "1", "-1e14", "", false), error));
 }
 
 TEST(Sigmoid, LimitsAndMiddle) {
