@@ -6,7 +6,6 @@
 #include "engine/network.h"
 #include "engine/weights_file.h"
 
-
 namespace {
 
 using namespace corvane::slot;
