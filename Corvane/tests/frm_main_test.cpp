@@ -13,6 +13,7 @@
 #include "engine/trainer.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
@@ -39,11 +40,26 @@ using namespace corvane;
 
 namespace {
 
+// A window that, like the project window, will not close while its run is in course.
+class JanelaFalsa : public QWidget {
+public:
+    using QWidget::QWidget;
+    bool recusa = false;
+
+protected:
+    void closeEvent(QCloseEvent* e) override {
+        if (recusa)
+            e->ignore();
+        else
+            QWidget::closeEvent(e);
+    }
+};
+
 // Stands in for the project window: records what the frame asks of it.
 class PortoFalso : public ProjectPort {
 public:
     PortoFalso(QWidget* parent, QStringList& registo) : registo_(registo) {
-        janela_ = new QWidget(parent);
+        janela_ = new JanelaFalsa(parent);
         janela_->setObjectName("frm_project");
         janela_->setWindowTitle("New project");
         janela_->resize(300, 200);
@@ -77,9 +93,9 @@ public:
 
     definicoes_projecto d;
     std::function<void()> durante;
+    JanelaFalsa* janela_;
 
 private:
-    QWidget* janela_;
     QStringList& registo_;
     bool ocupado_ = false;
 };
@@ -134,6 +150,14 @@ QStringList ordenada(QStringList l) {
 const QStringList sempre{
     "About",     "Search",         "Toolbar1(1)",      "Toolbar1(2)",     "Topics",
     "menu_exit", "menu_new_macro", "menu_new_project", "menu_open_macro", "menu_open_project"};
+// While a run is in course: Stop, and no other project loaded.
+QStringList em_treino() {
+    QStringList l = sempre;
+    l.removeAll("menu_open_project");
+    l.removeAll("Toolbar1(1)");
+    return ordenada(l + QStringList{"menu_stop", "Toolbar1(3)", "Toolbar1(6)"});
+}
+
 const QStringList com_projecto{"menu_save_project",  "menu_start",           "menu_errors_chart",
                                "menu_final_weights", "menu_initial_weights", "menu_test_data",
                                "menu_training_data", "Toolbar1(3)",          "Toolbar1(5)"};
@@ -149,6 +173,8 @@ private slots:
     void project_window_closing_itself();
     void open_project_dialog_and_reuse();
     void new_project_replaces_the_window();
+    void new_project_while_a_run_unwinds();
+    void a_run_blocks_macros_and_opening();
     void menu_and_toolbar_route_to_the_project();
     void views_from_menu_data();
     void views_from_menu();
@@ -218,7 +244,7 @@ void FrmMainTest::project_life_menu_states() {
     QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
 
     a.porto()->muda_estado(true);
-    QCOMPARE(ligados(m), ordenada(sempre + QStringList{"menu_stop", "Toolbar1(3)", "Toolbar1(6)"}));
+    QCOMPARE(ligados(m), em_treino());
     m.menu_stop->trigger();
     QCOMPARE(a.registo.last(), QString("para"));
     a.porto()->muda_estado(false);
@@ -279,6 +305,41 @@ void FrmMainTest::new_project_replaces_the_window() {
     QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
 }
 
+void FrmMainTest::new_project_while_a_run_unwinds() {
+    Ambiente a;
+    frm_Main& m = a.m();
+    m.menu_new_project->trigger();
+    PortoFalso* antigo = a.porto();
+    antigo->janela_->recusa = true;
+    m.menu_new_project->trigger();
+    // The window is still needed by its run: the new project comes once it has closed.
+    QCOMPARE(a.portos.size(), 1);
+    QCOMPARE(m.projecto(), antigo);
+    antigo->janela_->recusa = false;
+    antigo->janela_->close();
+    QTRY_COMPARE(a.portos.size(), 2);
+    QVERIFY(m.projecto() && m.projecto() != antigo);
+    QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
+}
+
+void FrmMainTest::a_run_blocks_macros_and_opening() {
+    Ambiente a;
+    frm_Main& m = a.m();
+    m.menu_new_project->trigger();
+    m.menu_new_macro->trigger();
+    m.macro()->define_projecto(1, "/p/a.prj");
+    a.porto()->muda_estado(true);
+    QVERIFY(!m.menu_run_macro->isEnabled());
+    QVERIFY(!m.macro()->Command4->isEnabled());
+    QVERIFY(!m.menu_open_project->isEnabled());
+    m.macro()->run_macro();
+    QVERIFY(!a.registo.contains("carrega /p/a.prj"));
+    a.porto()->muda_estado(false);
+    QVERIFY(m.menu_run_macro->isEnabled());
+    QVERIFY(m.macro()->Command4->isEnabled());
+    QVERIFY(m.menu_open_project->isEnabled());
+}
+
 void FrmMainTest::menu_and_toolbar_route_to_the_project() {
     Ambiente a;
     frm_Main& m = a.m();
@@ -288,7 +349,7 @@ void FrmMainTest::menu_and_toolbar_route_to_the_project() {
     QStringList estados;
     a.porto()->durante = [&] { estados = ligados(m); };
     m.botao(5)->trigger();
-    QCOMPARE(estados, ordenada(sempre + QStringList{"menu_stop", "Toolbar1(3)", "Toolbar1(6)"}));
+    QCOMPARE(estados, em_treino());
     m.menu_start->trigger();
     QCOMPARE(a.registo, (QStringList{"grava", "grava", "comeca", "comeca"}));
     QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
@@ -612,7 +673,7 @@ void FrmMainTest::real_project_life() {
     QStringList durante;
     QTimer::singleShot(0, [&] { durante = ligados(m); });
     m.menu_start->trigger();
-    QCOMPARE(durante, ordenada(sempre + QStringList{"menu_stop", "Toolbar1(3)", "Toolbar1(6)"}));
+    QCOMPARE(durante, em_treino());
     QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
     QCOMPARE(projecto->Label3[1]->text(), QString("40"));
     QVERIFY(!projecto->Label3[4]->text().isEmpty());

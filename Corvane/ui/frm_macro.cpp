@@ -147,7 +147,7 @@ bool frm_macro::macro_activa() const {
 
 void frm_macro::macro_ocupado(bool ocupado) {
     ocupado_ = ocupado;
-    Command4->setEnabled(!ocupado);
+    Command4->setEnabled(!ocupado && !bloqueado_);
     Command5->setEnabled(ocupado);
     emit estadoMudou(ocupado);
 }
@@ -163,8 +163,13 @@ QString frm_macro::caminho_absoluto(const QString& entrada) const {
     return QString::fromStdString(resolve_against(entrada.toStdString(), caminho().toStdString()));
 }
 
+void frm_macro::define_bloqueio(bool bloqueado) {
+    bloqueado_ = bloqueado;
+    Command4->setEnabled(!ocupado_ && !bloqueado_);
+}
+
 void frm_macro::run_macro() {
-    if (ocupado_) return;
+    if (ocupado_ || bloqueado_) return;
     macro_ocupado(true);
     flag_activa() = true;
     for (int linha = 1; linha <= linhas_macro && flag_activa(); ++linha) {

@@ -50,6 +50,9 @@ public:
     void define_projecto(int linha, const QString& caminho);
     ListaMacro lista() const;
 
+    /// While `bloqueado` (a project trains outside the macro) the macro cannot be started.
+    void define_bloqueio(bool bloqueado);
+
     /// `macro_ocupado`: true while the macro runs.
     void macro_ocupado(bool ocupado);
     bool ocupado() const { return ocupado_; }
@@ -99,6 +102,7 @@ private:
     bool activa_local_ = false;
     bool ocupado_ = false;
     bool fechada_ = false;
+    bool bloqueado_ = false;
     int linha_corrente_ = 0;
 };
 

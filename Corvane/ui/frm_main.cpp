@@ -68,6 +68,8 @@ frm_Main::frm_Main(Opcoes opcoes, QWidget* parent)
 frm_Main::~frm_Main() {
     // The child windows go first, while the menus they update still exist; each project
     // window's port is deleted with its window.
+    macro_ = nullptr;
+    grid_ = nullptr;
     delete mdi;
 }
 
@@ -315,6 +317,18 @@ void frm_Main::estado_projecto() {
     botao(3)->setEnabled(aberto);
     botao(5)->setEnabled(aberto && !ocupado);
     botao(6)->setEnabled(ocupado);
+    // No other project is loaded into the window, and no macro started, while a run is using
+    // the window's settings: the run would save its results over the newly loaded project.
+    menu_open_project->setEnabled(!ocupado);
+    botao(1)->setEnabled(!ocupado);
+    if (macro_) {
+        macro_->define_bloqueio(ocupado);
+        menu_run_macro->setEnabled(macro_aberta() && !macro_->ocupado() && !ocupado);
+    }
+}
+
+bool frm_Main::projecto_ocupado() const {
+    return projecto_ && projecto_->ocupado();
 }
 
 // ------------------------------------------------------------------ project commands
@@ -392,6 +406,7 @@ frm_macro& frm_Main::garante_macro() {
         macro_ = new frm_macro(dialogs_, mdi);
         macro_->define_host(this);
         macro_->define_estado(opcoes_.estado);
+        macro_->define_bloqueio(projecto_ocupado());
         connect(macro_, &frm_macro::estadoMudou, this,
                 [this](bool ocupada) { estado_macro(true, ocupada); });
         connect(macro_, &frm_macro::fechada, this, [this] { estado_macro(false, false); });
@@ -401,7 +416,7 @@ frm_macro& frm_Main::garante_macro() {
     sub_macro_ = sub;
     if (!ja_aberta) {
         menu_save_macro->setEnabled(true);
-        menu_run_macro->setEnabled(!macro_->ocupado());
+        menu_run_macro->setEnabled(!macro_->ocupado() && !projecto_ocupado());
         menu_stop_macro->setEnabled(true);
     }
     return *macro_;
@@ -413,7 +428,7 @@ bool frm_Main::macro_aberta() const {
 
 void frm_Main::estado_macro(bool aberta, bool ocupada) {
     menu_save_macro->setEnabled(aberta);
-    menu_run_macro->setEnabled(aberta && !ocupada);
+    menu_run_macro->setEnabled(aberta && !ocupada && !projecto_ocupado());
     menu_stop_macro->setEnabled(aberta && ocupada);
 }
 

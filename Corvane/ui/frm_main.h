@@ -102,6 +102,7 @@ private:
     void adopta(QWidget* janela);
     /// The items and buttons that follow the project window (open, busy).
     void estado_projecto();
+    bool projecto_ocupado() const;
     void estado_macro(bool aberta, bool ocupada);
     frm_macro& garante_macro();
     QMdiSubWindow* mostra_filho(QWidget* janela, bool centrar_topo);
