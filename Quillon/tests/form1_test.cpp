@@ -204,6 +204,20 @@ private slots:
                                              " 4,   h,  A\r\n"));
     }
 
+    // A file chosen in one folder is not read from another folder the browser moves to,
+    // even when that folder holds a file of the same name.
+    void folderChangeDropsTheChosenFile() {
+        Window w;
+        QVERIFY(QDir(w.dir.path()).mkdir("other"));
+        QVERIFY(QFile::copy(dataFile("symbols.txt"), w.dir.filePath("other/step_ramp.txt")));
+        w.pick("step_ramp.txt");
+        w.form.setFolder(w.dir.filePath("other"));
+        QTest::mouseClick(w.form.CmdRead, Qt::LeftButton);
+        QCOMPARE(w.form.LblFName->text(), w.dir.filePath("other") + "/");
+        QCOMPARE(w.messages, QStringList{"File read|File error"});
+        QCOMPARE(w.form.Lblnt->text(), QString());
+    }
+
     void messages_data() {
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("file");

@@ -353,6 +353,8 @@ void Form1::setFolder(const QString& folder) {
     QString path = QDir(folder).absolutePath();
     fileModel_->setRootPath(path);
     File1->setRootIndex(fileModel_->index(path));
+    // A file chosen in another folder is no longer chosen.
+    if (File1->currentIndex().parent() != File1->rootIndex()) File1->setCurrentIndex(QModelIndex());
     QModelIndex dirIndex = dirModel_->index(path);
     if (dirIndex.isValid() && Dir1->currentIndex() != dirIndex) {
         Dir1->setCurrentIndex(dirIndex);
@@ -391,7 +393,8 @@ QString Form1::selectedPath() const {
     QString path = folder();
     if (!path.endsWith('/')) path += '/';
     QModelIndex index = File1->currentIndex();
-    if (index.isValid()) path += fileModel_->fileName(index);
+    if (index.isValid() && index.parent() == File1->rootIndex())
+        path += fileModel_->fileName(index);
     return path;
 }
 
