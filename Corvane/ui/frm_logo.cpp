@@ -1,5 +1,6 @@
 #include "frm_logo.h"
 
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -58,15 +59,18 @@ QPixmap desenho_logo(QSize size) {
     p.setPen(Qt::white);
     const QRectF texto(w * 0.40, h * 0.12, w * 0.58, h * 0.40);
     p.drawText(texto, Qt::AlignLeft | Qt::AlignBottom, "Corvane");
+    // The smaller lines take the largest size at which the longer one fits the column.
+    const QString linha1 = "Multilayer perceptron trainer";
+    const QString linha2 = "Backpropagation \u00B7 Genetic algorithm";
     QFont sub("Sans Serif");
-    sub.setPixelSize(static_cast<int>(h * 0.085));
+    sub.setPixelSize(std::max(6, static_cast<int>(h * 0.085)));
+    while (sub.pixelSize() > 6 && QFontMetricsF(sub).horizontalAdvance(linha2) > w * 0.56)
+        sub.setPixelSize(sub.pixelSize() - 1);
     p.setFont(sub);
     p.setPen(QColor(0xD8, 0xEC, 0xF8));
-    p.drawText(QRectF(w * 0.405, h * 0.55, w * 0.58, h * 0.12), Qt::AlignLeft,
-               "Multilayer perceptron trainer");
+    p.drawText(QRectF(w * 0.405, h * 0.55, w * 0.58, h * 0.12), Qt::AlignLeft, linha1);
     p.setPen(QColor(0xFF, 0xC8, 0x40));
-    p.drawText(QRectF(w * 0.405, h * 0.68, w * 0.58, h * 0.12), Qt::AlignLeft,
-               "Backpropagation  \u00B7  Genetic algorithm");
+    p.drawText(QRectF(w * 0.405, h * 0.68, w * 0.58, h * 0.12), Qt::AlignLeft, linha2);
     p.setPen(QPen(QColor(0xFF, 0xC8, 0x40), 2));
     p.drawLine(QPointF(w * 0.405, h * 0.545), QPointF(w * 0.95, h * 0.545));
     return pixmap;
