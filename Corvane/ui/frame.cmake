@@ -17,6 +17,10 @@ if(SUITE_BUILD_UI)
     target_link_libraries(Corvane_frame PUBLIC Corvane_engine qtkit Qt6::Widgets Qt6::Charts
                                                Qt6::Help)
 
+    if(TARGET Corvane)
+        target_link_libraries(Corvane PRIVATE Corvane_frame)
+    endif()
+
     # The help collection, built beside the program from the pages in help/.
     file(GLOB corvane_help_pages CONFIGURE_DEPENDS ${corvane_dir}/help/*.html
                                                    ${corvane_dir}/help/*.css
