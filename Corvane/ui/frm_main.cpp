@@ -244,10 +244,9 @@ void frm_Main::retira(QWidget* janela) {
     auto* sub = qobject_cast<QMdiSubWindow*>(janela->parentWidget());
     if (sub) sub->hide();
     if (!janela->property(propriedade_projecto).toBool()) return;
+    // A closed project window is kept (hidden) until the frame ends rather than deleted: a
+    // training run started from it may still be unwinding through it.
     if (projecto_ && projecto_->janela() == janela) projecto_fechado(projecto_);
-    // A closed project window is kept (hidden) rather than deleted: a training run started
-    // from it may still be unwinding through it.
-    if (sub) retirados_.append(sub);
 }
 
 void frm_Main::projecto_fechado(ProjectPort* port) {

@@ -119,7 +119,6 @@ private:
     frm_logo* logo_ = nullptr;
     frm_help* ajuda_ = nullptr;
     QList<QAction*> botoes_;
-    QList<QPointer<QMdiSubWindow>> retirados_;
     bool novo_pendente_ = false;
 };
 
