@@ -3,7 +3,10 @@
 
 #include <QWidget>
 
+#include <QTimer>
+
 #include <span>
+#include <vector>
 
 class QChart;
 class QChartView;
@@ -20,10 +23,13 @@ public:
     /// The interval between labelled ticks of the horizontal axis.
     void define_escala(int intervalo);
     /// The series becomes `valores` (value k is the error of iteration k + 1), drawn over
-    /// `pontos` points. A series that only grew since the last call is extended, not rebuilt.
+    /// `pontos` points. A series that only grew since the last call is extended, not rebuilt,
+    /// and the drawing follows at screen rate (at most every 40 ms), not at every call.
     void define_pontos(std::span<const float> valores, int pontos);
-    /// Number of points in the series.
-    int pontos() const;
+    /// Number of values of the series.
+    int pontos() const { return static_cast<int>(valores_.size()); }
+    /// Draws what is still pending now.
+    void desenha();
 
     QChartView* Graph1;
 
@@ -41,6 +47,11 @@ private:
     QLineSeries* serie_;
     QValueAxis* eixo_x_;
     QValueAxis* eixo_y_;
+    QTimer desenho_;
+    std::vector<float> valores_;
+    int na_serie_ = 0;
+    qint64 custo_ms_ = 0; ///< how long the last update of the series took
+    bool refazer_ = false;
     int pontos_ = 0;
     float maior_ = 0.0f;
     float menor_ = 0.0f;

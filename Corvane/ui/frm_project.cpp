@@ -598,6 +598,7 @@ void frm_project::grava_como() {
 void frm_project::comeca() {
     if (ocupado_) return;
     trainer_.comecar_treino();
+    if (chart_) chart_->desenha(); // the final state of the run at once
     if (fechar_no_fim_) {
         fechar_no_fim_ = false;
         close();
@@ -632,6 +633,7 @@ void frm_project::mostra_grafico(const GraficoErros& grafico) {
     Command11->setEnabled(false);
     c.define_escala(grafico.intervalo);
     c.define_pontos(grafico.valores, grafico.pontos);
+    c.desenha();
     c.show();
     c.raise();
 }
