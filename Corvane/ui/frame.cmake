@@ -46,6 +46,14 @@ endif()
 foreach(test frm_main frm_macro frm_grid)
     suite_gui_test(Corvane_${test}_test SOURCES tests/${test}_test.cpp tests/frm_test_dialogs.h
                    LIBS Corvane_frame Corvane_ui)
+    # These tests find their files through the definitions below, not QFINDTESTDATA; the test
+    # library already names the test folders itself, so a second naming is dropped.
+    get_target_property(corvane_test_defs Corvane_${test}_test COMPILE_DEFINITIONS)
+    if(corvane_test_defs)
+        list(FILTER corvane_test_defs EXCLUDE REGEX "^QT_TESTCASE_(BUILD|SOURCE)DIR=")
+        set_target_properties(Corvane_${test}_test PROPERTIES COMPILE_DEFINITIONS
+                                                              "${corvane_test_defs}")
+    endif()
     target_compile_definitions(Corvane_${test}_test PRIVATE
         CORVANE_HELP_COLLECTION="${corvane_help_qhc}"
         CORVANE_EXAMPLES="${CMAKE_CURRENT_SOURCE_DIR}/../examples/Corvane")
