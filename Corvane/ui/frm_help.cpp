@@ -47,7 +47,6 @@ frm_help::frm_help(const QString& colecao, QWidget* parent) : QWidget(parent) {
     setObjectName("frm_help");
     setWindowTitle("Corvane Help");
     engine_ = new QHelpEngine(colecao, this);
-    engine_->setReadOnly(false);
     valida_ = !colecao.isEmpty() && engine_->setupData();
 
     browser_ = new HelpBrowser(engine_, this);
