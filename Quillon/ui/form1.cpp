@@ -209,6 +209,10 @@ void Form1::createControls() {
     for (QListWidget* l : {List1, List2, List3})
         l->setFont(fixed);
     LblList->setFont(fixed);
+    // Room for a whole sample item and a file name, however narrow the window gets.
+    List1->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance("2000: -12345.67") +
+                           List1->verticalScrollBar()->sizeHint().width() + 8);
+    TxtFName->setMinimumWidth(TxtFName->fontMetrics().horizontalAdvance("segments") + 12);
 }
 
 void Form1::arrangeControls() {
