@@ -7,6 +7,7 @@
 #include <vector>
 
 #ifdef CORVANE_WINDOWS
+#include "ui/frm_main.h"
 #include "ui/frm_project.h"
 
 #include <QApplication>
@@ -18,14 +19,15 @@ int start_window(int argc, char** argv, const std::vector<std::string>& args) {
 #ifdef CORVANE_WINDOWS
     QApplication app(argc, argv);
     QApplication::setApplicationName("Corvane");
-    corvane::EstadoPrograma estado;
-    corvane::frm_project project(estado);
-    if (!args.empty()) {
-        const QString path = QString::fromStdString(args.front());
-        project.carrega(path);
-        project.mostra_caminho(path);
-    }
-    project.show();
+    corvane::EstadoPrograma estado; // seeds the random generator once, at program start
+    corvane::frm_Main::Opcoes opcoes;
+    opcoes.estado = &estado;
+    opcoes.fabrica = [&estado](QWidget* parent) -> std::unique_ptr<corvane::ProjectPort> {
+        return std::make_unique<corvane::frm_project>(estado, nullptr, parent);
+    };
+    corvane::frm_Main main_window(std::move(opcoes));
+    main_window.show();
+    if (!args.empty()) main_window.abre_projecto(QString::fromStdString(args.front()));
     return QApplication::exec();
 #else
     (void)argc;

@@ -626,6 +626,13 @@ void frm_project::mostra_caminho(const QString& ficheiro) {
     Label2->show();
     Label2->setText(ficheiro);
     d_.Label2 = ficheiro.toStdString();
+    // Relative paths of the project are taken from its folder, known only now: look at the
+    // weights file again as an activation would.
+    if (!ocupado_) {
+        Command5[0]->setEnabled(true);
+        Command5[1]->setEnabled(true);
+    }
+    activacao();
 }
 
 void frm_project::mostra_grafico(const GraficoErros& grafico) {
