@@ -17,9 +17,6 @@ function(suite_gui_test target)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${target} ${ARG_SOURCES})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} Qt6::Test Qt6::Widgets)
-    # QFINDTESTDATA resolves the (possibly relative) source path from the compiler's folder.
-    target_compile_definitions(${target} PRIVATE QT_TESTCASE_BUILDDIR="${CMAKE_BINARY_DIR}"
-                               QT_TESTCASE_SOURCEDIR="${CMAKE_CURRENT_SOURCE_DIR}/tests")
     add_test(NAME ${target} COMMAND ${target})
     set_tests_properties(${target} PROPERTIES LABELS gui
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0"
