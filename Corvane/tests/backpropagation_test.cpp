@@ -1,6 +1,7 @@
 // The weight step of backpropagation and its undo.
 #include "engine/backpropagation.h"
 #include "engine/random.h"
+#include "test_networks.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +14,7 @@ struct Net {
     Backpropagation bp;
 
     Net() {
-        definicoes_projecto d;
-        d.Text1[1] = "1";
-        d.Text1[2] = "2";
-        d.Text1[5] = "1";
-        d.Text1[6] = "2";
-        d.Text1[14] = "4";
-        d.Text1[15] = "3";
-        std::string error;
-        rede.dimensiona(*calcula_arquitectura(d, error));
+        rede.dimensiona(test::shape(2, 4, 3, 2, true));
         Rnd rnd;
         for (auto* w : {&rede.W1, &rede.W2, &rede.W3})
             for (float& v : *w)
@@ -85,16 +78,8 @@ TEST(Backpropagation, MomentumMixesTheLastChangeAndUndoRemovesIt) {
 }
 
 TEST(Backpropagation, WithoutTheLinearLayerLayerThreeIsNeverUsed) {
-    definicoes_projecto d;
-    d.Text1[1] = "1";
-    d.Text1[2] = "2";
-    d.Text1[5] = "1";
-    d.Text1[6] = "1";
-    d.Text1[14] = "2";
-    d.Check1[1] = 0;
-    std::string error;
     Backpropagation bp;
-    bp.inicia(*calcula_arquitectura(d, error));
+    bp.inicia(test::shape(2, 2, 0, 1, false));
     EXPECT_TRUE(bp.dW3.empty());
     EXPECT_TRUE(bp.variacao3.empty());
     EXPECT_TRUE(bp.delta3.empty());

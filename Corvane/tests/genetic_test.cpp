@@ -1,6 +1,7 @@
 // Genetic algorithm: ranking, roulette, crossovers, mutation and elitism.
 #include "engine/genetic.h"
 #include "engine/set_pass.h"
+#include "test_networks.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +11,7 @@
 namespace corvane {
 namespace {
 
-arquitectura_rede shape(int inputs, int h1, int h2, int outputs, bool linear) {
-    definicoes_projecto d;
-    d.Text1[1] = "1";
-    d.Text1[2] = std::to_string(inputs);
-    d.Text1[5] = "1";
-    d.Text1[6] = std::to_string(outputs);
-    d.Text1[14] = std::to_string(h1);
-    d.Text1[15] = std::to_string(h2);
-    d.Check1[1] = linear ? 1 : 0;
-    std::string error;
-    return *calcula_arquitectura(d, error);
-}
+using test::shape;
 
 TEST(Genetic, RanksBestHighestAndTiesToTheLowerNumber) {
     Genetico ga;

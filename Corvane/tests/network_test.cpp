@@ -4,6 +4,7 @@
 #include "engine/network.h"
 #include "engine/random.h"
 #include "engine/set_pass.h"
+#include "test_networks.h"
 
 #include <gtest/gtest.h>
 
@@ -14,17 +15,9 @@
 namespace corvane {
 namespace {
 
-definicoes_projecto architecture(const char* inputs_last, const char* outputs_last, const char* h1,
-                                 const char* h2, bool linear) {
-    definicoes_projecto d;
-    d.Text1[1] = "1";
-    d.Text1[2] = inputs_last;
-    d.Text1[5] = "1";
-    d.Text1[6] = outputs_last;
-    d.Text1[14] = h1;
-    d.Text1[15] = h2;
-    d.Check1[1] = linear ? 1 : 0;
-    return d;
+definicoes_projecto architecture(const std::string& inputs_last, const std::string& outputs_last,
+                                 const std::string& h1, const std::string& h2, bool linear) {
+    return test::settings_for(inputs_last, outputs_last, h1, h2, linear);
 }
 
 TEST(Architecture, CountsOfTheLayers) {
@@ -111,12 +104,8 @@ struct Sample {
 };
 
 Sample sample(int inputs, int h1, int h2, int outputs, bool linear, int patterns, double scale) {
-    definicoes_projecto d =
-        architecture(std::to_string(inputs).c_str(), std::to_string(outputs).c_str(),
-                     std::to_string(h1).c_str(), std::to_string(h2).c_str(), linear);
-    std::string error;
     Sample s;
-    s.rede.dimensiona(*calcula_arquitectura(d, error));
+    s.rede.dimensiona(test::shape(inputs, h1, h2, outputs, linear));
     Rnd rnd;
     for (auto* w : {&s.rede.W1, &s.rede.W2, &s.rede.W3})
         for (float& v : *w)

@@ -2,6 +2,7 @@
 #include "engine/weights_file.h"
 #include "recorder.h"
 #include "test_files.h"
+#include "test_networks.h"
 
 #include <gtest/gtest.h>
 
@@ -23,17 +24,8 @@ using test::Recorder;
 using test::TempDir;
 
 Rede network(bool linear) {
-    definicoes_projecto d;
-    d.Text1[1] = "1";
-    d.Text1[2] = "2";
-    d.Text1[5] = "1";
-    d.Text1[6] = "1";
-    d.Text1[14] = "3";
-    d.Text1[15] = "2";
-    d.Check1[1] = linear ? 1 : 0;
-    std::string error;
     Rede rede;
-    rede.dimensiona(*calcula_arquitectura(d, error));
+    rede.dimensiona(test::shape(2, 3, 2, 1, linear));
     return rede;
 }
 
