@@ -187,6 +187,25 @@ private slots:
         QVERIFY(!f.result(4).isEmpty());
     }
 
+    void chartWindowUnload() {
+        Fixture f;
+        f.open("xor_backpropagation.prj");
+        f.estado.grafico_activo = true;
+        GraficoErros g;
+        g.intervalo = 100;
+        g.pontos = 3;
+        g.valores = {3.0f, 2.0f, 1.0f};
+        f.window.mostra_grafico(g);
+        frm_chart* chart = f.window.grafico();
+        QVERIFY(chart && chart->isVisible());
+        QCOMPARE(chart->windowTitle(), QString("Error evolution"));
+        QCOMPARE(chart->pontos(), 3);
+        QVERIFY(!f.c<QPushButton>("Command11")->isEnabled());
+        chart->close();
+        QVERIFY(!f.estado.grafico_activo);
+        QVERIFY(f.c<QPushButton>("Command11")->isEnabled());
+    }
+
     void randomWeightFileAndEvaluation() {
         Fixture f;
         f.open("xor_backpropagation.prj");
