@@ -112,6 +112,13 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(bar->value(), 2);
         QCOMPARE(f.text(7), QString("0.02"));
+        // With a decimal comma the text keeps it, and the settings still read 0.02.
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCoreApplication::processEvents();
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(f.text(7), QString("0,03"));
+        QCOMPARE(f.window.definicoes().numero(7), 0.03);
         auto* increase = f.c<QScrollBar>("VScroll1(1)");
         QCOMPARE(increase->minimum(), 100);
         QCOMPARE(increase->maximum(), 200);
