@@ -16,6 +16,7 @@ if [ $# -eq 0 ]; then
         Pellin) set -- examples/Pellin/breast_cancer.txt ;;
         Quillon) set -- examples/Quillon/ecg.txt ;;
         Tessaly) set -- examples/Tessaly/A_noisy.Tsy ;;
+        Corvane) set -- examples/Corvane/xor_backpropagation.prj ;;
         *) ;;
     esac
 fi
