@@ -1,7 +1,8 @@
-# Fails when a file of an engine/ folder or of common/numtext includes a Qt header.
+# Fails when a file of an engine/ folder, common/numtext or common/textfile includes a Qt header.
 file(GLOB_RECURSE candidates
      ${ROOT}/*/engine/*.h ${ROOT}/*/engine/*.hpp ${ROOT}/*/engine/*.cpp
-     ${ROOT}/common/numtext/*.h ${ROOT}/common/numtext/*.cpp)
+     ${ROOT}/common/numtext/*.h ${ROOT}/common/numtext/*.cpp
+     ${ROOT}/common/textfile/*.h ${ROOT}/common/textfile/*.cpp)
 set(offenders "")
 foreach(f IN LISTS candidates)
     if(f MATCHES "/build[^/]*/")

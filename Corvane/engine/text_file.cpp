@@ -1,5 +1,7 @@
 #include "text_file.h"
 
+#include "textfile/textfile.h"
+
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -23,33 +25,7 @@ std::optional<std::string> read_whole_file(const std::string& path) {
 }
 
 bool write_file_replacing(const std::string& path, std::string_view content) {
-    if (path.empty()) return false;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return false;
-    const std::string temporary = path + ".tmp~";
-    // A file marked read-only is not replaced; a replaced file keeps its permissions.
-    const std::filesystem::file_status previous = std::filesystem::status(path, ec);
-    const bool replacing = !ec && std::filesystem::is_regular_file(previous);
-    if (replacing && (previous.permissions() & std::filesystem::perms::owner_write) ==
-                         std::filesystem::perms::none)
-        return false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, ec);
-            return false;
-        }
-    }
-    if (replacing) std::filesystem::permissions(temporary, previous.permissions(), ec);
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        return false;
-    }
-    return true;
+    return textfile::write_replacing(path, content);
 }
 
 std::vector<std::string_view> split_lines(std::string_view text) {

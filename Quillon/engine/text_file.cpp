@@ -1,5 +1,7 @@
 #include "text_file.h"
 
+#include "textfile/textfile.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -54,36 +56,7 @@ std::optional<std::string> read_text_file(const std::string& path, std::size_t l
 }
 
 bool write_text_file(const std::string& path, const std::string& content) {
-    namespace fs = std::filesystem;
-    fs::path target(path);
-    fs::path temp = target;
-    temp += ".tmp~";
-    // A file marked read-only is not replaced; a replaced file keeps its permissions.
-    std::error_code status_error;
-    const fs::file_status previous = fs::status(target, status_error);
-    const bool replacing = !status_error && fs::is_regular_file(previous);
-    if (replacing && (previous.permissions() & fs::perms::owner_write) == fs::perms::none)
-        return false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    if (replacing) fs::permissions(temp, previous.permissions(), ec);
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return false;
-    }
-    return true;
+    return textfile::write_replacing(path, content);
 }
 
 } // namespace quillon

@@ -1,5 +1,7 @@
 #include "file_io.h"
 
+#include "textfile/textfile.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -46,36 +48,7 @@ FileContents ReadWholeFile(const std::string& path, std::size_t limit) {
 }
 
 bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
-    if (path.empty()) return false;
-    const fs::path target(path);
-    fs::path temporary = target;
-    temporary += ".tmp~";
-    // A file marked read-only is not replaced; a replaced file keeps its permissions.
-    std::error_code status_error;
-    const fs::file_status previous = fs::status(target, status_error);
-    const bool replacing = !status_error && fs::is_regular_file(previous);
-    if (replacing && (previous.permissions() & fs::perms::owner_write) == fs::perms::none)
-        return false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close(); // some file systems report a failed write only when the file is closed
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    if (replacing) fs::permissions(temporary, previous.permissions(), ec);
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+    return textfile::write_replacing(path, bytes);
 }
 
 } // namespace tessaly
