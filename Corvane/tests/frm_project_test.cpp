@@ -194,6 +194,23 @@ private slots:
         QVERIFY(!f.result(4).isEmpty());
     }
 
+    void closingDuringARunWaitsForItsEnd() {
+        Fixture f;
+        f.window.show();
+        f.open("xor_genetic.prj");
+        f.c<QLineEdit>("Text1(12)")->setText("30000");
+        f.c<QLineEdit>("Text1(11)")->setText("-1");
+        bool visible_after_close = false;
+        QTimer::singleShot(200, &f.window, [&] {
+            f.window.close();
+            visible_after_close = f.window.isVisible();
+        });
+        f.c<QPushButton>("Command4")->click();
+        QVERIFY(visible_after_close); // the run was still on the stack
+        QVERIFY(f.result(1).toInt() < 30000);
+        QVERIFY(!f.window.isVisible()); // closed once the run had ended
+    }
+
     void chartWindowUnload() {
         Fixture f;
         f.open("xor_backpropagation.prj");

@@ -532,8 +532,9 @@ bool frm_project::eventFilter(QObject* watched, QEvent* e) {
 
 void frm_project::closeEvent(QCloseEvent* e) {
     para();
-    if (ocupado_) {
-        // The run is still on the stack: it ends at its next poll, then the window closes.
+    // Stop returns the window to idle at once, but the run is still on the stack until its next
+    // poll: the window closes when it has ended.
+    if (a_correr_) {
         fechar_no_fim_ = true;
         e->ignore();
         return;
@@ -596,8 +597,10 @@ void frm_project::grava_como() {
 }
 
 void frm_project::comeca() {
-    if (ocupado_) return;
+    if (ocupado_ || a_correr_) return;
+    a_correr_ = true;
     trainer_.comecar_treino();
+    a_correr_ = false;
     if (chart_) chart_->desenha(); // the final state of the run at once
     if (fechar_no_fim_) {
         fechar_no_fim_ = false;

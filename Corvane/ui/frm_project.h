@@ -105,6 +105,7 @@ private:
     bool ocupado_ = false;
     bool carregando_ = false;
     bool fechar_no_fim_ = false;
+    bool a_correr_ = false; ///< a run's loop is on the stack (Start has not returned)
     int cursores_ = 0;
     QElapsedTimer relogio_eventos_;
 };
