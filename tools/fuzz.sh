@@ -17,7 +17,7 @@ shift
 build=build-fuzz
 max_len="${FUZZ_MAX_LEN:-65536}"
 
-export CCACHE_BASEDIR="$PWD"
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 # The engines are instrumented for coverage (fuzzer-no-link) as well as the harnesses.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
     -DCMAKE_CXX_COMPILER=clang++ -DSUITE_FUZZ=ON -DSUITE_BUILD_BENCHMARKS=OFF \
