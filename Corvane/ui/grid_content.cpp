@@ -5,6 +5,7 @@
 #include "numtext/numtext.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace corvane {
 
@@ -103,7 +104,8 @@ std::optional<std::vector<float>> le_ficheiro_erros(const std::string& ficheiro)
         if (valores.size() >= max_valores_erros) break;
         if (linha.find_first_not_of(" \t") == std::string_view::npos) continue;
         auto v = numtext::whole_number(linha);
-        if (!v) return std::nullopt;
+        // A value no float holds (a hand-edited file) would give the chart an infinite axis.
+        if (!v || !std::isfinite(static_cast<float>(*v))) return std::nullopt;
         valores.push_back(static_cast<float>(*v));
     }
     if (valores.empty()) return std::nullopt;
