@@ -10,21 +10,12 @@
 
 namespace fuzz {
 
-class QuietView : public corvane::TrainerView {
+class QuietView : public corvane::SilentView {
 public:
     void message(std::string_view title, std::string_view text, corvane::Icon) override {
         FUZZ_CHECK(!title.empty() && !text.empty());
         ++messages;
     }
-    void set_pointer(corvane::Pointer) override {}
-    void estado_ocupado(bool) override {}
-    void show_training_label(bool) override {}
-    void show_test_error(bool) override {}
-    void show_learning_rate(bool) override {}
-    void show_result(int, const std::string&) override {}
-    void process_events() override {}
-    void chart_scale(int) override {}
-    void chart_draw(std::span<const float>) override {}
     int messages = 0;
 };
 

@@ -46,6 +46,21 @@ public:
     virtual void iteration_done(int /*iteration*/, float /*error*/, std::optional<float> /*lr*/) {}
 };
 
+/// A view that shows nothing: the base of views that care about only some of the calls.
+class SilentView : public TrainerView {
+public:
+    void message(std::string_view, std::string_view, Icon) override {}
+    void set_pointer(Pointer) override {}
+    void estado_ocupado(bool) override {}
+    void show_training_label(bool) override {}
+    void show_test_error(bool) override {}
+    void show_learning_rate(bool) override {}
+    void show_result(int, const std::string&) override {}
+    void process_events() override {}
+    void chart_scale(int) override {}
+    void chart_draw(std::span<const float>) override {}
+};
+
 /// A message box with the critical icon and the program's name as title.
 inline void critical(TrainerView& view, std::string_view text) {
     view.message(titulo_programa, text, Icon::critical);

@@ -47,7 +47,7 @@ FrameDialogs& qt_dialogs();
 /// A `TrainerView` for the commands of these windows that call the engine outside a training
 /// run: messages go to the dialogs, the pointer to the application's override cursor (always
 /// restored), everything else is not theirs to show.
-class CommandView : public TrainerView {
+class CommandView : public SilentView {
 public:
     CommandView(QWidget* parent, FrameDialogs& dialogs) : parent_(parent), dialogs_(dialogs) {}
     ~CommandView() override;
@@ -56,14 +56,6 @@ public:
 
     void message(std::string_view title, std::string_view text, Icon icon) override;
     void set_pointer(Pointer pointer) override;
-    void estado_ocupado(bool) override {}
-    void show_training_label(bool) override {}
-    void show_test_error(bool) override {}
-    void show_learning_rate(bool) override {}
-    void show_result(int, const std::string&) override {}
-    void process_events() override {}
-    void chart_scale(int) override {}
-    void chart_draw(std::span<const float>) override {}
 
 private:
     QWidget* parent_;
