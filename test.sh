@@ -8,7 +8,7 @@ export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-    -DSUITE_SANITIZE=ON -DSUITE_BUILD_BENCHMARKS=ON
+    -DSUITE_SANITIZE=ON -DSUITE_BUILD_BENCHMARKS=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 cmake --build build-test -j"$jobs"
 cd build-test
 ctest --output-on-failure -j"$jobs" --timeout 600

@@ -21,6 +21,7 @@ export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 # The engines are instrumented for coverage (fuzzer-no-link) as well as the harnesses.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
     -DCMAKE_CXX_COMPILER=clang++ -DSUITE_FUZZ=ON -DSUITE_BUILD_BENCHMARKS=OFF \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined" \
     >/dev/null
 mapfile -t targets < <(grep -v '^$' "$build/fuzz_targets.txt")

@@ -28,8 +28,10 @@ public:
     std::optional<QString> file(QWidget*, const PedidoFicheiro& pedido) override {
         pedidos.append(pedido);
         if (respostas.empty()) return std::nullopt;
-        auto r = respostas.front();
+        const bool cancelado = !respostas.front().has_value();
+        const QString r = cancelado ? QString() : *respostas.front();
         respostas.pop_front();
+        if (cancelado) return std::nullopt;
         return r;
     }
     QStringList textos() const {
