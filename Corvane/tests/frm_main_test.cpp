@@ -4,6 +4,7 @@
 #include "frm_grid.h"
 #include "frm_help.h"
 #include "frm_logo.h"
+#include "frm_macro.h"
 #include "frm_main.h"
 #include "frm_test_dialogs.h"
 
@@ -593,7 +594,7 @@ void FrmMainTest::help_topics_and_search() {
 void FrmMainTest::about_window() {
     Ambiente a;
     QStringList textos;
-    QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, &a.m(), [&] {
         QWidget* modal = QApplication::activeModalWidget();
         QVERIFY(modal);
         for (auto* l : modal->findChildren<QLabel*>())
@@ -671,8 +672,14 @@ void FrmMainTest::real_project_life() {
     QVERIFY(qobject_cast<QMdiSubWindow*>(projecto->parentWidget()));
     QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
 
+    // The menus as they stand once the window has turned busy: read in the busy-state
+    // callback, after the frame's own handler, since a short run may end before any event
+    // is processed.
     QStringList durante;
-    QTimer::singleShot(0, [&] { durante = ligados(m); });
+    projecto->ao_mudar_estado = [&m, &durante, frame = projecto->ao_mudar_estado](bool ocupado) {
+        frame(ocupado);
+        if (ocupado) durante = ligados(m);
+    };
     m.menu_start->trigger();
     QCOMPARE(durante, em_treino());
     QCOMPARE(ligados(m), ordenada(sempre + com_projecto));
@@ -709,8 +716,11 @@ void FrmMainTest::real_macro_of_two_projects() {
     escreve(r.caminho("two.mcr"), macro);
     r.dialogs.respostas = {r.caminho("two.mcr")};
     m.menu_open_macro->trigger();
+    QVERIFY(m.macro());
     QStringList durante;
-    QTimer::singleShot(0, [&] { durante = ligados(m); });
+    QObject::connect(m.macro(), &frm_macro::estadoMudou, &m, [&m, &durante](bool ocupada) {
+        if (ocupada) durante = ligados(m);
+    });
     m.menu_run_macro->trigger();
     QVERIFY(durante.contains("menu_stop_macro") && !durante.contains("menu_run_macro"));
     QVERIFY(r.dialogs.mensagens.isEmpty());
