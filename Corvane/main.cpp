@@ -10,7 +10,12 @@
 #include "ui/frm_main.h"
 #include "ui/frm_project.h"
 
+#include "engine/installed_files.h"
+
 #include <QApplication>
+#include <QStandardPaths>
+
+#include <filesystem>
 #endif
 
 namespace {
@@ -22,12 +27,33 @@ int start_window(int argc, char** argv, const std::vector<std::string>& args) {
     corvane::EstadoPrograma estado; // seeds the random generator once, at program start
     corvane::frm_Main::Opcoes opcoes;
     opcoes.estado = &estado;
+    // An installed example is opened from the user's own copy of the examples, made on first
+    // use, since a run saves the project, its weights and its errors file beside it.
+    const std::filesystem::path dados = corvane::installed_data_folder(
+        QCoreApplication::applicationDirPath().toStdString());
+    if (!dados.empty()) {
+        const std::string copias =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString() +
+            "/examples";
+        opcoes.ficheiro_do_utilizador = [dados, copias](const QString& nome) {
+            return QString::fromStdString(
+                corvane::user_copy_of_example(nome.toStdString(), dados / "examples", copias));
+        };
+    }
     opcoes.fabrica = [&estado](QWidget* parent) -> std::unique_ptr<corvane::ProjectPort> {
         return std::make_unique<corvane::frm_project>(estado, nullptr, parent);
     };
     corvane::frm_Main main_window(std::move(opcoes));
     main_window.show();
-    if (!args.empty()) main_window.abre_projecto(QString::fromStdString(args.front()));
+    if (!args.empty()) {
+        // A file opened from the desktop: a macro opens in the macro window, anything else as
+        // a project.
+        const QString ficheiro = QString::fromStdString(args.front());
+        if (ficheiro.endsWith(".mcr", Qt::CaseInsensitive))
+            main_window.abre_macro(ficheiro);
+        else
+            main_window.abre_projecto(ficheiro);
+    }
     return QApplication::exec();
 #else
     (void)argc;

@@ -1,5 +1,7 @@
 #include "frm_help.h"
 
+#include "engine/installed_files.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QHelpSearchQueryWidget>
 #include <QHelpSearchResultWidget>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -39,7 +42,14 @@ QString colecao_ajuda() {
     for (const QString& caminho :
          {pasta.filePath("Corvane.qhc"), pasta.filePath("help/Corvane.qhc"),
           pasta.filePath("../share/Corvane/Corvane.qhc")})
-        if (QFileInfo::exists(caminho)) return QDir::cleanPath(caminho);
+        if (QFileInfo::exists(caminho)) {
+            // The search writes its index beside the collection: an installed collection, in
+            // a folder the user cannot write, is opened from a copy in the user's cache.
+            const QString copias =
+                QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/help";
+            return QString::fromStdString(writable_help_collection(
+                QDir::cleanPath(caminho).toStdString(), copias.toStdString()));
+        }
     return {};
 }
 

@@ -332,7 +332,9 @@ bool frm_Main::projecto_ocupado() const {
 
 // ------------------------------------------------------------------ project commands
 
-bool frm_Main::abre_projecto(const QString& ficheiro) {
+bool frm_Main::abre_projecto(const QString& nome) {
+    const QString ficheiro =
+        opcoes_.ficheiro_do_utilizador ? opcoes_.ficheiro_do_utilizador(nome) : nome;
     ProjectPort& p = garante_projecto();
     const bool ok = p.carrega(ficheiro);
     p.mostra_caminho(ficheiro);
@@ -440,7 +442,9 @@ void frm_Main::open_macro() {
     if (escolhido) abre_macro(*escolhido);
 }
 
-void frm_Main::abre_macro(const QString& ficheiro) {
+void frm_Main::abre_macro(const QString& nome) {
+    const QString ficheiro =
+        opcoes_.ficheiro_do_utilizador ? opcoes_.ficheiro_do_utilizador(nome) : nome;
     frm_macro& m = garante_macro();
     // A file that could not be read does not become the macro's file, so "&Save" cannot
     // overwrite it with the list read so far.

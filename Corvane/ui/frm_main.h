@@ -39,6 +39,9 @@ public:
         bool logo = true;           ///< show the logo window at start
         std::function<void()> sair; ///< "&Exit"; by default the program ends at once
         QString colecao_ajuda;      ///< help collection; empty: looked up beside the program
+        /// The file actually opened when the user names a project or macro (an installed
+        /// example becomes the user's copy of it); unset: the named file.
+        std::function<QString(const QString&)> ficheiro_do_utilizador;
     };
     explicit frm_Main(Opcoes opcoes, QWidget* parent = nullptr);
     ~frm_Main() override;
