@@ -29,8 +29,8 @@ int start_window(int argc, char** argv, const std::vector<std::string>& args) {
     opcoes.estado = &estado;
     // An installed example is opened from the user's own copy of the examples, made on first
     // use, since a run saves the project, its weights and its errors file beside it.
-    const std::filesystem::path dados = corvane::installed_data_folder(
-        QCoreApplication::applicationDirPath().toStdString());
+    const std::filesystem::path dados =
+        corvane::installed_data_folder(QCoreApplication::applicationDirPath().toStdString());
     if (!dados.empty()) {
         const std::string copias =
             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString() +

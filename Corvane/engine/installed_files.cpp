@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <vector>
 #include <system_error>
+#include <vector>
 
 namespace corvane {
 
@@ -48,8 +48,7 @@ bool copy_with_time(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
     if (ec) return false;
-    fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
-                    ec);
+    fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
     const auto time = fs::last_write_time(from, ec);
     if (!ec) fs::last_write_time(to, time, ec);
     return true;
