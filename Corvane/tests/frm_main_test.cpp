@@ -585,10 +585,17 @@ void FrmMainTest::help_topics_and_search() {
     QSignalSpy indexado(procura, &QHelpSearchEngine::indexingFinished);
     procura->reindexDocumentation();
     QVERIFY(indexado.wait(30000));
-    QSignalSpy encontrado(procura, &QHelpSearchEngine::searchingFinished);
-    ajuda->pesquisa("crossover");
-    QVERIFY(encontrado.wait(30000));
-    QVERIFY(encontrado.first().first().toInt() >= 2);
+    // The engine may start indexing again by itself once the collection is set up, and a
+    // search that meets a half-written index finds less: a short count is searched again.
+    int acertos = 0;
+    for (int tentativa = 0; tentativa < 20 && acertos < 2; ++tentativa) {
+        if (tentativa > 0) QTest::qWait(250);
+        QSignalSpy encontrado(procura, &QHelpSearchEngine::searchingFinished);
+        ajuda->pesquisa("crossover");
+        QVERIFY(encontrado.wait(30000));
+        acertos = encontrado.first().first().toInt();
+    }
+    QVERIFY2(acertos >= 2, qPrintable(QString::number(acertos)));
 }
 
 void FrmMainTest::about_window() {
