@@ -3,6 +3,7 @@
 #include "numtext/numtext.h"
 
 #include <cmath>
+#include <optional>
 
 namespace pellin {
 namespace {
@@ -13,6 +14,13 @@ std::int32_t header_value(double v) {
     if (v > 1e9) return 1000000000;
     if (v < -1e9) return -1000000000;
     return static_cast<std::int32_t>(std::nearbyint(v));
+}
+
+// A feature as the 32-bit float it rounds to; nullopt when it rounds to infinity.
+std::optional<float> feature_value(double v) {
+    const auto f = static_cast<float>(v);
+    if (!std::isfinite(f)) return std::nullopt;
+    return f;
 }
 
 } // namespace
@@ -45,13 +53,28 @@ PrototypeRead read_prototypes(std::string_view text) {
                 r.status = PrototypeRead::Status::not_a_number;
                 return r;
             }
-            r.set.x[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] =
-                static_cast<float>(num.value);
+            const std::optional<float> value = feature_value(num.value);
+            if (!value) {
+                r.status = PrototypeRead::Status::out_of_range;
+                return r;
+            }
+            r.set.x[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] = *value;
             ++r.values_read;
         }
     }
     return r;
 }
+
+namespace {
+
+// Where the reading stopped: "feature j of prototype i".
+std::string place(const PrototypeRead& read) {
+    const int prototype = read.values_read / read.set.d + 1;
+    const int feature = read.values_read % read.set.d + 1;
+    return "feature " + std::to_string(feature) + " of prototype " + std::to_string(prototype);
+}
+
+} // namespace
 
 std::string read_failure_message(const PrototypeRead& read) {
     const auto expected = static_cast<long>(read.set.n) * read.set.d;
@@ -63,12 +86,10 @@ std::string read_failure_message(const PrototypeRead& read) {
     case PrototypeRead::Status::short_data:
         return "The file ends after " + std::to_string(read.values_read) + " of the " +
                std::to_string(expected) + " feature values announced by its header";
-    case PrototypeRead::Status::not_a_number: {
-        const int prototype = read.values_read / read.set.d + 1;
-        const int feature = read.values_read % read.set.d + 1;
-        return "Not a number where feature " + std::to_string(feature) + " of prototype " +
-               std::to_string(prototype) + " is expected";
-    }
+    case PrototypeRead::Status::not_a_number:
+        return "Not a number where " + place(read) + " is expected";
+    case PrototypeRead::Status::out_of_range:
+        return "The value of " + place(read) + " is beyond the single-precision range";
     }
     return {};
 }

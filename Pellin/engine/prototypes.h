@@ -30,6 +30,7 @@ struct PrototypeRead {
         no_header,    ///< fewer than three numbers, or text, where n, n1 and d should be
         short_data,   ///< the text ends before its n x d features
         not_a_number, ///< text where a feature should be
+        out_of_range, ///< a feature beyond the range of a 32-bit float
     };
     Status status = Status::ok;
     Prototypes set;
@@ -40,7 +41,8 @@ struct PrototypeRead {
 /// blanks or line ends; header values are rounded to integers, halves to even). The features
 /// are read only when 1 <= n <= 500 and 1 <= d <= 6, so a header outside the limits never makes
 /// the reader store past the array; such a header reads as `ok` with no features, and the
-/// checks of the window report it.
+/// checks of the window report it. A feature that no 32-bit float holds (beyond about
+/// +-3.4E+38) stops the reading with `out_of_range`, since it would compute as infinity.
 PrototypeRead read_prototypes(std::string_view text);
 
 /// The message for a read failure other than `ok` (title "Wrong Specifications").

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 using namespace pellin;
 using Status = PrototypeRead::Status;
 
@@ -35,6 +37,18 @@ TEST(ReadPrototypes, FailuresSayWhatIsWrong) {
     EXPECT_EQ(text.status, Status::not_a_number);
     EXPECT_EQ(read_failure_message(text),
               "Not a number where feature 2 of prototype 2 is expected");
+
+    // A value no float holds would compute as infinity: refused at its place, either sign.
+    for (const char* huge : {"1e39", "-1e39", "3.5E+38"}) {
+        PrototypeRead r = read_prototypes(std::string("4 2 2\n1 2\n3 ") + huge + "\n5 6\n7 8");
+        EXPECT_EQ(r.status, Status::out_of_range) << huge;
+        EXPECT_EQ(read_failure_message(r),
+                  "The value of feature 2 of prototype 2 is beyond the single-precision range");
+    }
+    PrototypeRead largest = read_prototypes("4 2 1 3.4E+38 -3.4e38 1e-50 0");
+    ASSERT_EQ(largest.status, Status::ok);
+    EXPECT_FLOAT_EQ(largest.set.feature(1, 1), 3.4e38f);
+    EXPECT_EQ(largest.set.feature(3, 1), 0.0f);
 
     for (const char* bad : {"", "4 2", "four 2 1", "\x01\x02\xff"})
         EXPECT_EQ(read_prototypes(bad).status, Status::no_header) << bad;
