@@ -37,9 +37,14 @@ std::optional<std::string> read_file(const std::string& path) {
     return text;
 }
 
+std::string completed_filename(const std::string& typed) {
+    if (typed.empty() || typed.find('.') != std::string::npos) return typed;
+    return typed + ".txt";
+}
+
 ComputeOutcome compute(const ComputeRequest& request, Report& report) {
     ComputeOutcome outcome;
-    outcome.filename = request.filename;
+    outcome.filename = completed_filename(request.filename);
     for (const char* label : result_labels)
         report.show(label, "");
 
@@ -47,7 +52,6 @@ ComputeOutcome compute(const ComputeRequest& request, Report& report) {
         report.message(wrong, "Wrong Filename");
         return outcome;
     }
-    if (outcome.filename.find('.') == std::string::npos) outcome.filename += ".txt";
     std::error_code ec;
     const bool exists = std::filesystem::is_regular_file(outcome.filename, ec);
     std::optional<std::string> text = exists ? read_file(outcome.filename) : std::nullopt;

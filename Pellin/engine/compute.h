@@ -31,6 +31,9 @@ struct ComputeOutcome {
     std::string filename; ///< the file name as Text1 shows it afterwards (".txt" appended)
 };
 
+/// The file name as "Compute" reads it: a name holding no "." gets ".txt".
+std::string completed_filename(const std::string& typed);
+
 /// Clears the results, reads and checks the file and the settings, and runs the scheme,
 /// reporting every label text and message in the order the window shows them.
 ComputeOutcome compute(const ComputeRequest& request, Report& report);

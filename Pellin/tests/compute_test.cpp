@@ -119,6 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "by its header"},
         CheckCase{"4 2 1 0 1 two 3", "1", "2",
                   "Wrong Specifications: Not a number where feature 1 of prototype 3 is expected"},
+        CheckCase{"4 2 1 0 1 1e39 3", "1", "2",
+                  "Wrong Specifications: The value of feature 1 of prototype 3 is beyond the "
+                  "single-precision range"},
         CheckCase{"x", "1", "2",
                   "Wrong Specifications: The file does not begin with the numbers n, n1 and d"}),
     [](const ::testing::TestParamInfo<CheckCase>& info) {

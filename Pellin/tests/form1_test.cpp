@@ -70,6 +70,44 @@ private slots:
         QCOMPARE(label(f, "Label31"), QString("0"));
     }
 
+    void completedNameIsShownBeforeTheFileMessage() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString base = dir.path() + "/data";
+        QVERIFY(!base.contains('.'));
+        Form1 f;
+        f.show();
+        QString nameDuringMessage;
+        f.messageBox = [&](const QString& title, const QString& text) {
+            messages << title + ": " + text;
+            nameDuringMessage = edit(f, "Text1")->text();
+        };
+        messages.clear();
+        QTest::keyClicks(edit(f, "Text1"), base);
+        QTest::mouseClick(f.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QCOMPARE(messages, QStringList({"Wrong Specifications: File not found"}));
+        QCOMPARE(nameDuringMessage, base + ".txt");
+    }
+
+    void resultBoxesStayOneLineHighInALargeWindow() {
+        Form1 f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        const char* boxes[] = {"Label18", "Label20", "Label22", "Label29", "Label6", "Label15"};
+        QMap<QString, int> heights;
+        for (const char* name : boxes)
+            heights[name] = f.findChild<QLabel*>(name)->height();
+        const int lineBox = edit(f, "Text2")->height();
+        f.resize(f.width() + 300, f.height() + 500);
+        QTRY_VERIFY(f.findChild<QPushButton*>("Command1")->y() > 400);
+        for (const char* name : boxes) {
+            QLabel* box = f.findChild<QLabel*>(name);
+            QCOMPARE(box->height(), heights[name]);
+            QVERIFY2(box->height() <= lineBox + 4, name);
+        }
+        QCOMPARE(edit(f, "Text2")->height(), lineBox);
+    }
+
     void stepwisePausesAndFailuresKeepTheSummary() {
         Form1 f;
         record(f);

@@ -69,6 +69,8 @@ QLabel* Form1::resultLabel(const char* name, QWidget* parent) {
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setMinimumWidth(64);
+    // One line high however tall the window grows.
+    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     label->setAutoFillBackground(true);
     QPalette pal = label->palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Base));
@@ -188,6 +190,7 @@ void Form1::buildLayout() {
     main->addLayout(top);
     main->addLayout(summary);
     main->addWidget(table);
+    main->addStretch(1);
     main->addLayout(buttons);
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -221,6 +224,8 @@ void Form1::Option2_Click() {
 }
 
 void Form1::Command1_Click() {
+    // The completed name is in the box before any message about the file appears.
+    Text1->setText(QString::fromStdString(completed_filename(Text1->text().toStdString())));
     ComputeRequest request;
     request.filename = Text1->text().toStdString();
     request.neighbours = Text2->text().toStdString();
@@ -231,8 +236,7 @@ void Form1::Command1_Click() {
     Command1->setEnabled(false);
     {
         qtkit::WaitCursor wait;
-        const ComputeOutcome outcome = compute(request, report);
-        Text1->setText(QString::fromStdString(outcome.filename));
+        compute(request, report);
     }
     Command1->setEnabled(true);
 }
