@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <limits>
 #include <unordered_map>
 
@@ -16,6 +17,12 @@ namespace {
 
 // Edits append to the buffer; once this much replaced text has piled up it is rebuilt.
 constexpr std::size_t kCompactAbove = 16u * 1024u * 1024u;
+
+// True when `value` rounds to a finite 32-bit float: a weight beyond that range would reach
+// the network as infinity.
+bool FitsSingle(double value) {
+    return std::isfinite(static_cast<float>(value));
+}
 
 } // namespace
 
@@ -82,15 +89,17 @@ void WeightGrid::SetText(int i, int j, std::string_view text) {
     cells_[Index(i, j)] = Append(text);
 }
 
-bool WeightGrid::Commit(int i, int j, std::string_view text, bool symmetric) {
-    if (!IsNumber(text)) return false;
+WeightEdit WeightGrid::Commit(int i, int j, std::string_view text, bool symmetric) {
+    const WeightEdit check = CheckValue(text);
+    if (check != WeightEdit::Stored) return check;
     SetText(i, j, text);
     if (symmetric) cells_[Index(j, i)] = cells_[Index(i, j)];
-    return true;
+    return check;
 }
 
-bool WeightGrid::Initialise(std::string_view value) {
-    if (!IsNumber(value)) return false;
+WeightEdit WeightGrid::Initialise(std::string_view value) {
+    const WeightEdit check = CheckValue(value);
+    if (check != WeightEdit::Stored) return check;
     const int rows = rows_;
     const int columns = columns_;
     Reset(rows, columns);
@@ -99,7 +108,7 @@ bool WeightGrid::Initialise(std::string_view value) {
     for (int i = 0; i < rows_; ++i)
         for (int j = 0; j < columns_; ++j)
             cells_[Index(i, j)] = i == j ? zero : fill;
-    return true;
+    return check;
 }
 
 FloatMatrix WeightGrid::ToMatrix() const {
@@ -128,6 +137,8 @@ std::optional<Failure> WeightGrid::LoadFileText(std::string_view bytes) {
     if (auto failure = ReadMatrixHeader(upper, header)) return failure;
     if (header.rows != rows_ || header.columns != columns_) return MatrixSizeFailure();
     const auto tokens = BodyTokens(upper, header.bodyStart, cells_.size());
+    for (const auto& token : tokens)
+        if (!FitsSingle(ReadNumber(token))) return OverflowFailure();
     for (std::size_t t = 0; t < tokens.size(); ++t) {
         replaced_ += cells_[t].length;
         cells_[t] = Append(tokens[t]);
@@ -150,6 +161,17 @@ double WeightGrid::ReadNumber(std::string_view text) {
     const double value = numtext::leading_value_plain(text);
     return std::clamp(value, -std::numeric_limits<double>::max(),
                       std::numeric_limits<double>::max());
+}
+
+WeightEdit WeightGrid::CheckValue(std::string_view text) {
+    if (IsNumber(text))
+        return FitsSingle(ReadNumber(text)) ? WeightEdit::Stored : WeightEdit::Overflow;
+    // A number beyond even the double range ("1E400") fails IsNumber too, yet it is a number
+    // that is too large rather than a slip of the keyboard.
+    const bool numberCharacters = text.find_first_not_of(" +-.0123456789Ee") == text.npos;
+    if (numberCharacters && std::isinf(numtext::leading_value_plain(text)))
+        return WeightEdit::Overflow;
+    return WeightEdit::NotANumber;
 }
 
 bool WeightGrid::IsNumber(std::string_view text) {

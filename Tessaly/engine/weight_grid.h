@@ -12,6 +12,13 @@
 
 namespace tessaly {
 
+/// What became of a value typed into a cell or the initialisation box.
+enum class WeightEdit {
+    Stored,     ///< a number a 32-bit float holds: taken
+    NotANumber, ///< not a number: nothing changes, silently
+    Overflow,   ///< a number beyond the single-precision range: nothing changes, "6  : Overflow"
+};
+
 /// An N x N table of weight texts, as the editor shows and edits them. The texts live in one
 /// shared buffer (identical texts share it), so a 2500-neuron matrix stays affordable.
 class WeightGrid {
@@ -29,12 +36,12 @@ public:
     void SetText(int i, int j, std::string_view text);
 
     /// Stores an edited text in cell (i, j), and in (j, i) too when `symmetric`. A text that is
-    /// not a number changes nothing and gives false.
-    bool Commit(int i, int j, std::string_view text, bool symmetric);
+    /// not a number, or a number no 32-bit float holds, changes nothing.
+    WeightEdit Commit(int i, int j, std::string_view text, bool symmetric);
 
     /// Every cell gets ReadNumber(`value`) with up to 15 significant digits, and every diagonal
-    /// cell "0". A `value` that is not a number changes nothing and gives false.
-    bool Initialise(std::string_view value);
+    /// cell "0". A `value` that is not a number, or beyond the float range, changes nothing.
+    WeightEdit Initialise(std::string_view value);
 
     /// M(i, j) = ReadNumber(cell (i, j)) as single precision.
     FloatMatrix ToMatrix() const;
@@ -46,7 +53,8 @@ public:
     /// Reads weights file text: the header must give this grid's size (else "Load File Error
     /// (Matrix Size is diferent)"), then the tokens become the cell texts row by row, unchanged
     /// (upper-cased). Too few tokens: "Load File Error (File Structure)"; cells set before a
-    /// failure keep their new text.
+    /// failure keep their new text. A token whose number no 32-bit float holds gives "Overflow"
+    /// before any cell changes.
     std::optional<Failure> LoadFileText(std::string_view bytes);
 
     /// The label of neuron k (1-based) of a pattern with `columns` columns: "(row , column)",
@@ -57,6 +65,10 @@ public:
     /// as the decimal point, optional exponent; no number gives 0, a number beyond the double
     /// range the largest double of its sign.
     static double ReadNumber(std::string_view text);
+
+    /// How a typed text stands as a weight: the whole text must be a number (`IsNumber`), and
+    /// ReadNumber of it must round to a finite 32-bit float.
+    static WeightEdit CheckValue(std::string_view text);
 
     /// True when the whole text (blanks around it allowed) is a number: optional sign, digits
     /// with at most one ".", optional exponent. A text with "," is not a number.

@@ -76,6 +76,15 @@ TEST_F(Batch, FileFailuresAreMessageLinesAndStatusOne) {
     const std::string badWeights = Write("bad.TsyW", "[2X2] 0 1 1 0");
     EXPECT_EQ(Run({"--weights", badWeights, "--recall", t}), 1);
     EXPECT_NE(err_.str().find("Matrix Size is diferent"), std::string::npos);
+
+    // A weight no float holds stops the run instead of becoming a matrix of zeros.
+    const std::string small = Save("s.Tsy", Draw({"10"}));
+    const std::string huge = Write("huge.TsyW", "[2X2]\r\n  0  1E+40\r\n  1E+40  0");
+    const std::string saved = (dir_ / "saved.TsyW").string();
+    EXPECT_EQ(Run({"--weights", huge, "--recall", small, "--save-weights", saved}), 1);
+    EXPECT_EQ(err_.str(), "MsgBox\tTessaly\t6  : Overflow\n");
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_FALSE(fs::exists(saved));
 }
 
 TEST_F(Batch, OscillationIsStoppedAtTheFirstQuestion) {

@@ -28,31 +28,51 @@ TEST(WeightGrid, CellsShowSingleValuesWithSevenDigits) {
 
 TEST(WeightGrid, InitialisationFillsAllButTheDiagonal) {
     WeightGrid g = Grid(3, 7.0f);
-    ASSERT_TRUE(g.Initialise("0.25"));
+    ASSERT_EQ(g.Initialise("0.25"), WeightEdit::Stored);
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
             EXPECT_EQ(g.Text(i, j), i == j ? "0" : "0.25");
-    ASSERT_TRUE(g.Initialise(".1E1"));
+    ASSERT_EQ(g.Initialise(".1E1"), WeightEdit::Stored);
     EXPECT_EQ(g.Text(0, 1), "1");
     for (const char* bad : {"", "-", "abc", "1,5", "1E"}) {
-        EXPECT_FALSE(g.Initialise(bad)) << bad;
+        EXPECT_EQ(g.Initialise(bad), WeightEdit::NotANumber) << bad;
+        EXPECT_EQ(g.Text(0, 1), "1");
+    }
+    for (const char* huge : {"1e40", "-3.5E38", "1E400"}) {
+        EXPECT_EQ(g.Initialise(huge), WeightEdit::Overflow) << huge;
         EXPECT_EQ(g.Text(0, 1), "1");
     }
 }
 
 TEST(WeightGrid, CommitKeepsTheTypedTextAndMirrorsWhenSymmetric) {
     WeightGrid g = Grid(3);
-    EXPECT_TRUE(g.Commit(0, 2, "7", true));
+    EXPECT_EQ(g.Commit(0, 2, "7", true), WeightEdit::Stored);
     EXPECT_EQ(g.Text(0, 2), "7");
     EXPECT_EQ(g.Text(2, 0), "7");
-    EXPECT_TRUE(g.Commit(1, 2, "-2.50", false));
+    EXPECT_EQ(g.Commit(1, 2, "-2.50", false), WeightEdit::Stored);
     EXPECT_EQ(g.Text(1, 2), "-2.50");
     EXPECT_EQ(g.Text(2, 1), "0");
-    EXPECT_FALSE(g.Commit(1, 2, "-", true));
-    EXPECT_FALSE(g.Commit(1, 2, "1-", true));
+    EXPECT_EQ(g.Commit(1, 2, "-", true), WeightEdit::NotANumber);
+    EXPECT_EQ(g.Commit(1, 2, "1-", true), WeightEdit::NotANumber);
     EXPECT_EQ(g.Text(1, 2), "-2.50");
     EXPECT_EQ(g.ToMatrix()(1, 2), -2.5f);
     EXPECT_EQ(g.ToMatrix()(0, 2), 7.0f);
+}
+
+TEST(WeightGrid, ValuesNoFloatHoldsAreRefusedAndTheCellKeepsItsValue) {
+    WeightGrid g = Grid(3);
+    ASSERT_EQ(g.Commit(1, 2, "-2.50", true), WeightEdit::Stored);
+    for (const char* huge : {"1e40", "-1E39", "3.41e38", "1e400"}) {
+        EXPECT_EQ(g.Commit(1, 2, huge, true), WeightEdit::Overflow) << huge;
+        EXPECT_EQ(g.Text(1, 2), "-2.50");
+        EXPECT_EQ(g.Text(2, 1), "-2.50");
+    }
+    // The largest float and the tiniest values are still weights.
+    EXPECT_EQ(g.Commit(0, 1, "3.4e38", false), WeightEdit::Stored);
+    EXPECT_EQ(g.Commit(0, 2, "-1e-50", false), WeightEdit::Stored);
+    EXPECT_EQ(g.ToMatrix()(0, 1), 3.4e38f);
+    EXPECT_EQ(g.ToMatrix()(0, 2), 0.0f);
+    EXPECT_EQ(g.Commit(0, 2, "1e400x", false), WeightEdit::NotANumber);
 }
 
 TEST(WeightGrid, ManyEditsKeepEveryText) {
@@ -90,15 +110,18 @@ TEST(WeightsFile, LoadsBackWhatWasSaved) {
     EXPECT_EQ(back.Text(2, 0), "3E-07");
 }
 
-TEST(WeightsFile, NumbersBeyondTheDoubleRangeSurviveASaveAndLoad) {
+TEST(WeightsFile, NumbersBeyondTheFloatRangeAreRefusedBeforeAnyCellChanges) {
+    for (const char* text :
+         {"[2X2] 0 1E400 -1E999 0", "[2X2] 0 1 1e40 0", "[2x2] 0 -3.5E+38 1 0"}) {
+        WeightGrid g = Grid(2, 9.0f);
+        auto failure = g.LoadFileText(text);
+        ASSERT_TRUE(failure) << text;
+        EXPECT_EQ(failure->Text(), "6  : Overflow");
+        EXPECT_EQ(g.FileText(), "[2X2]\r\n  9  9\r\n  9  9") << text;
+    }
     WeightGrid g = Grid(2);
-    ASSERT_FALSE(g.LoadFileText("[2X2] 0 1E400 -1E999 0"));
-    EXPECT_EQ(g.Text(0, 1), "1E400") << "the cell keeps the text of the file";
-    WeightGrid back = Grid(2, 9.0f);
-    ASSERT_FALSE(back.LoadFileText(g.FileText()));
-    EXPECT_EQ(back.FileText(), g.FileText());
-    EXPECT_GT(back.ToMatrix()(0, 1), 0.0f);
-    EXPECT_LT(back.ToMatrix()(1, 0), 0.0f);
+    ASSERT_FALSE(g.LoadFileText("[2X2] 0 3.4E+38 -3.4E+38 0"));
+    EXPECT_EQ(g.ToMatrix()(0, 1), 3.4e38f);
 }
 
 TEST(WeightsFile, FailuresLeaveTheCellsReadBeforeThem) {

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -101,9 +102,16 @@ frmSynapticWeights::frmSynapticWeights(UiDialogs* dialogs, QWidget* parent)
     gridTest->verticalHeader()->setMinimumWidth(
         gridTest->fontMetrics().horizontalAdvance("( 50 # 50 )") + 12);
     gridTest->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    gridTest->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    gridTest->horizontalHeader()->setDefaultSectionSize(
-        gridTest->fontMetrics().horizontalAdvance("( 50 , 50 )") + 12);
+    // Data columns start as wide as a neuron label; the person may drag them wider, and a
+    // double click on a column's edge (or the header's menu) fits them to their texts.
+    QHeaderView* columnsHeader = gridTest->horizontalHeader();
+    columnsHeader->setSectionResizeMode(QHeaderView::Interactive);
+    columnsHeader->setMinimumSectionSize(gridTest->fontMetrics().horizontalAdvance("0") + 8);
+    columnsHeader->setDefaultSectionSize(gridTest->fontMetrics().horizontalAdvance("( 50 , 50 )") +
+                                         12);
+    columnsHeader->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(columnsHeader, &QHeaderView::customContextMenuRequested, this,
+            &frmSynapticWeights::columnsMenu);
 
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName("Frame1");
@@ -144,11 +152,29 @@ frmSynapticWeights::frmSynapticWeights(UiDialogs* dialogs, QWidget* parent)
             [this] { CommitCellEdit(); });
     connect(gridTest->verticalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { CommitCellEdit(); });
+    // A column that changes width moves the cells under the edit box, as scrolling does.
+    connect(gridTest->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this] { CommitCellEdit(); });
     connect(cmdWeightsInitialisation, &QPushButton::clicked, this, &frmSynapticWeights::initialise);
     connect(cmdOK, &QPushButton::clicked, this, &frmSynapticWeights::ok);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdSave, &QPushButton::clicked, this, &frmSynapticWeights::save);
     connect(cmdLoad, &QPushButton::clicked, this, &frmSynapticWeights::load);
+}
+
+void frmSynapticWeights::columnsMenu(const QPoint& at) {
+    QHeaderView* header = gridTest->horizontalHeader();
+    const int column = header->logicalIndexAt(at);
+    QMenu menu(this);
+    menu.setObjectName("mnuColumns");
+    QAction* fitOne = menu.addAction("Fit Column to Contents");
+    fitOne->setEnabled(column >= 0);
+    QAction* fitAll = menu.addAction("Fit All Columns to Contents");
+    QAction* chosen = menu.exec(header->viewport()->mapToGlobal(at));
+    CommitCellEdit();
+    qtkit::WaitCursor wait;
+    if (chosen == fitOne) gridTest->resizeColumnToContents(column);
+    if (chosen == fitAll) gridTest->resizeColumnsToContents();
 }
 
 void frmSynapticWeights::setPatternColumns(int columns) {
@@ -196,17 +222,24 @@ void frmSynapticWeights::BeginCellEdit(int key) {
     txtEdit->setFocus();
 }
 
-void frmSynapticWeights::CommitCellEdit() {
-    if (committing_) return;
+bool frmSynapticWeights::CommitCellEdit() {
+    if (committing_) return true;
     committing_ = true;
     const std::string text = txtEdit->text().toStdString();
-    if (!txtEdit->isHidden() && editRow_ >= 0 &&
-        grid_.Commit(editRow_, editColumn_, text, chkMatSimetrica->isChecked())) {
-        model_->cellChanged(editRow_, editColumn_);
-        model_->cellChanged(editColumn_, editRow_);
+    WeightEdit edit = WeightEdit::NotANumber;
+    if (!txtEdit->isHidden() && editRow_ >= 0) {
+        edit = grid_.Commit(editRow_, editColumn_, text, chkMatSimetrica->isChecked());
+        if (edit == WeightEdit::Stored) {
+            model_->cellChanged(editRow_, editColumn_);
+            model_->cellChanged(editColumn_, editRow_);
+        }
     }
     txtEdit->hide();
     committing_ = false;
+    // The box is hidden first: the focus coming back after the message commits nothing more.
+    if (edit != WeightEdit::Overflow) return true;
+    dialogs_->message(this, QString::fromStdString(OverflowFailure().Text()));
+    return false;
 }
 
 void frmSynapticWeights::moveRow(int delta) {
@@ -270,19 +303,22 @@ void frmSynapticWeights::mousePressEvent(QMouseEvent* event) {
 void frmSynapticWeights::initialise() {
     qtkit::WaitCursor wait;
     gridTest->setUpdatesEnabled(false);
-    const bool done = grid_.Initialise(txtIn->text().toStdString());
-    if (done) {
+    const WeightEdit edit = grid_.Initialise(txtIn->text().toStdString());
+    if (edit == WeightEdit::Stored) {
         const QModelIndex current = gridTest->currentIndex();
         model_->reload();
         gridTest->setCurrentIndex(current.isValid() ? model_->index(current.row(), current.column())
                                                     : model_->index(0, 0));
     }
     gridTest->setUpdatesEnabled(true);
-    if (!done) dialogs_->beep();
+    if (edit == WeightEdit::NotANumber) dialogs_->beep();
+    if (edit == WeightEdit::Overflow)
+        dialogs_->message(this, QString::fromStdString(OverflowFailure().Text()));
 }
 
 void frmSynapticWeights::ok() {
-    CommitCellEdit();
+    // A pending edit that is refused keeps the editor open, so the value can be mended.
+    if (!CommitCellEdit()) return;
     FloatMatrix matrix;
     {
         qtkit::WaitCursor wait;
@@ -295,7 +331,7 @@ void frmSynapticWeights::ok() {
 void frmSynapticWeights::save() {
     const QString name = dialogs_->saveFile(this, "Save Synaptic Weights", kWeightsFilter, "TsyW");
     if (name.isEmpty()) return;
-    CommitCellEdit();
+    if (!CommitCellEdit()) return;
     qtkit::WaitCursor wait;
     WriteFileReplacing(name.toStdString(), grid_.FileText());
 }

@@ -60,7 +60,8 @@ protected:
 
 private:
     void BeginCellEdit(int key);
-    void CommitCellEdit();
+    /// Takes the pending edit into its cell; false when the value was refused with a message.
+    bool CommitCellEdit();
     void LoadWeightsFile(const QString& name);
     static QString NeuronLabel(int k, int columns);
 
@@ -71,6 +72,8 @@ private:
     bool gridKey(QKeyEvent* key);
     bool editKey(QKeyEvent* key);
     void moveRow(int delta);
+    /// The column header's menu: fit the column under the pointer, or all, to their texts.
+    void columnsMenu(const QPoint& at);
 
     UiDialogs* dialogs_;
     WeightGrid grid_;
