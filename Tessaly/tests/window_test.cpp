@@ -10,14 +10,18 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -120,6 +124,30 @@ private:
     QString weightText(frmSynapticWeights* editor, int i, int j) {
         return weightCell(editor, i, j).data().toString();
     }
+    // Types `text` into weight cell (i, j) as a person does: select the cell, type, press a key.
+    void typeWeight(frmSynapticWeights* editor, int i, int j, const QString& text) {
+        auto* grid = child<QTableView>(editor, "gridTest");
+        grid->setCurrentIndex(weightCell(editor, i, j));
+        QTest::keyClicks(grid, text.left(1));
+        QTest::keyClicks(child<QLineEdit>(editor, "txtEdit"), text.mid(1));
+    }
+    // The grid takes clicks again once the second after a file dialog has passed.
+    void waitUntilGridUnlocked(frmDocument& doc) {
+        QTRY_VERIFY_WITH_TIMEOUT(child<QTableWidget>(&doc, "msfgGrelha")->isEnabled(), 3000);
+    }
+    QRect scrollBarPart(QScrollBar* bar, QStyle::SubControl part) {
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = bar->orientation();
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = bar->sliderPosition();
+        option.sliderValue = bar->value();
+        option.singleStep = bar->singleStep();
+        option.pageStep = bar->pageStep();
+        option.upsideDown = bar->invertedAppearance();
+        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
+    }
 
 private slots:
     void init() { dialogs_ = RecorderDialogs{}; }
@@ -193,6 +221,7 @@ private slots:
         QVERIFY(!child<UpDown>(&doc, "updownLinhas")->isEnabled());
         bar->setValue(1);
         QCOMPARE(doc.pattern(), parse(kT));
+        waitUntilGridUnlocked(doc);
 
         // One flipped cell of T comes back in every order, by Recall and by one Step.
         auto* viewport = child<QTableWidget>(&doc, "msfgGrelha")->viewport();
@@ -224,6 +253,79 @@ private slots:
         QVERIFY2(flipped > 80 && flipped < 170, qPrintable(QString::number(flipped)));
         click(&doc, "cmdClearWindow");
         QCOMPARE(cellsOn(doc.pattern()), 0);
+    }
+
+    void gridIsLockedForASecondAfterAFileDialog() {
+        frmDocument doc(&dialogs_);
+        doc.show();
+        auto* grid = child<QTableWidget>(&doc, "msfgGrelha");
+        const auto clickCell = [&] {
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell(doc, 1, 1));
+        };
+        load(doc, {write("t.Tsy", kT)});
+        QTest::qWait(200);
+        clickCell();
+        QCOMPARE(doc.pattern(), parse(kT));
+        waitUntilGridUnlocked(doc);
+        clickCell();
+        QCOMPARE(doc.pattern()(1, 1), std::int16_t(-1));
+
+        dialogs_.saveAnswers.push_back(dir_.filePath("locked.Tsy"));
+        click(&doc, "cmdSave");
+        clickCell();
+        QCOMPARE(doc.pattern()(1, 1), std::int16_t(-1));
+        waitUntilGridUnlocked(doc);
+        clickCell();
+        QCOMPARE(doc.pattern(), parse(kT));
+    }
+
+    void gridGrowsWithItsWindowInSquareCells() {
+        frmDocument doc(&dialogs_);
+        doc.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&doc));
+        load(doc, {write("big.Tsy", "[50X50]" + QByteArray(" 1 0").repeated(1250))});
+        auto* grid = child<QTableWidget>(&doc, "msfgGrelha");
+        const QRect small = grid->visualItemRect(grid->item(0, 0));
+        QCOMPARE(small.width(), small.height());
+        doc.resize(doc.width() + 500, doc.height() + 500);
+        QTRY_VERIFY(grid->visualItemRect(grid->item(0, 0)).width() >= small.width() + 8);
+        const QRect large = grid->visualItemRect(grid->item(0, 0));
+        QCOMPARE(large.width(), large.height());
+        // The whole grid is seen, inside the window.
+        QVERIFY(grid->viewport()->rect().contains(grid->visualItemRect(grid->item(49, 49))));
+        QVERIFY(doc.rect().contains(QRect(grid->mapTo(&doc, QPoint()), grid->size())));
+        // Clicks land on the cell under the pointer at the new size.
+        waitUntilGridUnlocked(doc);
+        QCOMPARE(doc.pattern()(10, 21), std::int16_t(-1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell(doc, 10, 21));
+        QCOMPARE(doc.pattern()(10, 21), std::int16_t(1));
+        QCOMPARE(cellsOn(doc.pattern()), 1251);
+    }
+
+    void seeStoreBarShowsWhichPatternOfHowMany() {
+        frmDocument doc(&dialogs_);
+        doc.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&doc));
+        auto* caption = child<QLabel>(&doc, "lblSeeStore");
+        QCOMPARE(caption->text(), QString("No stored patterns"));
+        load(doc, {write("t.Tsy", kT)});
+        click(&doc, "cmdStore");
+        load(doc, {write("l.Tsy", kL)});
+        click(&doc, "cmdStore");
+        QCOMPARE(caption->text(), QString("Pattern 2 of 2"));
+        auto* bar = child<QScrollBar>(&doc, "hscSeeStore");
+        const QRect groove = scrollBarPart(bar, QStyle::SC_ScrollBarGroove);
+        const QRect slider = scrollBarPart(bar, QStyle::SC_ScrollBarSlider);
+        QVERIFY2(slider.width() * 2 <= groove.width() + 2,
+                 qPrintable(QString("%1 of %2").arg(slider.width()).arg(groove.width())));
+        QVERIFY2(slider.center().x() > groove.center().x(), "the newest is at the right");
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          scrollBarPart(bar, QStyle::SC_ScrollBarSubLine).center());
+        QCOMPARE(bar->value(), 1);
+        QCOMPARE(caption->text(), QString("Pattern 1 of 2"));
+        QCOMPARE(doc.pattern(), parse(kT));
+        click(&doc, "cmdClean");
+        QCOMPARE(caption->text(), QString("No stored patterns"));
     }
 
     void recallWithNothingStoredGivesAnEmptyGrid() {
@@ -360,6 +462,88 @@ private slots:
         QCOMPARE(weightText(editor, 0, 1), QString("7"));
     }
 
+    void editorRefusesWeightsNoFloatHolds() {
+        frmDocument doc(&dialogs_);
+        load(doc, {write("s.Tsy", "[1X3] 1 0 1")});
+        click(&doc, "cmdNewWeight");
+        frmSynapticWeights* editor = doc.editor();
+        auto* edit = child<QLineEdit>(editor, "txtEdit");
+        const QString overflow = "6  : Overflow";
+
+        typeWeight(editor, 0, 1, "2.5");
+        QTest::keyClick(edit, Qt::Key_Return);
+        typeWeight(editor, 0, 1, "1e40");
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(dialogs_.messages, QStringList{overflow});
+        QVERIFY(edit->isHidden());
+        QCOMPARE(weightText(editor, 0, 1), QString("2.5"));
+        QCOMPARE(weightText(editor, 1, 0), QString("2.5"));
+
+        // Pressed with such a value pending, Save writes nothing and OK keeps the editor open.
+        const QString path = dir_.filePath("huge.TsyW");
+        typeWeight(editor, 1, 2, "9e99");
+        dialogs_.saveAnswers.push_back(path);
+        click(editor, "cmdSave");
+        QCOMPARE(dialogs_.messages.size(), 2);
+        QVERIFY(!QFile::exists(path));
+        typeWeight(editor, 1, 2, "1e40");
+        click(editor, "cmdOK");
+        QCOMPARE(dialogs_.messages.size(), 3);
+        QVERIFY(doc.editor() != nullptr && doc.editor()->isVisible());
+        QCOMPARE(weightText(editor, 1, 2), QString("0"));
+
+        // The initialisation value and a weights file are held to the same range.
+        child<QLineEdit>(editor, "txtIn")->setText("1e40");
+        click(editor, "cmdWeightsInitialisation");
+        QCOMPARE(dialogs_.messages.last(), overflow);
+        QCOMPARE(dialogs_.beeps, 0);
+        dialogs_.openAnswers.push_back({write("h.TsyW", "[3X3] 0 1 1E+40 1 0 1 1 1 0")});
+        click(editor, "cmdLoad");
+        QCOMPARE(dialogs_.messages.size(), 5);
+        QCOMPARE(dialogs_.messages.last(), overflow);
+        QCOMPARE(weightText(editor, 0, 2), QString("0"));
+        QCOMPARE(weightText(editor, 0, 1), QString("2.5"));
+
+        // Nothing was lost: OK hands over what the cells show.
+        click(editor, "cmdOK");
+        QTRY_VERIFY(doc.editor() == nullptr);
+        click(&doc, "cmdGetWeight");
+        QCOMPARE(weightText(doc.editor(), 0, 1), QString("2.5"));
+        QCOMPARE(weightText(doc.editor(), 1, 2), QString("0"));
+    }
+
+    void editorColumnsCanBeWidenedAndFitted() {
+        frmDocument doc(&dialogs_);
+        doc.show();
+        load(doc, {write("s.Tsy", "[1X3] 1 0 1")});
+        click(&doc, "cmdNewWeight");
+        frmSynapticWeights* editor = doc.editor();
+        QVERIFY(QTest::qWaitForWindowExposed(editor));
+        auto* grid = child<QTableView>(editor, "gridTest");
+        typeWeight(editor, 0, 1, "123456789.0123");
+        QTest::keyClick(child<QLineEdit>(editor, "txtEdit"), Qt::Key_Return);
+        QHeaderView* header = grid->horizontalHeader();
+        const int narrow = header->sectionSize(1);
+        const int needed = grid->fontMetrics().horizontalAdvance("123456789.0123");
+        QVERIFY(narrow < needed);
+
+        // Dragging the right edge of column 1 widens it.
+        const int edge = header->sectionViewportPosition(1) + narrow - 1;
+        const int middle = header->height() / 2;
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(edge, middle));
+        QTest::mouseMove(header->viewport(), QPoint(edge + 30, middle));
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(edge + 30, middle));
+        QCOMPARE(header->sectionSize(1), narrow + 30);
+
+        // A double click on the edge fits the column to its widest text.
+        const int fitted = header->sectionViewportPosition(1) + header->sectionSize(1) - 1;
+        QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, QPoint(fitted, middle));
+        QVERIFY2(header->sectionSize(1) >= needed,
+                 qPrintable(QString("%1 < %2").arg(header->sectionSize(1)).arg(needed)));
+        QVERIFY(header->sectionSize(1) < needed + 40);
+        QCOMPARE(weightText(editor, 0, 1), QString("123456789.0123"));
+    }
+
     void editorInitialisationAndOkGiveTheEngineItsMatrix() {
         frmDocument doc(&dialogs_);
         load(doc, {write("d.Tsy", "[4X3] 1 0 0 0 1 0 0 0 1 0 0 1")});
@@ -489,6 +673,60 @@ private slots:
         }
         QSettings last(ini, QSettings::IniFormat);
         QCOMPARE(last.value("Settings/MainLeft").toString(), QString("1350"));
+    }
+
+    void newWindowsCascadeInsideTheWorkspace() {
+        frmMain main(
+            std::make_unique<QSettings>(dir_.filePath("cascade.ini"), QSettings::IniFormat),
+            &dialogs_);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        const QRect screen = main.screen()->availableGeometry();
+        QMdiArea* mdi = main.mdiArea();
+        for (int k = 0; k < 3; ++k)
+            main.findChild<QAction*>("mnuNew")->trigger();
+        const auto windows = mdi->subWindowList();
+        QCOMPARE(windows.size(), 4);
+        QVERIFY(screen.contains(main.frameGeometry()));
+        for (QMdiSubWindow* sub : windows) {
+            QVERIFY2(mdi->viewport()->rect().contains(sub->geometry()),
+                     qPrintable(sub->windowTitle()));
+            QVERIFY(sub->size() == sub->sizeHint());
+        }
+        // Each one a title bar further down and right, at least the first two.
+        QCOMPARE(windows[0]->pos(), QPoint(0, 0));
+        QVERIFY(windows[1]->x() >= 16 && windows[1]->y() >= 16);
+        QCOMPARE(windows[1]->x(), windows[1]->y());
+        QVERIFY(!mdi->horizontalScrollBar()->isVisible());
+        QVERIFY(!mdi->verticalScrollBar()->isVisible());
+    }
+
+    void weightsEditorOpensOnTheScreen() {
+        const QString ini = dir_.filePath("low.ini");
+        {
+            QSettings low(ini, QSettings::IniFormat);
+            const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+            // The frame's top left near the bottom right corner of the screen.
+            low.setValue("Settings/MainLeft", (screen.right() - 200) * 15);
+            low.setValue("Settings/MainTop", (screen.bottom() - 150) * 15);
+        }
+        frmMain main(std::make_unique<QSettings>(ini, QSettings::IniFormat), &dialogs_);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        auto* doc = qobject_cast<frmDocument*>(main.mdiArea()->subWindowList()[0]->widget());
+        click(doc, "cmdNewWeight");
+        frmSynapticWeights* editor = doc->editor();
+        QVERIFY(QTest::qWaitForWindowExposed(editor));
+        const QRect screen = editor->screen()->availableGeometry();
+        QVERIFY2(screen.contains(editor->frameGeometry()), qPrintable(QString("%1,%2 %3x%4")
+                                                                          .arg(editor->x())
+                                                                          .arg(editor->y())
+                                                                          .arg(editor->width())
+                                                                          .arg(editor->height())));
+        QVERIFY(editor->width() >= 300 && editor->height() >= 200);
+        // It opens over its pattern window, as near as the screen allows.
+        const QRect owner(doc->mapToGlobal(QPoint()), doc->size());
+        QVERIFY(editor->frameGeometry().intersects(owner));
     }
 
     void windowMenuListsTheOpenPatternWindows() {

@@ -5,6 +5,7 @@
 #include "main_settings.h"
 #include "pattern_file.h"
 #include "pattern_ops.h"
+#include "placement.h"
 #include "ui_dialogs.h"
 #include "up_down.h"
 
@@ -31,9 +32,11 @@ namespace tessaly {
 
 namespace {
 
-// The grid's outer size, in pixels; its cells share it.
+// The smallest place of the grid, in pixels; it grows with the window.
 constexpr int kGridWidth = 250;
 constexpr int kGridHeight = 300;
+// Cells never get smaller than this, in pixels.
+constexpr int kMinCell = 2;
 
 const char* const kPatternFilter = "TessalyFile (*.Tsy)";
 const char* const kPatternDialogTitle = "Load Pattern";
@@ -44,11 +47,10 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
     return b;
 }
 
-// A cell extent in pixels: (outer - 10 x count) / count twips, rounded half to even.
-int CellExtent(int outerPixels, int count) {
-    const double twips =
-        std::nearbyint((outerPixels * double(kTwipsPerPixel) - 10.0 * count) / count);
-    return std::max(2, static_cast<int>(std::nearbyint(twips / kTwipsPerPixel)));
+// The see-store caption: where the bar points and how many patterns there are.
+QString SeeStoreText(int value, int count) {
+    if (count < 1) return QStringLiteral("No stored patterns");
+    return QStringLiteral("Pattern %1 of %2").arg(value).arg(count);
 }
 
 } // namespace
@@ -104,9 +106,10 @@ void frmDocument::buildControls() {
     dimLayout->addWidget(updownColunas);
     dimLayout->addStretch();
 
-    // The grid keeps a fixed place; within it the table hugs its cells.
+    // The grid's place grows with the window; within it the table hugs its square cells.
     gridArea_ = new QWidget(this);
-    gridArea_->setFixedSize(kGridWidth, kGridHeight);
+    gridArea_->setMinimumSize(kGridWidth, kGridHeight);
+    gridArea_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     msfgGrelha = new QTableWidget(gridArea_);
     msfgGrelha->setObjectName("msfgGrelha");
     msfgGrelha->horizontalHeader()->hide();
@@ -122,6 +125,7 @@ void frmDocument::buildControls() {
         "QTableWidget { gridline-color: #808080; background: palette(window); }"
         "QTableWidget::item:selected { background: #7f7fff; }");
     msfgGrelha->viewport()->installEventFilter(this);
+    gridArea_->installEventFilter(this);
 
     Frame3 = new QGroupBox(this);
     Frame3->setObjectName("Frame3");
@@ -141,6 +145,11 @@ void frmDocument::buildControls() {
     hscSeeStore = new QScrollBar(Qt::Horizontal, Frame2);
     hscSeeStore->setObjectName("hscSeeStore");
     hscSeeStore->setRange(0, 0);
+    // One pattern per page: the slider is as long as one pattern's share of the track.
+    hscSeeStore->setPageStep(1);
+    lblSeeStore = new QLabel(SeeStoreText(0, 0), Frame2);
+    lblSeeStore->setObjectName("lblSeeStore");
+    lblSeeStore->setAlignment(Qt::AlignCenter);
     cmdClearWeight = Button(Frame2, "cmdClearWeight", "Clear Weight");
     cmdNewWeight = Button(Frame2, "cmdNewWeight", "New Weight");
     cmdGetWeight = Button(Frame2, "cmdGetWeight", "Get Weight");
@@ -153,11 +162,12 @@ void frmDocument::buildControls() {
     f2->addWidget(cmdStep, 2, 0);
     f2->addWidget(cmdRecall, 2, 1);
     f2->addWidget(hscSeeStore, 3, 0, 1, 2);
-    f2->addWidget(cmdStore, 4, 0);
-    f2->addWidget(cmdClean, 4, 1);
-    f2->addWidget(cmdGetWeight, 5, 0);
-    f2->addWidget(cmdNewWeight, 5, 1);
-    f2->addWidget(cmdClearWeight, 6, 0, 1, 2);
+    f2->addWidget(lblSeeStore, 4, 0, 1, 2);
+    f2->addWidget(cmdStore, 5, 0);
+    f2->addWidget(cmdClean, 5, 1);
+    f2->addWidget(cmdGetWeight, 6, 0);
+    f2->addWidget(cmdNewWeight, 6, 1);
+    f2->addWidget(cmdClearWeight, 7, 0, 1, 2);
 
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName("Frame1");
@@ -176,8 +186,7 @@ void frmDocument::buildControls() {
 
     auto* left = new QVBoxLayout;
     left->addWidget(fraDim);
-    left->addWidget(gridArea_);
-    left->addStretch();
+    left->addWidget(gridArea_, 1);
     auto* right = new QVBoxLayout;
     right->addWidget(Frame3);
     right->addWidget(Frame2);
@@ -185,7 +194,7 @@ void frmDocument::buildControls() {
     right->addStretch();
     auto* top = new QHBoxLayout(this);
     top->setContentsMargins(8, 8, 8, 8);
-    top->addLayout(left);
+    top->addLayout(left, 1);
     top->addLayout(right);
 
     connect(updownLinhas, &UpDown::valueChanged, labLinhas,
@@ -240,6 +249,7 @@ void frmDocument::buildControls() {
     connect(chkMatch, &QCheckBox::toggled, this,
             [this](bool checked) { engine().UsedAsClassifier(checked); });
     connect(hscSeeStore, &QScrollBar::valueChanged, this, [this](int value) {
+        lblSeeStore->setText(SeeStoreText(value, hscSeeStore->maximum()));
         if (!hscSeeStore->isEnabled()) return;
         pattern_ = engine().GetStoreElement(value);
         EnableDimensions(false);
@@ -270,6 +280,7 @@ void frmDocument::showEditor() {
     editor_->setWindowTitle(
         QString::fromUtf8("Edit Synaptic Weights n.\u00ba %1").arg(WindowNumber_));
     editor_->setPatternColumns(columns_);
+    if (!editor_->isVisible()) PlaceOnScreen(editor_, this);
     editor_->show();
     editor_->raise();
     editor_->LoadArray(WeightsBuffer);
@@ -304,20 +315,27 @@ void frmDocument::RebuildGrid(int newRows, int newColumns) {
     msfgGrelha->clear();
     msfgGrelha->setRowCount(rows_);
     msfgGrelha->setColumnCount(columns_);
-    const int frame = 2 * msfgGrelha->frameWidth();
-    const int width = CellExtent(kGridWidth - frame, columns_);
-    const int height = CellExtent(kGridHeight - frame, rows_);
-    msfgGrelha->horizontalHeader()->setDefaultSectionSize(width);
-    msfgGrelha->verticalHeader()->setDefaultSectionSize(height);
-    const QSize table(std::min(kGridWidth, width * columns_ + frame),
-                      std::min(kGridHeight, height * rows_ + frame));
-    msfgGrelha->setGeometry(QRect(QPoint((kGridWidth - table.width()) / 2, 0), table));
+    PlaceGrid();
     for (int r = 0; r < rows_; ++r)
         for (int c = 0; c < columns_; ++c)
             msfgGrelha->setItem(r, c, new QTableWidgetItem);
     RedrawGrid();
     Timer1->stop();
     Timer1->setInterval(1000);
+}
+
+void frmDocument::PlaceGrid() {
+    // Square cells, as large as the grid's place allows, the table centred across it.
+    const int frame = 2 * msfgGrelha->frameWidth();
+    const QSize room = gridArea_->size() - QSize(frame, frame);
+    const int columns = std::max(columns_, 1);
+    const int rows = std::max(rows_, 1);
+    const int side = std::max(kMinCell, std::min(room.width() / columns, room.height() / rows));
+    msfgGrelha->horizontalHeader()->setDefaultSectionSize(side);
+    msfgGrelha->verticalHeader()->setDefaultSectionSize(side);
+    const QSize table(side * columns + frame, side * rows + frame);
+    msfgGrelha->setGeometry(
+        QRect(QPoint(std::max(0, (gridArea_->width() - table.width()) / 2), 0), table));
 }
 
 void frmDocument::RedrawGrid() {
@@ -346,11 +364,13 @@ void frmDocument::UpdateSeeStore() {
     hscSeeStore->setEnabled(false);
     if (count < 1) {
         hscSeeStore->setRange(0, 0);
+        lblSeeStore->setText(SeeStoreText(0, 0));
         return;
     }
     QCoreApplication::processEvents();
     hscSeeStore->setRange(1, count);
     hscSeeStore->setValue(count);
+    lblSeeStore->setText(SeeStoreText(count, count));
     hscSeeStore->setEnabled(true);
 }
 
@@ -416,13 +436,20 @@ void frmDocument::load() {
 }
 
 bool frmDocument::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == gridArea_) {
+        // Also reached while the table is being destroyed: only a resize touches it.
+        if (event->type() == QEvent::Resize) PlaceGrid();
+        return false;
+    }
     if (watched == msfgGrelha->viewport()) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseMove:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
-            gridMouse(event);
+            // A disabled grid still sees the mouse here: while it is locked (the second after
+            // a file dialog) clicks must not draw.
+            if (msfgGrelha->isEnabled()) gridMouse(event);
             return true;
         default:
             break;

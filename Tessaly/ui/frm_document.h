@@ -55,6 +55,8 @@ private:
 
     void RebuildGrid(int newRows, int newColumns);
     void RedrawGrid();
+    /// Sizes the square cells and places the table within the grid's place.
+    void PlaceGrid();
     void EnableDimensions(bool enabled);
     void UpdateSeeStore();
     void LoadPatternFile(const QString& name, bool& ok);
@@ -97,6 +99,7 @@ private:
     QCheckBox* chkMatch;
     QPushButton* cmdStep;
     QScrollBar* hscSeeStore;
+    QLabel* lblSeeStore;
     QPushButton* cmdClearWeight;
     QPushButton* cmdNewWeight;
     QPushButton* cmdGetWeight;

@@ -4,6 +4,7 @@
 #include "frm_about.h"
 #include "frm_document.h"
 #include "main_settings.h"
+#include "placement.h"
 #include "ui_dialogs.h"
 
 #include <QAction>
@@ -11,14 +12,18 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QLabel>
+#include <QLayout>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tessaly {
@@ -77,12 +82,6 @@ frmMain::frmMain(std::unique_ptr<QSettings> settings, UiDialogs* dialogs, QWidge
 
     readPlacement();
     newDocument();
-    // The frame grows, if it must, until the first pattern window fits in it.
-    if (QMdiSubWindow* first = mdi_->subWindowList().value(0)) {
-        const QSize need = first->sizeHint() + QSize(4, menuBar()->sizeHint().height() +
-                                                            statusBar()->sizeHint().height() + 4);
-        resize(std::max(width(), need.width()), std::max(height(), need.height()));
-    }
 }
 
 frmMain::~frmMain() = default;
@@ -129,8 +128,40 @@ frmDocument* frmMain::newDocument() {
     document->setWindowNumber(counter_);
     QMdiSubWindow* sub = mdi_->addSubWindow(document);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->resize(sub->sizeHint());
+    placeInWorkspace(sub);
     sub->show();
     return document;
+}
+
+QSize frmMain::workspaceSize() {
+    // Valid also before the frame is first shown: the layout gives the area its size now.
+    layout()->invalidate();
+    layout()->activate();
+    const int frame = 2 * mdi_->frameWidth();
+    return mdi_->size() - QSize(frame, frame);
+}
+
+void frmMain::placeInWorkspace(QMdiSubWindow* sub) {
+    // Each new window one title bar further down and right than the one before.
+    const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub) + 4;
+    const int index = static_cast<int>(mdi_->subWindowList().size()) - 1;
+    QSize room = workspaceSize();
+    const QSize need = sub->size() + QSize(index * step, index * step);
+    // The frame grows, within the screen, until the window's place in the cascade fits.
+    if (!isMaximized() && !isFullScreen() && screen() != nullptr) {
+        const QRect area = screen()->availableGeometry();
+        const QRect outer = frameGeometry();
+        const QSize grow(
+            std::clamp(need.width() - room.width(), 0, std::max(0, area.right() - outer.right())),
+            std::clamp(need.height() - room.height(), 0,
+                       std::max(0, area.bottom() - outer.bottom())));
+        if (!grow.isNull()) {
+            resize(size() + grow);
+            room += grow;
+        }
+    }
+    sub->move(CascadePosition(index, sub->size(), room, step));
 }
 
 void frmMain::fillWindowMenu() {

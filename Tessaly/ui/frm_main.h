@@ -9,6 +9,7 @@
 class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QTimer;
 
@@ -38,6 +39,10 @@ private:
     void writePlacement();
     void fillWindowMenu();
     void showClock();
+    /// The size of the workspace in which the pattern windows live.
+    QSize workspaceSize();
+    /// Puts a new pattern window at its place in the cascade, growing the frame if need be.
+    void placeInWorkspace(QMdiSubWindow* sub);
 
     std::unique_ptr<QSettings> settings_;
     UiDialogs* dialogs_;
