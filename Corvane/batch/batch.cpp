@@ -4,10 +4,19 @@
 
 #include "engine/macro_file.h"
 #include "engine/project_file.h"
+#include "engine/run_plan.h"
+#include "engine/run_record.h"
+#include "engine/slurm_script.h"
 #include "engine/text_file.h"
 #include "engine/trainer.h"
+#include "jobs.h"
 
+#include <algorithm>
+#include <charconv>
+#include <chrono>
 #include <filesystem>
+#include <map>
+#include <thread>
 
 namespace corvane::batch {
 
@@ -16,7 +25,7 @@ namespace {
 // One program start: the project window's record and engine, the program-wide state.
 struct Session {
     Session(std::ostream& out, std::ostream& err, int progress)
-        : view(out, err, progress), trainer(definicoes, programa, view) {}
+        : out(out), err(err), view(out, err, progress), trainer(definicoes, programa, view) {}
 
     /// `carrega_ficheiro_projecto`: loads into the (one) project window, which then shows the
     /// path; a failed load is reported and the window goes on with what it holds.
@@ -26,34 +35,138 @@ struct Session {
         view.hide_learning_rate();
     }
 
+    /// Copies `start` over the project's weights file, so that the run starts from it.
+    bool put_start_weights(const std::string& start) {
+        auto content = read_whole_file(start);
+        const std::string target = trainer.nome_ficheiro_pesos();
+        if (!content || !write_file_replacing(target, *content)) {
+            critical(view,
+                     "The starting weights " + start + " cannot be copied to " + target + ".");
+            return false;
+        }
+        return true;
+    }
+
+    /// Opens and trains one project of a plan, the generator started from the run's seed when
+    /// it has one. The run's record.
+    RunRecord train_run(const PlannedRun& run) {
+        const auto begin = std::chrono::steady_clock::now();
+        if (run.seed) programa.rnd = Rnd(*run.seed);
+        const int failures = view.failures();
+        view.take_messages();
+        open_project(run.project);
+        bool ok = view.failures() == failures;
+        if (ok && !run.start_weights.empty()) ok = put_start_weights(run.start_weights);
+        if (ok) ok = trainer.comecar_treino();
+        ok = ok && view.failures() == failures;
+        const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - begin;
+        return record_of_run(definicoes, trainer, programa, ok, view.take_messages(), wall.count(),
+                             run.seed);
+    }
+
+    std::ostream& out;
+    std::ostream& err;
     definicoes_projecto definicoes;
     EstadoPrograma programa;
     ConsoleView view;
     Treinador trainer;
 };
 
-int train(Session& s, const std::string& project) {
-    s.open_project(project);
-    const bool ok = s.trainer.comecar_treino();
+struct Options {
+    int progress = 0;
+    std::optional<std::uint32_t> seed;
+    std::optional<int> jobs; // 0: the number of cores
+    bool resume = false;
+    std::string summary;
+    std::string result;
+    std::string start_weights;
+    std::size_t max_runs = default_max_runs;
+};
+
+int train(Session& s, const std::string& project, const Options& o) {
+    PlannedRun run;
+    run.project = project;
+    run.seed = o.seed;
+    run.start_weights = o.start_weights;
+    const RunRecord record = s.train_run(run);
     s.view.print_results(s.definicoes.Label3);
-    return ok && !s.view.failure_reported() ? 0 : 1;
+    if (!o.result.empty()) {
+        // The record says how the run went; the status says whether the record was written.
+        if (write_file_replacing(o.result, record_text(record))) return 0;
+        critical(s.view, "The result file " + o.result + " cannot be written.");
+        return 1;
+    }
+    return record.ok ? 0 : 1;
 }
 
-int run_macro(Session& s, const std::string& macro) {
-    ListaMacro lista;
-    if (!carrega_macro(macro, lista, s.view)) return 1;
+// The plan of a macro file or a sweep folder; nullopt after a message.
+std::optional<Plan> plan_of(Session& s, const std::string& source, const Options& o) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(source, ec)) return plan_from_sweep_folder(source, s.view);
+    return plan_from_macro(source, o.seed, s.view);
+}
+
+bool write_summary(Session& s, const Plan& plan, const std::vector<std::optional<RunRecord>>& r,
+                   const std::string& file) {
+    if (write_file_replacing(file, summary_csv(plan.runs, r))) return true;
+    critical(s.view, "The summary " + file + " cannot be written.");
+    return false;
+}
+
+int run_macro(Session& s, const std::string& source, const Options& o) {
+    auto plan = plan_of(s, source, o);
+    if (!plan) return 1;
+    if (o.jobs) {
+        JobsOptions jobs{*o.jobs, o.resume, o.summary};
+        return run_jobs(*plan, jobs, s.view, s.err);
+    }
+    std::vector<std::optional<RunRecord>> records;
     s.programa.macro_activa = true;
-    for (const std::string& row : lista) {
-        if (row.empty() || !s.programa.macro_activa) break;
-        const std::string project = resolve_against(row, macro);
-        s.open_project(project);
-        s.view.print_control("Label2", project);
-        s.trainer.comecar_treino();
+    for (const PlannedRun& run : plan->runs) {
+        if (!s.programa.macro_activa) break;
+        s.view.print_control("Label2", run.project);
+        records.push_back(s.train_run(run));
         s.view.print_results(s.definicoes.Label3);
     }
     s.programa.macro_activa = false;
     s.programa.pedido_paragem = false;
+    if (!o.summary.empty()) write_summary(s, *plan, records, o.summary);
     return s.view.failure_reported() ? 1 : 0;
+}
+
+int summarise(Session& s, const std::string& source, const Options& o) {
+    auto plan = plan_of(s, source, o);
+    if (!plan) return 1;
+    std::vector<std::optional<RunRecord>> records;
+    for (const auto& run : plan->runs)
+        records.push_back(read_result(*plan, run));
+    return write_summary(s, *plan, records, o.summary) ? 0 : 1;
+}
+
+int expand(Session& s, const std::vector<std::string>& operands, const Options& o) {
+    auto n = expand_sweep_folder(operands[0], operands[1], operands[2], o.max_runs, s.view);
+    if (!n) return 1;
+    s.view.print_control("Projects", std::to_string(*n));
+    return 0;
+}
+
+int slurm(Session& s, const std::string& source, const Options& o) {
+    auto plan = plan_of(s, source, o);
+    if (!plan) return 1;
+    if (plan->runs.empty()) {
+        critical(s.view, "There is nothing to train in " + source + ".");
+        return 1;
+    }
+    std::vector<RunFiles> files;
+    for (const auto& run : plan->runs)
+        files.push_back(files_of(run));
+    SlurmOptions so;
+    so.corvane = program_path();
+    so.summary = o.summary.empty() ? plan->results + "/summary.csv"
+                                   : std::filesystem::absolute(o.summary).string();
+    so.parallel = o.jobs.value_or(0);
+    s.out << slurm_script(*plan, group_runs(files), so) << std::flush;
+    return 0;
 }
 
 int evaluate(Session& s, const std::string& project) {
@@ -62,7 +175,9 @@ int evaluate(Session& s, const std::string& project) {
     return ok && !s.view.failure_reported() ? 0 : 1;
 }
 
-int random_weights(Session& s, const std::string& project, const std::string& file) {
+int random_weights(Session& s, const std::string& project, const std::string& file,
+                   const Options& o) {
+    if (o.seed) s.programa.rnd = Rnd(*o.seed);
     s.open_project(project);
     if (!s.trainer.prepara_pesos_aleatorios()) return 1;
     // A name typed on the command line is taken from the current folder.
@@ -82,6 +197,13 @@ std::optional<int> positive(const std::string& text) {
     return std::nullopt;
 }
 
+std::optional<std::uint32_t> whole_u32(const std::string& text) {
+    std::uint32_t v = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return v;
+}
+
 } // namespace
 
 std::string usage() {
@@ -94,10 +216,36 @@ std::string usage() {
            "                               project are written as the window writes them\n"
            "  --run-macro MACRO.mcr        train each project of the macro in turn, as \"&Run "
            "macro\"\n"
+           "  --run-macro FOLDER           the same for the projects of a sweep folder\n"
            "  --evaluate PROJECT.prj       the training error of the project's weights file\n"
            "  --random-weights PROJECT.prj FILE.wgt\n"
            "                               write what \"&Generate a random weight file\" writes\n"
            "                               for the project's method and architecture\n"
+           "  --expand-sweep BASE.prj SWEEP.txt FOLDER\n"
+           "                               write one project per combination of the sweep\n"
+           "                               file's values into the new FOLDER (below)\n"
+           "  --slurm-script MACRO.mcr|FOLDER\n"
+           "                               print a Slurm batch script that trains the runs as a\n"
+           "                               job array and then writes the summary (below)\n"
+           "  --summary FILE.csv MACRO.mcr|FOLDER\n"
+           "                               write the summary of the results the runs left\n"
+           "\n"
+           "  --seed N                     with --train, --run-macro MACRO.mcr or\n"
+           "                               --random-weights: start the random generator from N\n"
+           "                               (0 to 4294967295) instead of the fixed seed; in a\n"
+           "                               macro every row starts from N\n"
+           "  --jobs [N]                   with --run-macro: train the runs as separate\n"
+           "                               processes, N at a time (default: the number of\n"
+           "                               cores); with --slurm-script: tasks at once\n"
+           "  --resume                     with --jobs: train only the runs without a result\n"
+           "  --summary FILE.csv           with --run-macro: write the results table\n"
+           "                               (with --slurm-script: the file the last job writes)\n"
+           "  --max-runs N                 with --expand-sweep: the largest number of projects\n"
+           "                               accepted (default 1000)\n"
+           "  --start-weights FILE.wgt     with --train: copy FILE over the project's weights\n"
+           "                               file first\n"
+           "  --result FILE                with --train: write the run's result record to FILE;\n"
+           "                               the exit status then says whether it was written\n"
            "  --progress N                 with --train or --run-macro: also print the\n"
            "                               iteration, error and learning rate every N\n"
            "                               iterations on standard error\n"
@@ -109,7 +257,49 @@ std::string usage() {
            "box is a line MsgBox<TAB><title><TAB><text> at the moment it would appear.\n"
            "Relative data and weights paths in a project are taken from the project file's\n"
            "folder, relative project paths in a macro from the macro file's folder.\n"
-           "Every start of the program draws the same random numbers.\n"
+           "\n"
+           "Random numbers: the generator is the 32-bit Mersenne Twister MT19937 (as C++'s\n"
+           "std::mt19937 defines it), each number the top 24 bits of one output divided by\n"
+           "2^24. Every start of the program seeds it with 20001226, so every start draws the\n"
+           "same numbers; --seed N seeds it with N, so a seed gives the same weights and the\n"
+           "same runs on every machine.\n"
+           "\n"
+           "Sweep file: one line per varied setting, \"caption = value, value, ...\" (text after\n"
+           "# is ignored). Captions: Method (Genetic algorithm, Backpropagation), Crossover\n"
+           "(1 point, 2 point, Uniform, NN 1 point, NN 2 points, NN uniform), Elitism and\n"
+           "Output linear layer (yes, no), 1st hidden layer neurons, 2nd hidden layer neurons,\n"
+           "Learning rate, Momentum, Learning rate increase, Learning rate decrease, Max error\n"
+           "ratio, Initial population, Mutation rate, Crossover rate, Error goal, Max.\n"
+           "iterations, and Seeds. Numbers use the decimal point; whole numbers may be ranges\n"
+           "a..b. Example:\n"
+           "    Learning rate = 0.01, 0.05\n"
+           "    1st hidden layer neurons = 4, 8\n"
+           "    Seeds = 1..10\n"
+           "The expansion is the cross product, the first line varying slowest: FOLDER gets\n"
+           "BASE_lr-0.01_h1-4_seed-1.prj and so on, each with its own weights file (drawn with\n"
+           "its seed as --random-weights draws them; without seeds a copy of the base's), its\n"
+           "starting weights in FOLDER/start, and the list FOLDER/sweep.runs. More than\n"
+           "--max-runs projects are refused.\n"
+           "\n"
+           "Runs at once: --run-macro with --jobs starts one \"Corvane --train\" per run and\n"
+           "prints a line per finished run, with an estimate of the time left, on standard\n"
+           "error. Each run starts its generator afresh (from its seed), as it does when trained\n"
+           "alone, so the files equal those of --run-macro with the same --seed (or of the same\n"
+           "sweep folder); runs that share a file train one after another in the macro's order.\n"
+           "Result records and logs go to FOLDER/results (for a macro, MACRO.results beside\n"
+           "it). A run that fails is a row of the summary with its message; after Ctrl+C or a\n"
+           "killed run, --resume trains only the runs that have no result.\n"
+           "\n"
+           "Summary (CSV): a \"run\" row per run (settings, status, message, iterations,\n"
+           "training and test error, stop reason, wall time, files), then a \"setting\" row per\n"
+           "distinct setting with the mean, standard deviation, minimum and maximum of the\n"
+           "errors over its seeds.\n"
+           "\n"
+           "Slurm: the script is started with bash on the cluster's login node; it submits\n"
+           "itself as an array job (--array=1-K%P, one task per run or group of runs sharing a\n"
+           "file) and a job that writes the summary once the array ended well\n"
+           "(--dependency=afterok). Started again, it trains only what has no result.\n"
+           "\n"
            "Exit status: 0 done, 1 a failure was reported or the run did not start, 2 bad\n"
            "command line.\n";
 }
@@ -118,9 +308,21 @@ std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, 
     // No options, or only a project file for the window to open.
     if (args.empty() || (args.size() == 1 && !args[0].empty() && args[0][0] != '-'))
         return std::nullopt;
+    static const std::map<std::string, std::size_t> commands{
+        {"--train", 1},          {"--run-macro", 1},    {"--evaluate", 1},
+        {"--random-weights", 2}, {"--expand-sweep", 3}, {"--slurm-script", 1}};
     std::string command;
     std::vector<std::string> operands;
-    int progress = 0;
+    Options o;
+    auto bad = [&](const std::string& why) {
+        err << "Corvane: " << why << "\n" << usage();
+        return 2;
+    };
+    // The value of option args[i], or nullopt when there is none.
+    auto value = [&](std::size_t& i) -> std::optional<std::string> {
+        if (i + 1 >= args.size()) return std::nullopt;
+        return args[++i];
+    };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
@@ -128,38 +330,71 @@ std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, 
             return 0;
         }
         if (a == "--progress") {
+            auto v = value(i);
+            auto n = v ? positive(*v) : std::nullopt;
+            if (!n) return bad("--progress needs a positive whole number");
+            o.progress = *n;
+        } else if (a == "--seed") {
+            auto v = value(i);
+            auto n = v ? whole_u32(*v) : std::nullopt;
+            if (!n) return bad("--seed needs a whole number from 0 to 4294967295");
+            o.seed = *n;
+        } else if (a == "--jobs") {
+            // The number is optional: without it, one job per core.
             auto n = i + 1 < args.size() ? positive(args[i + 1]) : std::nullopt;
-            if (!n) {
-                err << "Corvane: --progress needs a positive whole number\n" << usage();
-                return 2;
-            }
-            progress = *n;
-            ++i;
-        } else if (a == "--train" || a == "--run-macro" || a == "--evaluate" ||
-                   a == "--random-weights") {
-            if (!command.empty()) {
-                err << "Corvane: give one command at a time\n" << usage();
-                return 2;
-            }
+            if (n) ++i;
+            o.jobs = n.value_or(0);
+        } else if (a == "--max-runs") {
+            auto v = value(i);
+            auto n = v ? positive(*v) : std::nullopt;
+            if (!n) return bad("--max-runs needs a positive whole number");
+            o.max_runs = static_cast<std::size_t>(*n);
+        } else if (a == "--summary" || a == "--result" || a == "--start-weights") {
+            auto v = value(i);
+            if (!v || v->empty()) return bad(a + " needs a file name");
+            (a == "--summary" ? o.summary : a == "--result" ? o.result : o.start_weights) = *v;
+        } else if (a == "--resume") {
+            o.resume = true;
+        } else if (commands.count(a)) {
+            if (!command.empty()) return bad("give one command at a time");
             command = a;
         } else if (!a.empty() && a[0] == '-') {
-            err << "Corvane: unknown option " << a << "\n" << usage();
-            return 2;
+            return bad("unknown option " + a);
         } else {
             operands.push_back(a);
         }
     }
-    const std::size_t wanted = command == "--random-weights" ? 2 : 1;
-    if (command.empty() || operands.size() != wanted ||
-        (progress > 0 && command != "--train" && command != "--run-macro")) {
-        err << "Corvane: bad command line\n" << usage();
-        return 2;
-    }
-    Session session(out, err, progress);
-    if (command == "--train") return train(session, operands[0]);
-    if (command == "--run-macro") return run_macro(session, operands[0]);
+    // --summary with a macro or a sweep folder and no command: only the table.
+    if (command.empty() && !o.summary.empty()) command = "--summary";
+    const bool macro = command == "--run-macro";
+    const bool folder = !operands.empty() && (macro || command == "--slurm-script") &&
+                        std::filesystem::is_directory(operands[0]);
+    if (command.empty() || operands.size() != (command == "--summary" ? 1 : commands.at(command)))
+        return bad("bad command line");
+    if (o.progress > 0 && command != "--train" && !macro)
+        return bad("--progress goes with --train or --run-macro");
+    if (o.seed && (folder || (command != "--train" && !macro && command != "--random-weights")))
+        return bad("--seed goes with --train, --random-weights or --run-macro with a macro file");
+    if (o.jobs && !macro && command != "--slurm-script")
+        return bad("--jobs goes with --run-macro or --slurm-script");
+    if (o.resume && !(macro && o.jobs)) return bad("--resume goes with --run-macro and --jobs");
+    if (!o.summary.empty() && !macro && command != "--summary" && command != "--slurm-script")
+        return bad("--summary goes with --run-macro or --slurm-script");
+    if ((!o.result.empty() || !o.start_weights.empty()) && command != "--train")
+        return bad("--result and --start-weights go with --train");
+    if (o.max_runs != default_max_runs && command != "--expand-sweep")
+        return bad("--max-runs goes with --expand-sweep");
+    if (o.jobs && *o.jobs == 0)
+        o.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+
+    Session session(out, err, o.progress);
+    if (command == "--train") return train(session, operands[0], o);
+    if (macro) return run_macro(session, operands[0], o);
     if (command == "--evaluate") return evaluate(session, operands[0]);
-    return random_weights(session, operands[0], operands[1]);
+    if (command == "--expand-sweep") return expand(session, operands, o);
+    if (command == "--slurm-script") return slurm(session, operands[0], o);
+    if (command == "--summary") return summarise(session, operands[0], o);
+    return random_weights(session, operands[0], operands[1], o);
 }
 
 } // namespace corvane::batch

@@ -5,7 +5,9 @@
 namespace corvane::batch {
 
 void ConsoleView::message(std::string_view title, std::string_view text, Icon icon) {
-    if (icon == Icon::critical) failure_ = true;
+    if (icon == Icon::critical) ++failures_;
+    if (!messages_.empty()) messages_ += ' ';
+    messages_ += text;
     out_ << "MsgBox\t" << title << '\t' << text << '\n' << std::flush;
 }
 

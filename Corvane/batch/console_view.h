@@ -8,6 +8,7 @@
 #include <array>
 #include <ostream>
 #include <string>
+#include <utility>
 
 namespace corvane::batch {
 
@@ -33,14 +34,19 @@ public:
     /// Prints one control's text.
     void print_control(std::string_view name, std::string_view text);
 
-    bool failure_reported() const { return failure_; }
+    bool failure_reported() const { return failures_ > 0; }
+    /// The number of messages with the critical icon shown so far.
+    int failures() const { return failures_; }
+    /// The texts of the messages shown since the last call, one after another.
+    std::string take_messages() { return std::exchange(messages_, std::string()); }
     void hide_learning_rate() { learning_rate_visible_ = false; }
 
 private:
     std::ostream& out_;
     std::ostream& err_;
     int progress_every_;
-    bool failure_ = false;
+    int failures_ = 0;
+    std::string messages_;
     bool learning_rate_visible_ = false;
     std::string learning_rate_;
 };

@@ -169,6 +169,8 @@ bool Treinador::le_populacao(const std::string& ficheiro) {
 }
 
 bool Treinador::comecar_treino() {
+    erro_final = erro_teste = std::numeric_limits<float>::quiet_NaN();
+    iteracao_final = 0;
     return d_.backpropagation() ? treino_backpropagation() : treino_genetico();
 }
 
@@ -242,6 +244,7 @@ bool Treinador::inicio_comum(bool backprop) {
 void Treinador::mostra_resultados(float erro, int iteracao, std::optional<float> taxa) {
     const std::int64_t agora = programa_.relogio();
     resultado(0, numtext::format(erro, "0.0000E+00"));
+    iteracao_final = iteracao;
     resultado(1, std::to_string(iteracao));
     resultado(2, texto_duracao(agora - inicio_iteracao_));
     resultado(3, texto_duracao(agora - inicio_));
@@ -295,6 +298,7 @@ bool Treinador::fim_treino() {
     // The test error is worked out before the project is saved, so that the saved results are
     // all of this run.
     const float teste = rede.calculo_erro_conjunto(dados.entradas_teste, dados.saidas_teste);
+    erro_teste = teste;
     resultado(4, numtext::format(teste, "0.0000E+00"));
     ok = grava_projecto(d_, d_.Label2, *proxy_) && ok;
     proxy_->show_training_label(false);
@@ -351,6 +355,7 @@ bool Treinador::treino_backpropagation() {
         if (cauda_iteracao(novo, i, bp.lr)) break;
         ++i;
     }
+    erro_final = E;
     return fim_treino();
 }
 
@@ -372,6 +377,7 @@ bool Treinador::treino_genetico() {
         ++i;
     }
     ga.melhor_para_pesos(rede);
+    if (E < 3.402823E+38f) erro_final = E; // an evaluated generation
     return fim_treino();
 }
 

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -82,6 +83,13 @@ public:
 
     /// The caption of `Label3(5)` (current learning rate).
     const std::string& texto_taxa() const { return texto_taxa_; }
+
+    /// The error the last run ended with (of its last evaluation, or of the loaded weights when
+    /// no iteration ran), and its test error; NaN where the run did not get that far.
+    float erro_final = std::numeric_limits<float>::quiet_NaN();
+    float erro_teste = std::numeric_limits<float>::quiet_NaN();
+    /// The iteration number the last run showed last (0 when it showed none).
+    int iteracao_final = 0;
 
     Rede rede;
     ConjuntosDados dados;

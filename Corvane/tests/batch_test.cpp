@@ -85,6 +85,27 @@ TEST(Batch, EachStartDrawsTheSameNumbers) {
     EXPECT_EQ(a.lines(), std::vector<std::string>{"Text1(13)\t" + (a.dir / "r.wgt")});
 }
 
+TEST(Batch, ASeedGivesTheSameWeightsAndRunsAndTheFixedSeedIsTheDefault) {
+    Examples a, b;
+    const auto weights = [](Examples& ex, const std::vector<std::string>& seed) {
+        std::vector<std::string> args{"--random-weights", ex.dir / "xor_genetic.prj",
+                                      ex.dir / "r.wgt"};
+        args.insert(args.end(), seed.begin(), seed.end());
+        EXPECT_EQ(ex.run(args), 0);
+        return test::read_file(ex.dir / "r.wgt");
+    };
+    EXPECT_EQ(weights(a, {"--seed", "5"}), weights(b, {"--seed", "5"}));
+    EXPECT_NE(weights(a, {"--seed", "5"}), weights(b, {"--seed", "6"}));
+    EXPECT_EQ(weights(a, {}), weights(b, {"--seed", "20001226"}));
+
+    ASSERT_EQ(a.run({"--train", a.dir / "xor_genetic.prj", "--seed", "5"}), 0);
+    ASSERT_EQ(b.run({"--train", b.dir / "xor_genetic.prj", "--seed", "5"}), 0);
+    EXPECT_EQ(test::read_file(a.dir / "xor_genetic.err"),
+              test::read_file(b.dir / "xor_genetic.err"));
+    EXPECT_EQ(test::read_file(a.dir / "xor_genetic.wgt"),
+              test::read_file(b.dir / "xor_genetic.wgt"));
+}
+
 TEST(Batch, EvaluateShowsThePlainMessageBox) {
     Examples ex;
     ASSERT_EQ(ex.run({"--evaluate", ex.dir / "breast_cancer_backpropagation.prj"}), 0);

@@ -1,0 +1,145 @@
+// Many runs at once, through the program as a script starts it: separate processes give the
+// files one process gives, failures are rows, and a resumed plan trains only what is missing.
+#include "engine/macro_file.h"
+#include "recorder.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+namespace corvane {
+namespace {
+
+using test::TempDir;
+
+struct Folder {
+    TempDir dir;
+    Folder() {
+        std::filesystem::copy("../examples/Corvane", dir.path(),
+                              std::filesystem::copy_options::recursive);
+    }
+    // Runs Corvane with `args`; its standard output and error are kept.
+    int corvane(const std::string& args) {
+        const std::string command = std::string(CORVANE_EXE) + " " + args + " >" +
+                                    (dir / "stdout") + " 2>" + (dir / "stderr");
+        const int status = std::system(command.c_str());
+        out = test::read_file(dir / "stdout");
+        err = test::read_file(dir / "stderr");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string file(const std::string& name) const { return test::read_file(dir / name); }
+    std::string out, err;
+};
+
+// The project file without the two time captions, which depend on the clock.
+std::vector<std::string> project_without_times(const std::string& content) {
+    auto lines = test::crlf_lines(content);
+    EXPECT_EQ(lines.size(), 39u);
+    if (lines.size() == 39u) lines.erase(lines.begin() + 36, lines.begin() + 38);
+    return lines;
+}
+
+TEST(Jobs, SeparateProcessesWriteWhatOneProcessWrites) {
+    Folder one, many;
+    for (Folder* f : {&one, &many}) {
+        ListaMacro lista;
+        lista[0] = "xor_genetic.prj";
+        lista[1] = "xor_backpropagation.prj";
+        lista[2] = "xor_genetic.prj"; // trains again from the first run's weights
+        test::Recorder view;
+        ASSERT_TRUE(grava_macro(f->dir / "m.mcr", lista, view));
+    }
+    ASSERT_EQ(one.corvane("--run-macro " + (one.dir / "m.mcr") + " --seed 7 --summary " +
+                          (one.dir / "s.csv")),
+              0)
+        << one.out;
+    ASSERT_EQ(many.corvane("--run-macro " + (many.dir / "m.mcr") + " --seed 7 --jobs 2 --summary " +
+                           (many.dir / "s.csv")),
+              0)
+        << many.err;
+    for (const std::string& name : std::vector<std::string>{"xor_genetic", "xor_backpropagation"}) {
+        EXPECT_EQ(one.file(name + ".err"), many.file(name + ".err")) << name;
+        EXPECT_EQ(one.file(name + ".wgt"), many.file(name + ".wgt")) << name;
+        EXPECT_EQ(project_without_times(one.file(name + ".prj")),
+                  project_without_times(many.file(name + ".prj")))
+            << name;
+    }
+    EXPECT_NE(many.err.find("[3/3] xor_genetic.prj: "), std::string::npos) << many.err;
+    EXPECT_TRUE(std::filesystem::exists(many.dir / "m.results/3.log"));
+    // The two tables agree on everything but the folders and the wall times.
+    const auto rows = [](const std::string& csv, const std::string& folder) {
+        std::vector<std::string> kept;
+        for (auto line : test::crlf_lines(csv)) {
+            for (std::size_t at; (at = line.find(folder)) != std::string::npos;)
+                line.erase(at, folder.size());
+            kept.push_back(line);
+        }
+        return kept;
+    };
+    const auto a = rows(one.file("s.csv"), one.dir.path().string());
+    const auto b = rows(many.file("s.csv"), many.dir.path().string());
+    ASSERT_EQ(a.size(), 1u + 3u + 2u);
+    ASSERT_EQ(b.size(), a.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        // Cut out the wall time: the field after the stop reason.
+        auto cut = [](std::string s) {
+            for (const std::string& reason :
+                 std::vector<std::string>{",goal,", ",iteration limit,"}) {
+                auto at = s.find(reason);
+                if (at != std::string::npos) {
+                    auto from = at + reason.size();
+                    s.erase(from, s.find(',', from) - from);
+                }
+            }
+            return s;
+        };
+        EXPECT_EQ(cut(a[i]), cut(b[i]));
+    }
+}
+
+TEST(Jobs, AFailedRunIsARowAndResumeTrainsOnlyWhatHasNoResult) {
+    Folder f;
+    test::write_file(f.dir / "sweep.txt", "Max. iterations = 20\nSeeds = 1..3\n");
+    ASSERT_EQ(f.corvane("--expand-sweep " + (f.dir / "xor_genetic.prj") + " " +
+                        (f.dir / "sweep.txt") + " " + (f.dir / "out")),
+              0)
+        << f.out;
+    EXPECT_EQ(f.out, "Projects\t3\n");
+    const std::string broken = "out/xor_genetic_it-20_seed-2.prj";
+    test::write_file(f.dir / broken, "\"only one line\"\r\n");
+    EXPECT_EQ(
+        f.corvane("--run-macro " + (f.dir / "out") + " --jobs 2 --summary " + (f.dir / "s.csv")),
+        1);
+    const std::string csv = f.file("s.csv");
+    EXPECT_NE(csv.find("failed,Error loading project file!"), std::string::npos) << csv;
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 3 + 2) << csv;
+    EXPECT_TRUE(std::filesystem::exists(f.dir / "out/xor_genetic_it-20_seed-3.err"));
+
+    // As after a killed run: one result missing.
+    std::filesystem::remove(f.dir / "out/results/3.result");
+    std::filesystem::remove(f.dir / "out/xor_genetic_it-20_seed-3.err");
+    EXPECT_EQ(f.corvane("--run-macro " + (f.dir / "out") + " --jobs 2 --resume"), 1);
+    EXPECT_EQ(std::count(f.err.begin(), f.err.end(), '\n'), 1) << f.err;
+    EXPECT_EQ(f.err.rfind("[3/3] xor_genetic_it-20_seed-3.prj: ", 0), 0u) << f.err;
+    EXPECT_TRUE(std::filesystem::exists(f.dir / "out/xor_genetic_it-20_seed-3.err"));
+
+    // The table alone, from the records.
+    EXPECT_EQ(f.corvane("--summary " + (f.dir / "t.csv") + " " + (f.dir / "out")), 0);
+    EXPECT_EQ(test::crlf_lines(f.file("t.csv")).size(), 1u + 3u + 2u);
+}
+
+TEST(Jobs, BadCommandLines) {
+    Folder f;
+    for (const std::string& bad : std::vector<std::string>{
+             "--run-macro m.mcr --resume", "--evaluate a.prj --jobs 2", "--evaluate a.prj --seed 1",
+             "--train a.prj --seed -1", "--train a.prj --seed 4294967296", "--expand-sweep a b",
+             "--train a.prj --max-runs 5", "--run-macro m.mcr --result r", "--summary"})
+        EXPECT_EQ(f.corvane(bad), 2) << bad;
+    EXPECT_EQ(f.corvane("--run-macro " + f.dir.path().string() + " --seed 3"), 2);
+}
+
+} // namespace
+} // namespace corvane
