@@ -82,6 +82,14 @@ std::string_view WeightGrid::Text(int i, int j) const {
     return std::string_view(buffer_).substr(span.start, span.length);
 }
 
+int WeightGrid::LongestTextRow(int j) const {
+    if (j < 0 || j >= columns_ || rows_ == 0) return -1;
+    int longest = 0;
+    for (int i = 1; i < rows_; ++i)
+        if (cells_[Index(i, j)].length > cells_[Index(longest, j)].length) longest = i;
+    return longest;
+}
+
 void WeightGrid::SetText(int i, int j, std::string_view text) {
     if (i < 0 || j < 0 || i >= rows_ || j >= columns_) return;
     replaced_ += cells_[Index(i, j)].length;

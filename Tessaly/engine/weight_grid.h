@@ -35,6 +35,10 @@ public:
     std::string_view Text(int i, int j) const;
     void SetText(int i, int j, std::string_view text);
 
+    /// The row of the longest text of column `j` (the first of equal length); -1 when the
+    /// column does not exist. The editor fits a column's width to that text.
+    int LongestTextRow(int j) const;
+
     /// Stores an edited text in cell (i, j), and in (j, i) too when `symmetric`. A text that is
     /// not a number, or a number no 32-bit float holds, changes nothing.
     WeightEdit Commit(int i, int j, std::string_view text, bool symmetric);

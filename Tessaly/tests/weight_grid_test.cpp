@@ -75,6 +75,16 @@ TEST(WeightGrid, ValuesNoFloatHoldsAreRefusedAndTheCellKeepsItsValue) {
     EXPECT_EQ(g.Commit(0, 2, "1e400x", false), WeightEdit::NotANumber);
 }
 
+TEST(WeightGrid, LongestTextOfAColumnIsFoundForFitting) {
+    WeightGrid g = Grid(3);
+    g.SetText(2, 1, "-0.125");
+    g.SetText(1, 1, "12.5");
+    EXPECT_EQ(g.LongestTextRow(1), 2);
+    EXPECT_EQ(g.LongestTextRow(0), 0) << "equal lengths: the first row";
+    EXPECT_EQ(g.LongestTextRow(3), -1);
+    EXPECT_EQ(WeightGrid{}.LongestTextRow(0), -1);
+}
+
 TEST(WeightGrid, ManyEditsKeepEveryText) {
     WeightGrid g = Grid(40);
     for (int round = 0; round < 3000; ++round)

@@ -8,8 +8,10 @@
 #include "ui_dialogs.h"
 #include "up_down.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +28,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <deque>
@@ -542,6 +545,22 @@ private slots:
                  qPrintable(QString("%1 < %2").arg(header->sectionSize(1)).arg(needed)));
         QVERIFY(header->sectionSize(1) < needed + 40);
         QCOMPARE(weightText(editor, 0, 1), QString("123456789.0123"));
+
+        // The header's menu fits every column: column 0 holds the mirrored long value.
+        QVERIFY(header->sectionSize(0) < needed);
+        QTimer::singleShot(0, this, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu != nullptr);
+            QAction* fitAll = menu->actions().value(1);
+            QCOMPARE(fitAll->text(), QString("Fit All Columns to Contents"));
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(fitAll).center());
+        });
+        const QPoint onHeader(header->sectionViewportPosition(2) + 5, middle);
+        // The context-menu event a right click on the header gives.
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, onHeader,
+                                     header->viewport()->mapToGlobal(onHeader));
+        QApplication::sendEvent(header->viewport(), &rightClick);
+        QVERIFY(header->sectionSize(0) >= needed);
     }
 
     void editorInitialisationAndOkGiveTheEngineItsMatrix() {
@@ -601,6 +620,12 @@ private slots:
         load(doc, {write("big.Tsy", "[50X50]" + QByteArray(" 1 0").repeated(1250))});
         click(&doc, "cmdNewWeight");
         QCOMPARE(child<QTableView>(doc.editor(), "gridTest")->model()->rowCount(), 2500);
+        // Fitting a column of 2500 rows to its texts is immediate.
+        QHeaderView* header = child<QTableView>(doc.editor(), "gridTest")->horizontalHeader();
+        const int edge = header->sectionViewportPosition(0) + header->sectionSize(0) - 1;
+        QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
+                           QPoint(edge, header->height() / 2));
+        QVERIFY(header->sectionSize(0) < 60);
         click(doc.editor(), "cmdOK");
         click(&doc, "cmdStep");
         QCOMPARE(cellsOn(doc.pattern()), 1250);

@@ -19,6 +19,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tessaly {
 
 namespace {
@@ -112,6 +114,11 @@ frmSynapticWeights::frmSynapticWeights(UiDialogs* dialogs, QWidget* parent)
     columnsHeader->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(columnsHeader, &QHeaderView::customContextMenuRequested, this,
             &frmSynapticWeights::columnsMenu);
+    // The table's own fitting samples rows one by one, too slow for 2500 of them.
+    disconnect(columnsHeader, SIGNAL(sectionHandleDoubleClicked(int)), gridTest,
+               SLOT(resizeColumnToContents(int)));
+    connect(columnsHeader, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this](int column) { FitColumns(column, column); });
 
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName("Frame1");
@@ -171,10 +178,25 @@ void frmSynapticWeights::columnsMenu(const QPoint& at) {
     fitOne->setEnabled(column >= 0);
     QAction* fitAll = menu.addAction("Fit All Columns to Contents");
     QAction* chosen = menu.exec(header->viewport()->mapToGlobal(at));
+    if (chosen == fitOne) FitColumns(column, column);
+    if (chosen == fitAll) FitColumns(0, grid_.columns() - 1);
+}
+
+void frmSynapticWeights::FitColumns(int first, int last) {
     CommitCellEdit();
     qtkit::WaitCursor wait;
-    if (chosen == fitOne) gridTest->resizeColumnToContents(column);
-    if (chosen == fitAll) gridTest->resizeColumnsToContents();
+    // Only the longest text of each column is measured: a 2500 x 2500 matrix fits at once.
+    QHeaderView* header = gridTest->horizontalHeader();
+    gridTest->setUpdatesEnabled(false);
+    for (int j = std::max(first, 0); j <= last && j < grid_.columns(); ++j) {
+        int width = header->sectionSizeHint(j);
+        const int row = grid_.LongestTextRow(j);
+        if (row >= 0)
+            width = std::max(width, gridTest->sizeHintForIndex(model_->index(row, j)).width() +
+                                        (gridTest->showGrid() ? 1 : 0));
+        header->resizeSection(j, width);
+    }
+    gridTest->setUpdatesEnabled(true);
 }
 
 void frmSynapticWeights::setPatternColumns(int columns) {

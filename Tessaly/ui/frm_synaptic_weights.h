@@ -74,6 +74,8 @@ private:
     void moveRow(int delta);
     /// The column header's menu: fit the column under the pointer, or all, to their texts.
     void columnsMenu(const QPoint& at);
+    /// Columns `first` to `last` as wide as their widest text (and their label).
+    void FitColumns(int first, int last);
 
     UiDialogs* dialogs_;
     WeightGrid grid_;
