@@ -19,6 +19,36 @@ int position(const std::vector<std::string>& list, const std::string& value) {
     return it == list.end() ? 0 : static_cast<int>(it - list.begin()) + 1;
 }
 
+// The fields of one line of a table file: a comma ends a field, so text between two commas,
+// or after the last comma, is a field even when it is empty. An unquoted field loses its
+// surrounding blanks; a quoted one runs to its closing quote, and what follows that quote up to
+// the next comma belongs to no field.
+std::vector<std::string> line_fields(std::string_view line) {
+    std::vector<std::string> fields;
+    std::size_t pos = 0;
+    while (true) {
+        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t'))
+            ++pos;
+        std::size_t comma;
+        if (pos < line.size() && line[pos] == '"') {
+            std::size_t close = line.find('"', pos + 1);
+            std::size_t end = close == std::string_view::npos ? line.size() : close;
+            fields.emplace_back(line.substr(pos + 1, end - pos - 1));
+            comma = close == std::string_view::npos ? std::string_view::npos
+                                                    : line.find(',', close + 1);
+        } else {
+            comma = line.find(',', pos);
+            std::string_view field = line.substr(
+                pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos);
+            while (!field.empty() && (field.back() == ' ' || field.back() == '\t'))
+                field.remove_suffix(1);
+            fields.emplace_back(field);
+        }
+        if (comma == std::string_view::npos) return fields;
+        pos = comma + 1;
+    }
+}
+
 } // namespace
 
 std::vector<std::string> parse_symbols(std::string_view text) {
@@ -44,14 +74,22 @@ std::optional<Message> read_string(Analysis& a, const std::string& path) {
 }
 
 std::optional<std::vector<std::string>> parse_table(std::string_view text) {
-    numtext::FieldScanner scanner(text);
     std::vector<std::string> fields;
-    while (fields.size() < static_cast<std::size_t>(kGridCells) && !scanner.at_end()) {
-        for (int c = 0; c < kGridColumns; ++c) {
-            auto field = scanner.next_string();
-            if (!field) return std::nullopt;
-            fields.push_back(std::move(*field));
-        }
+    std::size_t start = 0;
+    while (start < text.size() && fields.size() < static_cast<std::size_t>(kGridCells)) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+        std::vector<std::string> row = line_fields(line);
+        // Three fields make a transition; empty fields after them (trailing commas) are
+        // harmless, anything more or less means the file is not a table.
+        if (row.size() < static_cast<std::size_t>(kGridColumns)) return std::nullopt;
+        for (std::size_t c = kGridColumns; c < row.size(); ++c)
+            if (!row[c].empty()) return std::nullopt;
+        fields.insert(fields.end(), std::make_move_iterator(row.begin()),
+                      std::make_move_iterator(row.begin() + kGridColumns));
     }
     return fields;
 }

@@ -27,8 +27,10 @@ std::vector<std::string> parse_symbols(std::string_view text);
 /// returns "File error" ("File read") and leaves `a` as it was.
 std::optional<Message> read_string(Analysis& a, const std::string& path);
 
-/// The cells of a table text, three fields to a transition, at most kGridRows transitions.
-/// nullopt when the fields end in the middle of a transition.
+/// The cells of a table text: one transition per line, three fields separated by commas
+/// (quoted or not), at most kGridRows transitions; blank lines are skipped. A field may be
+/// empty (",,", a comma at the end of the line, or ""), and is then an empty cell. nullopt
+/// when a line holds fewer than three fields, or more unless the extra ones are empty.
 std::optional<std::vector<std::string>> parse_table(std::string_view text);
 
 /// Reads a table file into the first cells of `cells` (later cells keep their text). On

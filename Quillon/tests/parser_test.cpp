@@ -143,11 +143,54 @@ TEST(TableText, ThreeFieldsPerTransition) {
     ASSERT_TRUE(cells);
     EXPECT_EQ(*cells, (std::vector<std::string>{"A", "u", "B", "B", "d", "F", "C", "h", "F"}));
     EXPECT_EQ(parse_table("A,u,B\nC,d\n"), std::nullopt);
+    EXPECT_EQ(parse_table("A,u,B,C\n"), std::nullopt) << "a fourth field is no table";
+    EXPECT_EQ(parse_table("A,u,B,,\r\n")->size(), 3u) << "trailing commas add nothing";
     EXPECT_EQ(parse_table("")->size(), 0u);
     std::string many;
     for (int i = 0; i < 60; ++i)
         many += "A,u,B\n";
     EXPECT_EQ(parse_table(many)->size(), 150u);
+}
+
+TEST(TableText, EmptyFieldsAreEmptyCells) {
+    // Between commas, after the last comma, quoted or blank: each is a field of its own.
+    EXPECT_EQ(parse_table("A,h,\r\n,u,B\nC,,F\n\"\",\" \",D\n  ,d ,\n"),
+              (std::vector<std::string>{"A", "h", "", "", "u", "B", "C", "", "F", "", " ", "D", "",
+                                        "d", ""}));
+    EXPECT_EQ(parse_table(",,"), (std::vector<std::string>{"", "", ""}));
+    EXPECT_EQ(parse_table("A,h,"), (std::vector<std::string>{"A", "h", ""}));
+}
+
+// A table file with empty fields is read, and the parse then says what is wrong with it.
+TEST(ReadingFiles, EmptyFieldsReachTheChecksOfTheParse) {
+    struct Case {
+        const char* file;
+        std::optional<Message> message;
+        std::vector<std::string> states;
+    };
+    const Case cases[] = {
+        {"A,h,\r\nA,u,F\r\n", msg::invalid_table, {}},
+        {",h,A\r\nA,u,F\r\n", msg::invalid_table, {}},
+        {"A,,F\r\n", msg::invalid_table, {}},
+        // An empty present state ends the table; the rows after it are not used.
+        {"A,h,F\r\n,u,B\r\nB,d,C\r\n", std::nullopt, {"F", "?"}},
+        // The final-state scan stops at the first empty next state.
+        {"A,h,B\r\nB,u,\r\nB,d,F\r\n", msg::no_final_state, {}},
+        {"A,h,F\r\nA,u,\r\n", msg::no_present_state(""), {}},
+        // An empty symbol is a symbol like any other; no segment carries it.
+        {"A,h,F\r\nA,,B\r\nB,u,F\r\n", std::nullopt, {"F", "?"}},
+    };
+    for (const Case& c : cases) {
+        test::TempFile file("table.txt", c.file);
+        Cells cells{};
+        ASSERT_EQ(read_table(cells, file.path()), std::nullopt) << c.file;
+        Analysis a = labelled({"h", "u"});
+        ParseResult r = CmdParse(a, cells);
+        EXPECT_EQ(r.message, c.message) << c.file;
+        if (!c.message) {
+            EXPECT_EQ(states(a), c.states) << c.file;
+        }
+    }
 }
 
 TEST(SymbolText, CommasLineEndsAndQuotes) {
