@@ -1,5 +1,6 @@
 #include "segment_list.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "messages.h"
@@ -14,15 +15,35 @@ using numtext::right_align;
 std::vector<std::string> ShowList(const Analysis& a) {
     std::vector<std::string> lines;
     if (a.mode == mode::signal_only) return lines;
+    // The texts of the number columns first: each column is as wide as its widest text (at
+    // least its usual width), so that no digit or sign is cut off and the rows stay aligned.
+    struct Numbers {
+        std::string k, length, end, slope;
+    };
+    std::vector<Numbers> numbers;
+    numbers.reserve(static_cast<std::size_t>(std::max<int>(a.nseg, 0)));
+    std::size_t wk = 2, wl = 3, wp = 4, ws = 5;
     int p = 1;
     for (int k = 1; k <= a.nseg; ++k) {
-        std::string line = right_align(std::to_string(k), 2);
+        Numbers n{std::to_string(k), {}, {}, {}};
         if (a.mode > 0) {
             p += numtext::to_int16(a.segLength[k]).value_or(0);
-            line += ", " + right_align(format(a.segLength[k], "##"), 3) + "(" +
-                    right_align(format(p, "####"), 4) + ")" + "," +
-                    right_align(format(a.segSlope[k], "###0.0#"), 5);
+            n.length = format(a.segLength[k], "##");
+            n.end = format(p, "####");
+            n.slope = format(a.segSlope[k], "###0.0#");
         }
+        wk = std::max(wk, n.k.size());
+        wl = std::max(wl, n.length.size());
+        wp = std::max(wp, n.end.size());
+        ws = std::max(ws, n.slope.size());
+        numbers.push_back(std::move(n));
+    }
+    for (int k = 1; k <= a.nseg; ++k) {
+        const Numbers& n = numbers[static_cast<std::size_t>(k - 1)];
+        std::string line = right_align(n.k, wk);
+        if (a.mode > 0)
+            line += ", " + right_align(n.length, wl) + "(" + right_align(n.end, wp) + ")" + "," +
+                    right_align(n.slope, ws);
         if (std::abs(a.mode) > 1) line += ",   " + a.symbol[k];
         if (std::abs(a.mode) == 3) line += ",  " + a.state[k];
         lines.push_back(std::move(line));

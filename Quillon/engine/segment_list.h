@@ -16,8 +16,8 @@ inline constexpr const char* kStringHeader = "# Symbol State";
 /// The lines of the segment list: none in mode 0; otherwise per segment k its number
 /// right-aligned in 2, then (mode > 0) ", " + length ("##", width 3) + "(" + end sample ("####",
 /// width 4) + ")," + slope ("###0.0#", width 5), then (|mode| > 1) ",   " + symbol, then
-/// (|mode| = 3) ",  " + state. Right-aligned texts longer than their width keep their last
-/// characters.
+/// (|mode| = 3) ",  " + state. A column whose texts are longer than its width is widened to
+/// the longest of them in every line, so the list shows every digit and stays aligned.
 std::vector<std::string> ShowList(const Analysis& a);
 
 /// The segment file: one CR LF line per segment k: k right-aligned in 2, then (when the

@@ -25,28 +25,46 @@ Analysis two_segments(std::int16_t m) {
 TEST(ShowList, ColumnsGrowWithTheMode) {
     EXPECT_TRUE(ShowList(two_segments(mode::signal_only)).empty());
     EXPECT_EQ(ShowList(two_segments(mode::approximated)),
-              (std::vector<std::string>{" 1,  12(  13),  0.5", " 2,   3(  16),23.46"}));
-    EXPECT_EQ(ShowList(two_segments(mode::labelled)),
-              (std::vector<std::string>{" 1,  12(  13),  0.5,   u", " 2,   3(  16),23.46,   D"}));
+              (std::vector<std::string>{" 1,  12(  13),    0.5", " 2,   3(  16),-123.46"}));
     EXPECT_EQ(
-        ShowList(two_segments(mode::parsed)),
-        (std::vector<std::string>{" 1,  12(  13),  0.5,   u,  A", " 2,   3(  16),23.46,   D,  F"}));
+        ShowList(two_segments(mode::labelled)),
+        (std::vector<std::string>{" 1,  12(  13),    0.5,   u", " 2,   3(  16),-123.46,   D"}));
+    EXPECT_EQ(ShowList(two_segments(mode::parsed)),
+              (std::vector<std::string>{" 1,  12(  13),    0.5,   u,  A",
+                                        " 2,   3(  16),-123.46,   D,  F"}));
     EXPECT_EQ(ShowList(two_segments(mode::string_read)),
               (std::vector<std::string>{" 1,   u", " 2,   D"}));
     EXPECT_EQ(ShowList(two_segments(mode::string_parsed)),
               (std::vector<std::string>{" 1,   u,  A", " 2,   D,  F"}));
 }
 
-TEST(ShowList, NumbersPastTheirWidthKeepTheirLastCharacters) {
+TEST(ShowList, ColumnsWidenForTheirLongestValue) {
+    // Usual values keep the usual widths.
     Analysis a;
     a.mode = mode::approximated;
+    a.nseg = 2;
+    a.segLength[1] = 5.0f;
+    a.segSlope[1] = -9.99f;
+    a.segLength[2] = 99.0f;
+    a.segSlope[2] = 99.5f;
+    EXPECT_EQ(ShowList(a),
+              (std::vector<std::string>{" 1,   5(   6),-9.99", " 2,  99( 105), 99.5"}));
+
+    // A steep fall, a segment of 1999 samples and a hundredth segment: every digit and sign
+    // shows, and the other rows are padded to the same columns.
     a.nseg = 100;
     for (int k = 1; k <= 100; ++k) {
-        a.segLength[k] = 19.0f;
+        a.segLength[k] = 1.0f;
         a.segSlope[k] = 0.0f;
     }
+    a.segSlope[1] = -32.64f;
+    a.segLength[2] = 1000.0f;
     auto lines = ShowList(a);
-    EXPECT_EQ(lines[99], "00,  19(1901),  0.0");
+    EXPECT_EQ(lines[0], "  1,    1(   2),-32.64");
+    EXPECT_EQ(lines[1], "  2, 1000(1002),   0.0");
+    EXPECT_EQ(lines[99], "100,    1(1100),   0.0");
+    // The saved file keeps its own widths.
+    EXPECT_EQ(segment_file_text(a).substr(0, 22), " 1,     1,   -32.64\r\n ");
 }
 
 TEST(SegmentFile, LinesPerMode) {
