@@ -53,13 +53,22 @@ void GridEditor::open(const QString& start) {
 }
 
 void GridEditor::commit() {
-    if (!edit_->isVisible()) return;
-    edit_->hide();
-    if (row_ >= 0 && column_ >= 0) setCellText(grid_, row_, column_, edit_->text());
+    close(true);
 }
 
 void GridEditor::cancel() {
+    close(false);
+}
+
+void GridEditor::close(bool store) {
+    if (!edit_->isVisible()) return;
+    closing_ = true;
+    // Hiding the box while it has the focus would pass the focus on as a Tab does, and the
+    // grid takes a Tab as a move to the next cell: hand the focus back to the grid first.
+    if (edit_->hasFocus()) grid_->setFocus(Qt::OtherFocusReason);
     edit_->hide();
+    closing_ = false;
+    if (store && row_ >= 0 && column_ >= 0) setCellText(grid_, row_, column_, edit_->text());
 }
 
 bool GridEditor::gridKey(QKeyEvent* key) {
@@ -112,7 +121,7 @@ bool GridEditor::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (watched == grid_) return gridKey(key);
         if (watched == edit_) return editorKey(key);
-    } else if (watched == edit_ && event->type() == QEvent::FocusOut) {
+    } else if (watched == edit_ && event->type() == QEvent::FocusOut && !closing_) {
         if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) commit();
     }
     return QObject::eventFilter(watched, event);

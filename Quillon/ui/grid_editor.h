@@ -36,11 +36,15 @@ protected:
 private:
     bool gridKey(class QKeyEvent* key);
     bool editorKey(class QKeyEvent* key);
+    /// Hides the box, the focus back on the grid when the box had it; stores the text when
+    /// `store`.
+    void close(bool store);
 
     QTableWidget* grid_;
     QLineEdit* edit_;
     int row_ = -1;
     int column_ = -1;
+    bool closing_ = false; ///< the box is being closed: its focus loss is no commit
 };
 
 /// The text of cell (row, column), "" when it has none.
