@@ -40,7 +40,7 @@ std::optional<Message> Display(Analysis& a, int begin, int incr, bool zoom, Disp
     for (int i = begin; i <= listEnd && i <= a.na; i += incr)
         plan.listing.push_back(std::to_string(i) + ": " + numtext::shortest(a.y[i]));
 
-    int npts = zoom ? 250 : 1000;
+    int npts = zoom ? kZoomedSamples : kDrawnSamples;
     double dx = zoom ? 4.0 : 1.0;
     int end = (begin + npts) * incr;
     plan.signalWidth = a.drawWidth;

@@ -13,6 +13,16 @@ namespace quillon {
 /// The drawing's user scale is 1000 wide; its height is Analysis::scaleHeight, top 0.
 inline constexpr double kScaleWidth = 1000.0;
 
+/// Samples drawn across the width without and with zoom 4x.
+inline constexpr int kDrawnSamples = 1000;
+inline constexpr int kZoomedSamples = 250;
+
+/// The largest first sample the scroll bar offers: 1000 without zoom, and with zoom as far as
+/// lets the last of kMaxSamples samples come into view (1751), so every sample can be reached.
+inline constexpr int last_begin(bool zoom) {
+    return zoom ? kMaxSamples - kZoomedSamples + 1 : kDrawnSamples;
+}
+
 /// One straight piece of a curve, in user coordinates.
 struct Line {
     double x1, y1, x2, y2;

@@ -84,6 +84,12 @@ TEST(Display, ZoomFillsTheWidthWith250Samples) {
     EXPECT_DOUBLE_EQ(p.signal[249].x2, 1001.0);
     ASSERT_EQ(Display(a, 1, "1", false, p), std::nullopt);
     EXPECT_EQ(p.signal.size(), 1001u);
+    // From the last first sample the scroll bar offers, the last sample is drawn, zoomed or not.
+    for (bool zoom : {true, false}) {
+        ASSERT_EQ(Display(a, last_begin(zoom), "1", zoom, p), std::nullopt);
+        EXPECT_EQ(p.listing.back(), "2000: 1000");
+        EXPECT_DOUBLE_EQ(p.signal.back().y2, 1.0) << "sample 2000 lies one unit below the top";
+    }
 }
 
 TEST(Display, PenWidthIsNotResetBeforeTheSignal) {

@@ -1,4 +1,5 @@
 // Drives the analyser's window by its control names, with message boxes recorded.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -182,6 +183,54 @@ private slots:
         QCOMPARE(quillon::cellText(grid, 49, 2), QString());
     }
 
+    // In an active window, as the user meets it: the keys go wherever the focus is. Closing
+    // the editor leaves the current cell where it was; Up and Down move only one row.
+    void gridEditorKeysKeepTheColumn() {
+        Window w;
+        w.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        QTableWidget* grid = w.form.Grid;
+        grid->setFocus();
+        grid->setCurrentCell(0, 0);
+        auto type = [](const QString& text) {
+            QTest::keyClicks(QApplication::focusWidget(), text);
+        };
+        auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+
+        type("A");
+        QVERIFY(w.form.TxtGrid->hasFocus());
+        press(Qt::Key_Return);
+        QVERIFY(grid->hasFocus());
+        QCOMPARE(grid->currentRow(), 0);
+        QCOMPARE(grid->currentColumn(), 0);
+        press(Qt::Key_Right);
+        type("h");
+        press(Qt::Key_Escape);
+        QCOMPARE(grid->currentColumn(), 1);
+        QCOMPARE(quillon::cellText(grid, 0, 1), QString());
+        type("u");
+        press(Qt::Key_Enter);
+        press(Qt::Key_Right);
+        type("B");
+        press(Qt::Key_Down);
+        QCOMPARE(grid->currentRow(), 1);
+        QCOMPARE(grid->currentColumn(), 2);
+        type("F");
+        press(Qt::Key_Up);
+        press(Qt::Key_Up);
+        QCOMPARE(grid->currentRow(), 0);
+        QCOMPARE(grid->currentColumn(), 2);
+        type("C");
+        press(Qt::Key_Up); // no row above: the cell stays current
+        QCOMPARE(grid->currentRow(), 0);
+        QCOMPARE(grid->currentColumn(), 2);
+        QStringList cells;
+        for (int r = 0; r < 2; ++r)
+            for (int c = 0; c < 3; ++c)
+                cells << quillon::cellText(grid, r, c);
+        QCOMPARE(cells, (QStringList{"A", "u", "C", "", "", "F"}));
+    }
+
     void readingStringsAndTables() {
         Window w;
         w.read(w.form.Option2, "symbols.txt");
@@ -216,6 +265,88 @@ private slots:
         QCOMPARE(w.form.LblFName->text(), w.dir.filePath("other") + "/");
         QCOMPARE(w.messages, QStringList{"File read|File error"});
         QCOMPARE(w.form.Lblnt->text(), QString());
+    }
+
+    // The counts show what is held now: a new signal has no line segments yet, a failed read
+    // changes nothing, and a symbol string is counted as what was read.
+    void countsFollowWhatIsHeld() {
+        Window w;
+        w.read(w.form.Option1, "step_ramp.txt");
+        QCOMPARE(w.form.Lblna->text(), QString());
+        w.type(w.form.TxtTol, "0.5");
+        QTest::mouseClick(w.form.CmdApp, Qt::LeftButton);
+        QCOMPARE(w.form.Lblna->text(), QString("4"));
+
+        QFile shorter(w.dir.filePath("short.txt"));
+        QVERIFY(shorter.open(QIODevice::WriteOnly));
+        shorter.write("1\r\n2\r\n3\r\n");
+        shorter.close();
+        w.read(w.form.Option1, "short.txt");
+        QCOMPARE(w.form.Lblnt->text(), QString("3"));
+        QCOMPARE(w.form.Lblna->text(), QString());
+        QTest::mouseClick(w.form.CmdLabel, Qt::LeftButton);
+        QCOMPARE(w.messages, QStringList{"Quillon|No line segments to label"});
+
+        QTest::mouseClick(w.form.CmdApp, Qt::LeftButton);
+        QCOMPARE(w.form.Lblna->text(), QString("1"));
+        w.read(w.form.Option1, "symbols.txt"); // no signal: refused, nothing changes
+        QCOMPARE(w.form.Lblnt->text(), QString("3"));
+        QCOMPARE(w.form.Lblna->text(), QString("1"));
+        QTest::mouseClick(w.form.CmdLabel, Qt::LeftButton);
+        QCOMPARE(w.messages.size(), 2);
+
+        w.read(w.form.Option2, "symbols.txt");
+        QCOMPARE(w.form.Lblnt->text(), QString("4"));
+        QCOMPARE(w.form.Lblna->text(), QString());
+    }
+
+    // With zoom the scroll bar reaches the last of 2000 samples; without, it goes back to 1000.
+    void zoomedScrollingReachesEverySample() {
+        Window w;
+        QFile full(w.dir.filePath("full.txt"));
+        QVERIFY(full.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= 2000; ++i)
+            full.write(QByteArray::number(i) + "\r\n");
+        full.close();
+        w.read(w.form.Option1, "full.txt");
+        QScrollBar* scroll = w.form.HScroll1;
+        QTest::mouseClick(w.form.Check3, Qt::LeftButton);
+        scroll->setFocus();
+        QTest::keyClick(scroll, Qt::Key_End);
+        QCOMPARE(w.form.LblInic->text(), QString("1751"));
+        QCOMPARE(w.form.List1->item(w.form.List1->count() - 1)->text(), QString("2000: 2000"));
+        // The drawing ends at sample 2000, one unit below the top.
+        QCOMPARE(w.form.Picture1->plan().signal.back().y2, 1.0);
+
+        QTest::mouseClick(w.form.Check3, Qt::LeftButton);
+        QCOMPARE(scroll->maximum(), 1000);
+        QCOMPARE(w.form.LblInic->text(), QString("1000"));
+        QCOMPARE(w.form.List1->item(0)->text(), QString("1000: 1000"));
+        QCOMPARE(w.form.Picture1->plan().signal.back().y2, 1.0);
+    }
+
+    // The folder tree opens on the current folder, selected and in view, however many
+    // folders come before it.
+    void folderTreeStartsOnTheCurrentFolder() {
+        QTemporaryDir root;
+        for (int i = 0; i < 150; ++i)
+            QVERIFY(QDir(root.path()).mkdir(QString("f%1").arg(i, 3, 10, QChar('0'))));
+        const QString start = root.filePath("f120");
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(start));
+        Form1 form;
+        QVERIFY(QDir::setCurrent(previous));
+        form.resize(1220, 780);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* model = static_cast<QFileSystemModel*>(form.Dir1->model());
+        QTRY_COMPARE(model->filePath(form.Dir1->currentIndex()), start);
+        // Wait for the siblings to be listed and sorted, then the folder must still show.
+        QTRY_VERIFY(model->rowCount(model->index(root.path())) == 150);
+        QTest::qWait(200);
+        QRect shown = form.Dir1->visualRect(form.Dir1->currentIndex());
+        QVERIFY2(form.Dir1->viewport()->rect().contains(shown), "the folder is out of view");
+        QVERIFY(form.Dir1->selectionModel()->isSelected(form.Dir1->currentIndex()));
     }
 
     void messages_data() {

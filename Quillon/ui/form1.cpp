@@ -139,7 +139,7 @@ void Form1::createControls() {
     List1 = make<QListWidget>(this, "List1");
     HScroll1 = make<QScrollBar>(this, "HScroll1");
     HScroll1->setOrientation(Qt::Horizontal);
-    HScroll1->setRange(1, 1000);
+    HScroll1->setRange(1, last_begin(false));
     HScroll1->setSingleStep(1);
     HScroll1->setPageStep(100);
     LblInic = make<QLabel>(this, "LblInic", "1");
@@ -320,11 +320,19 @@ void Form1::arrangeControls() {
 }
 
 void Form1::connectControls() {
+    // The folder tree lists its folders in the background, and every folder listed or sorted
+    // above the chosen one pushes it down: keep it in view until the user takes over the tree.
+    connect(dirModel_, &QFileSystemModel::directoryLoaded, this, &Form1::revealPendingFolder);
+    connect(dirModel_, &QFileSystemModel::layoutChanged, this, &Form1::revealPendingFolder);
+    connect(Dir1->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { revealFolder_ = false; });
+    for (QObject* tree : {static_cast<QObject*>(Dir1), static_cast<QObject*>(Dir1->viewport())})
+        tree->installEventFilter(this);
     connect(Dir1, &QTreeView::clicked, this,
-            [this](const QModelIndex& index) { setFolder(dirModel_->filePath(index)); });
+            [this](const QModelIndex& index) { listFolder(dirModel_->filePath(index)); });
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& index) {
-                if (index.isValid()) setFolder(dirModel_->filePath(index));
+                if (index.isValid()) listFolder(dirModel_->filePath(index));
             });
     connect(CmdRead, &QPushButton::clicked, this, &Form1::CmdRead_Click);
     connect(CmdApp, &QPushButton::clicked, this, &Form1::CmdApp_Click);
@@ -340,7 +348,13 @@ void Form1::connectControls() {
     connect(TxtIncr, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!text.isEmpty()) Display();
     });
-    connect(Check3, &QCheckBox::clicked, this, &Form1::Display);
+    connect(Check3, &QCheckBox::clicked, this, [this](bool zoom) {
+        // The scroll bar reaches further with zoom; a value past the new end is pulled back,
+        // which redraws through the scroll bar's own change.
+        int before = HScroll1->value();
+        HScroll1->setMaximum(last_begin(zoom));
+        if (HScroll1->value() == before) Display();
+    });
     connect(Picture1, &SignalView::pointerMoved, this, [this](double x, double y) {
         auto [tx, ty] = pointer_readout(a_, x, y);
         LblX->setText(qs(tx));
@@ -354,16 +368,46 @@ void Form1::mousePressEvent(QMouseEvent* event) {
 }
 
 void Form1::setFolder(const QString& folder) {
+    listFolder(folder);
+    revealFolder_ = true;
+    revealFolder();
+}
+
+void Form1::listFolder(const QString& folder) {
     QString path = QDir(folder).absolutePath();
     fileModel_->setRootPath(path);
     File1->setRootIndex(fileModel_->index(path));
     // A file chosen in another folder is no longer chosen.
     if (File1->currentIndex().parent() != File1->rootIndex()) File1->setCurrentIndex(QModelIndex());
-    QModelIndex dirIndex = dirModel_->index(path);
-    if (dirIndex.isValid() && Dir1->currentIndex() != dirIndex) {
-        Dir1->setCurrentIndex(dirIndex);
-        Dir1->scrollTo(dirIndex);
+}
+
+void Form1::revealFolder() {
+    QModelIndex dirIndex = dirModel_->index(folder());
+    if (!dirIndex.isValid()) return;
+    if (Dir1->currentIndex() != dirIndex) Dir1->setCurrentIndex(dirIndex);
+    Dir1->scrollTo(dirIndex, QAbstractItemView::PositionAtCenter);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        // The user browses the tree: it is theirs to scroll from now on.
+        revealFolder_ = false;
+        break;
+    case QEvent::Resize:
+        if (revealFolder_ && watched == Dir1->viewport())
+            QMetaObject::invokeMethod(this, &Form1::revealPendingFolder, Qt::QueuedConnection);
+        break;
+    default:
+        break;
     }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::revealPendingFolder() {
+    if (revealFolder_) revealFolder();
 }
 
 QString Form1::folder() const {
@@ -425,7 +469,7 @@ void Form1::readSignal(const std::string& path) {
         return;
     }
     LblList->setText(qs(kSignalHeader));
-    Lblnt->setText(QString::number(a_.na));
+    showCounts();
     LblMin->setText(qs(numtext::format(a_.ymin, "#####.#")));
     LblMax->setText(qs(numtext::format(a_.ymax, "#####.#")));
     ShowList();
@@ -438,7 +482,7 @@ void Form1::readString(const std::string& path) {
         return;
     }
     LblList->setText(qs(kStringHeader));
-    Lblnt->setText(QString::number(a_.nseg));
+    showCounts();
     ShowList();
 }
 
@@ -468,6 +512,14 @@ void Form1::Display() {
     Picture1->draw(plan, a_.scaleHeight);
 }
 
+void Form1::showCounts() {
+    // What was read: samples of a signal, or symbols of a string. Line segments exist only
+    // after an approximation of the signal now held; a new signal or a string has none.
+    bool string = a_.mode == mode::string_read || a_.mode == mode::string_parsed;
+    Lblnt->setText(QString::number(string ? a_.nseg : a_.na));
+    Lblna->setText(a_.mode >= mode::approximated ? QString::number(a_.nseg) : QString());
+}
+
 void Form1::ShowList() {
     fill(List2, quillon::ShowList(a_));
 }
@@ -478,7 +530,7 @@ void Form1::CmdApp_Click() {
         message(*m);
         return;
     }
-    Lblna->setText(QString::number(a_.nseg));
+    showCounts();
     ShowList();
     Display();
 }

@@ -111,12 +111,16 @@ public slots:
 protected:
     /// A click on the window's background ends an edit of the table.
     void mousePressEvent(QMouseEvent* event) override;
+    /// Notices the user taking over the folder tree, and the tree's resizes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
     void arrangeControls();
     void connectControls();
     void ShowList();
+    /// Shows the counts of what is held: values read and line segments.
+    void showCounts();
     void message(const Message& m);
     QString selectedPath() const;
     Cells cells() const;
@@ -124,11 +128,17 @@ private:
     void readSignal(const std::string& path);
     void readString(const std::string& path);
     void readTable(const std::string& path);
+    /// Shows the files of `folder` in the file list.
+    void listFolder(const QString& folder);
+    /// Selects the current folder in the folder tree and scrolls it into view.
+    void revealFolder();
+    void revealPendingFolder();
 
     Analysis a_;
     QFileSystemModel* dirModel_;
     QFileSystemModel* fileModel_;
     GridEditor* gridEditor_;
+    bool revealFolder_ = false; ///< keep the current folder in the tree's view
 };
 
 } // namespace quillon
