@@ -1,13 +1,17 @@
 // The windows driven by their control names, with message boxes and modal windows recorded.
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QTimer>
 #include <QtTest>
 
 #include "ui/frm_about.h"
@@ -57,6 +61,9 @@ private slots:
     void scMarkerLeftOfTheFirstPoint();
     void mainOneInstanceAndAbout();
     void mainSidePanelKeepsButtonsAtTheBottom();
+    void mainAltKeysOpenTheWindows();
+    void mainChildWindowsOpenInsideTheWorkspace();
+    void nnRowFailuresOfferAWayOut();
     void aboutWithoutSystemInformation();
     void screenshots();
 };
@@ -272,6 +279,80 @@ void WindowsTest::mainSidePanelKeepsButtonsAtTheBottom() {
         QCOMPARE(m.findChild<QPushButton*>("cmdMenu(0)")->text(), QStringLiteral("&SC Size"));
         QCOMPARE(exit->text(), QStringLiteral("E&xit"));
     }
+}
+
+void WindowsTest::mainAltKeysOpenTheWindows() {
+    mdiMain m;
+    int abouts = 0;
+    m.setModalRunner([&](QDialog&) { ++abouts; });
+    m.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m));
+    QTest::keyClick(&m, Qt::Key_N, Qt::AltModifier);
+    QVERIFY(m.nnDim());
+    QTest::keyClick(&m, Qt::Key_S, Qt::AltModifier);
+    QVERIFY(m.scSize());
+    QCOMPARE(m.mdiArea()->activeSubWindow()->widget(), static_cast<QWidget*>(m.scSize()));
+    // The keys still work with the focus inside a calculator.
+    m.nnDim()->findChild<QLineEdit*>("Txtd")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+    QCOMPARE(abouts, 1);
+    QCOMPARE(m.mdiArea()->subWindowList().size(), 2);
+}
+
+void WindowsTest::mainChildWindowsOpenInsideTheWorkspace() {
+    mdiMain m;
+    m.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m));
+    QTest::mouseClick(m.findChild<QPushButton*>("cmdMenu(1)"), Qt::LeftButton);
+    QTest::mouseClick(m.findChild<QPushButton*>("cmdMenu(0)"), Qt::LeftButton);
+    QWidget* workspace = m.mdiArea()->viewport();
+    const QList<QMdiSubWindow*> children = m.mdiArea()->subWindowList();
+    QCOMPARE(children.size(), 2);
+    for (QMdiSubWindow* child : children)
+        QVERIFY2(workspace->rect().contains(child->geometry()),
+                 qPrintable(child->windowTitle() + " lies outside the workspace"));
+    // The second cascades below and right of the first, as far as the room allows.
+    QVERIFY(children[1]->y() > children[0]->y() || children[1]->x() > children[0]->x() ||
+            children[1]->size() == workspace->size());
+
+    // In a smaller main window the part that no longer fits is reached by scrolling.
+    m.resize(520, 360);
+    QTRY_VERIFY(m.mdiArea()->horizontalScrollBar()->isVisible());
+    QVERIFY(m.mdiArea()->verticalScrollBar()->isVisible());
+}
+
+void WindowsTest::nnRowFailuresOfferAWayOut() {
+    frmNNDim w;
+    w.show();
+    child<QLineEdit>(w, "Txth1")->setText("171");
+    child<QLineEdit>(w, "Txth2")->setText("180");
+    // Presses OK on every message box that opens, ticking its check box on the box numbered
+    // `tickAt` (0 for never); returns the number of boxes seen.
+    bool everyBoxOffersTheWayOut = true;
+    auto compute = [&](int tickAt) {
+        int boxes = 0;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return;
+            ++boxes;
+            auto* rest = box->findChild<QCheckBox*>();
+            everyBoxOffersTheWayOut &=
+                rest && rest->text() == "Do not show the remaining messages of this Compute";
+            if (rest && boxes == tickAt) QTest::mouseClick(rest, Qt::LeftButton);
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        answer.start(5);
+        QTest::mouseClick(child<QPushButton>(w, "cmdCompute"), Qt::LeftButton);
+        return boxes;
+    };
+    const int all = compute(0);
+    QVERIFY(everyBoxOffersTheWayOut);
+    QVERIFY(all > 10); // at least one for each of the ten rows
+    QCOMPARE(child<QListWidget>(w, "ListUB")->count(), 10);
+    QCOMPARE(compute(2), 2);
+    QCOMPARE(child<QListWidget>(w, "ListUB")->count(), 10); // every row still computed
+    QCOMPARE(compute(0), all);                              // the next Compute shows them again
 }
 
 void WindowsTest::aboutWithoutSystemInformation() {

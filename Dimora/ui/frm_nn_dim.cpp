@@ -1,6 +1,7 @@
 #include "frm_nn_dim.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -33,7 +35,7 @@ public:
         edit->setSelection(0, 100);
     }
     void message(const std::string& title, const std::string& text) override {
-        w_.message_(QString::fromStdString(title), QString::fromStdString(text));
+        w_.message(QString::fromStdString(title), QString::fromStdString(text));
     }
     void clearLists() override {
         for (auto& [name, list] : w_.lists_)
@@ -60,9 +62,18 @@ frmNNDim::frmNNDim(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmNNDim"));
     setWindowTitle(QStringLiteral("Two-Class MLP size (hard limiters)"));
     message_ = [this](const QString& title, const QString& text) {
-        const bool failure = title.startsWith(QStringLiteral("Funtion"));
-        qtkit::showMessage(this, title, text,
-                           failure ? qtkit::MessageIcon::critical : qtkit::MessageIcon::none);
+        if (!isRowFailure(title)) {
+            qtkit::showMessage(this, title, text);
+            return;
+        }
+        // A long range of hidden units can raise a failure on every row: the box offers a
+        // way out of the rest of them.
+        QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, this);
+        auto* rest = new QCheckBox(QString::fromLatin1(kQuietRestCaption), &box);
+        rest->setObjectName(QStringLiteral("chkQuietRest"));
+        box.setCheckBox(rest);
+        box.exec();
+        if (rest->isChecked()) quietRest_ = true;
     };
 
     auto lbl = [this](const char* name, const QString& text) {
@@ -158,8 +169,18 @@ frmNNDim::frmNNDim(QWidget* parent) : QWidget(parent) {
 }
 
 void frmNNDim::cmdCompute_Click() {
+    quietRest_ = false;
     NNDimWindowView view(*this);
     computeNNDim(view);
+}
+
+bool frmNNDim::isRowFailure(const QString& title) {
+    return title.startsWith(QStringLiteral("Funtion"));
+}
+
+void frmNNDim::message(const QString& title, const QString& text) {
+    if (quietRest_ && isRowFailure(title)) return;
+    message_(title, text);
 }
 
 void frmNNDim::quit() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -21,6 +22,9 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
     for (int i = 0; i < 4; ++i) {
         cmdMenu[i] = new QPushButton(QString::fromLatin1(captions[i]), this);
         cmdMenu[i]->setObjectName(QStringLiteral("cmdMenu(%1)").arg(i));
+        // The menu items carry the same captions: their Alt keys open the windows, and a
+        // second claim on the same keys would make them only move the focus between the two.
+        cmdMenu[i]->setShortcut(QKeySequence());
         width = std::max(width, cmdMenu[i]->sizeHint().width());
     }
     width = std::max(width, 80);
@@ -66,6 +70,9 @@ mdiMain::mdiMain(QWidget* parent) : QMainWindow(parent) {
     Picture1 = new SidePanel(central);
     area_ = new QMdiArea(central);
     area_->setObjectName(QStringLiteral("mdiArea"));
+    // A child window moved or left partly outside a smaller workspace stays reachable.
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     row->addWidget(Picture1);
     row->addWidget(area_, 1);
     setCentralWidget(central);
@@ -82,12 +89,28 @@ QMdiSubWindow* mdiMain::showChild(QPointer<QMdiSubWindow>& slot, QWidget* (*crea
         slot->setAttribute(Qt::WA_DeleteOnClose);
         slot->setWindowTitle(form->windowTitle());
         slot->resize(form->size() + QSize(12, 36));
+        placeChild(slot);
     }
     slot->show();
     slot->widget()->show();
     area_->setActiveSubWindow(slot);
     slot->raise();
     return slot;
+}
+
+void mdiMain::placeChild(QMdiSubWindow* child) {
+    const QSize room = area_->viewport()->size();
+    // No larger than the workspace, unless the window cannot be made that small.
+    child->resize(child->size().boundedTo(room).expandedTo(child->minimumSizeHint()));
+    // Cascade: each window one step further down and right than the one opened before it,
+    // but never past the workspace's right or bottom edge.
+    qsizetype others = 0;
+    for (QMdiSubWindow* w : area_->subWindowList())
+        others += w != child && w->isVisible();
+    const int step = kCascadeStep * static_cast<int>(others);
+    const int x = std::max(0, std::min(step, room.width() - child->width()));
+    const int y = std::max(0, std::min(step, room.height() - child->height()));
+    child->move(x, y);
 }
 
 void mdiMain::mnuNNSize_Click() {

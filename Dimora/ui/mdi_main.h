@@ -50,8 +50,13 @@ public:
     frmNNDim* nnDim() const;
     frmSCSize* scSize() const;
 
+    /// How far each newly opened child window lies below and right of the one before it.
+    static constexpr int kCascadeStep = 28;
+
 private:
     QMdiSubWindow* showChild(QPointer<QMdiSubWindow>& slot, QWidget* (*create)());
+    /// Sizes and places a newly opened child window within the visible workspace.
+    void placeChild(QMdiSubWindow* child);
 
     QMdiArea* area_;
     SidePanel* Picture1;
