@@ -1,5 +1,7 @@
 #include "plane.h"
 
+#include <algorithm>
+
 #include "numtext/numtext.h"
 #include "numtext/rounding.h"
 
@@ -136,8 +138,17 @@ std::string readout_text(UserPoint p) {
            " ; Y: " + numtext::with_sign_position(y, double_digits);
 }
 
-Drawing draw_readout(UserPoint p) {
-    return {Fill{3.92, 0, 6.0, 0.03}, Label{4, 0, readout_text(p), colour::black}};
+Drawing draw_readout(UserPoint p, double right, double bottom) {
+    return {Fill{3.92, 0, std::max(right, 6.0), std::max(bottom, 0.03)},
+            Label{4, 0, readout_text(p), colour::black}};
+}
+
+std::vector<std::string> widest_readouts() {
+    std::vector<std::string> texts;
+    for (double x : {scale::left, scale::right})
+        for (double yd : {scale::top, scale::bottom})
+            texts.push_back(readout_text({static_cast<float>(x), static_cast<float>(yd)}));
+    return texts;
 }
 
 std::optional<std::string> image_under_pointer(const SampleSet& set, UserPoint p) {

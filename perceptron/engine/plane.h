@@ -115,9 +115,15 @@ Drawing draw_decision_line(const Weights& w, int line_colour);
 /// with a sign position.
 std::string readout_text(UserPoint p);
 
-/// The readout strip: (3.92, 0)-(6.0, 0.03) filled with the background, then the readout text
-/// at (4, 0) in black.
-Drawing draw_readout(UserPoint p);
+/// The readout strip: (3.92, 0)-(right, bottom) filled with the background, then the readout
+/// text at (4, 0) in black. The strip is at least (3.92, 0)-(6.0, 0.03); a window whose font
+/// prints readouts larger than that passes the extent of its largest readout, so that no
+/// digit of an earlier, longer readout is left beside a shorter one.
+Drawing draw_readout(UserPoint p, double right = 6.0, double bottom = 0.03);
+
+/// The readouts of the drawing area's four corners: the longest texts the readout can show
+/// (X from −.25 to 11.04, Y from −.06 to .64).
+std::vector<std::string> widest_readouts();
 
 /// The image to show with the pointer at `p`: a sample matches when X lies in
 /// [x − 0.1, x + 0.11] and 0.6 − yd in [y − 0.009, y + 0.051]. Samples are tried U i then V i

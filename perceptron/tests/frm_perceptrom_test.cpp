@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace perceptron;
@@ -153,6 +154,24 @@ private slots:
             for (int x = static_cast<int>(strip.left()); x < static_cast<int>(strip.right()); ++x)
                 black += looksLike(image.pixel(x, y), 0x000000) ? 1 : 0;
         QVERIFY(black > 10);
+    }
+
+    void shorterReadoutLeavesNothingOfALongerOne() {
+        // At X >= 10 with two decimals in both numbers the readout is at its longest.
+        sendMouse(QEvent::MouseMove, widgetPos(10.57, 0.13));
+        QVERIFY2(QRegularExpression(QStringLiteral("^X:  10\\.\\d\\d ; Y:  \\.\\d\\d$"))
+                     .match(window->readoutText())
+                     .hasMatch(),
+                 qPrintable(window->readoutText()));
+        sendMouse(QEvent::MouseMove, widgetPos(1.0, 0.3));
+        const QImage after = child<PlaneCanvas>("Picturexy")->image();
+
+        // The plane shows what a window that only saw the second readout shows.
+        auto other = std::make_unique<frmPerceptrom>();
+        other->show();
+        std::swap(window, other);
+        sendMouse(QEvent::MouseMove, widgetPos(1.0, 0.3));
+        QCOMPARE(child<PlaneCanvas>("Picturexy")->image(), after);
     }
 
     void hoverAndClickShowTheLetterImage() {

@@ -167,6 +167,21 @@ TEST(PerceptronReadout, StripIsClearedBeforeTheText) {
     EXPECT_EQ(label->x, 4.0);
     EXPECT_EQ(label->yd, 0.0);
     EXPECT_EQ(label->text, "X:  1 ; Y:  .4");
+    EXPECT_EQ(fill->x2, 6.0);
+
+    // A font that prints the readout wider widens the strip, never narrows it.
+    Drawing wide = draw_readout({10.5f, 0.2f}, 6.4, 0.035);
+    EXPECT_EQ(std::get<Fill>(wide[0]).x2, 6.4);
+    EXPECT_EQ(std::get<Fill>(wide[0]).yd2, 0.035);
+    Drawing narrow = draw_readout({10.5f, 0.2f}, 5.0, 0.01);
+    EXPECT_EQ(std::get<Fill>(narrow[0]).x2, 6.0);
+    EXPECT_EQ(std::get<Fill>(narrow[0]).yd2, 0.03);
+}
+
+TEST(PerceptronReadout, TheLongestReadoutsAreThoseOfTheCorners) {
+    EXPECT_EQ(widest_readouts(),
+              (std::vector<std::string>{"X: -.25 ; Y:  .64", "X: -.25 ; Y: -.06",
+                                        "X:  11.04 ; Y:  .64", "X:  11.04 ; Y: -.06"}));
 }
 
 TEST(PerceptronHitTests, PointerAndClickRectanglesAroundTheSample) {

@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 // The letter images live in a resource file of this static library; registering it here keeps
 // the linker from dropping it. Must be called outside any namespace; once is enough.
 static void registerLetterImages() {
@@ -75,6 +77,14 @@ frmPerceptrom::frmPerceptrom(QWidget* parent) : QWidget(parent) {
     connect(Picturexy, &PlaneCanvas::pointerPressed, this,
             [this](UserPoint at) { Picturexy_MouseDown(at); });
 
+    // The readout strip is cleared as far as the longest readout reaches in the plane's font
+    // (one pixel more for its smoothed edges).
+    for (const std::string& text : widest_readouts()) {
+        QSizeF extent = PlaneCanvas::textExtent(text);
+        readoutRight_ = std::max(readoutRight_, 4.0 + extent.width() + 1 / scale::pixels_per_x);
+        readoutBottom_ = std::max(readoutBottom_, extent.height() + 1 / scale::pixels_per_yd);
+    }
+
     // Opening state: no samples, weights 0, only the axes on the plane.
     LineColour = colour::dark_yellow;
     DrawAxes();
@@ -104,7 +114,7 @@ void frmPerceptrom::cmdstep_Click() {
 }
 
 void frmPerceptrom::Picturexy_MouseMove(UserPoint at) {
-    Picturexy->draw(draw_readout(at));
+    Picturexy->draw(draw_readout(at, readoutRight_, readoutBottom_));
     readoutText_ = QString::fromStdString(readout_text(at));
     if (demo_.samples().u.empty()) return;
     if (auto name = image_under_pointer(demo_.samples(), at)) showImage(*name);

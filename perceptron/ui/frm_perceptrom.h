@@ -52,6 +52,8 @@ private:
     int LineColour = colour::dark_yellow;
     QString shownImage_;
     QString readoutText_;
+    double readoutRight_ = 0;  ///< right end of the readout strip, X
+    double readoutBottom_ = 0; ///< bottom of the readout strip, yd
 };
 
 } // namespace perceptron

@@ -1,5 +1,6 @@
 #include "plane_canvas.h"
 
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -33,6 +34,12 @@ PlaneCanvas::PlaneCanvas(QWidget* parent)
 
 QColor PlaneCanvas::background() {
     return QColor(Qt::white);
+}
+
+QSizeF PlaneCanvas::textExtent(const std::string& text) {
+    QFontMetricsF metrics(planeFont());
+    return {metrics.horizontalAdvance(QString::fromStdString(text)) / scale::pixels_per_x,
+            metrics.height() / scale::pixels_per_yd};
 }
 
 QPointF PlaneCanvas::toPixel(double x, double yd) {

@@ -28,6 +28,9 @@ public:
 
     static QColor background();
 
+    /// The width (in X units) and height (in yd units) that `text` takes on the plane.
+    static QSizeF textExtent(const std::string& text);
+
 signals:
     void pointerMoved(perceptron::UserPoint at);
     void pointerPressed(perceptron::UserPoint at);
