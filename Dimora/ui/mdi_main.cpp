@@ -99,6 +99,9 @@ QMdiSubWindow* mdiMain::showChild(QPointer<QMdiSubWindow>& slot, QWidget* (*crea
 }
 
 void mdiMain::placeChild(QMdiSubWindow* child) {
+    // Before the main window is shown the workspace has no size yet; the area places the
+    // child itself when it appears.
+    if (!area_->isVisible()) return;
     const QSize room = area_->viewport()->size();
     // No larger than the workspace, unless the window cannot be made that small.
     child->resize(child->size().boundedTo(room).expandedTo(child->minimumSizeHint()));
