@@ -110,6 +110,7 @@ step "README: ./run.sh (installer, configure, build) with a batch job of Pellin"
 grep "^Label" /tmp/pellin.out
 
 step "every target of the optimised build; a compiler warning fails the check"
+cmake -S . -B build-run -DSUITE_BUILD_BENCHMARKS=ON >/dev/null # the benchmarks too
 cmake --build build-run -j"$(nproc)" 2>&1 | tee /tmp/build.log
 if grep -n "warning:" /tmp/setup.log /tmp/build.log; then
     echo "fresh-check: the optimised build has warnings" >&2
