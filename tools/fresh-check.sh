@@ -141,6 +141,7 @@ cmake --build build-deb -j"$(nproc)" --target Corvane Tessaly perceptron Dimora 
 (cd build-deb && cpack -G DEB)
 deb="$(ls build-deb/neuralsuite_*.deb)"
 dpkg-deb --info "$deb" | sed -n '/Depends/p'
+dpkg-deb --contents "$deb" | awk '{print $6}' | grep -v '/$'
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb"
 # The checking tools come after the package, so they cannot stand in for its dependencies.
 apt-get install -y -qq --no-install-recommends desktop-file-utils appstream shared-mime-info \
