@@ -7,7 +7,7 @@
 # per program, and finally builds the Debian package, installs it with apt and tries what it
 # installed. Nothing the host has installed can stand in for a missing package.
 #
-#   sudo tools/fresh-check.sh          (needs debootstrap; root, for chroot and mounts)
+#   tools/fresh-check.sh     (as root, or through sudo: chroot and mounts; installs debootstrap)
 #
 # The bootstrapped base is cached under $FRESH_ROOT_CACHE (default /var/cache/suite-fresh-root),
 # with the downloaded packages; the host's ccache is shared with the root, so a second run costs
@@ -23,10 +23,11 @@ ccache_dir="${CCACHE_DIR:-$(ccache -k cache_dir 2>/dev/null || echo "$HOME/.cach
 if [[ "$(id -u)" -ne 0 ]]; then
     exec sudo --preserve-env=FRESH_ROOT_CACHE,FRESH_ROOT_MIRROR,CCACHE_DIR "$0" "$@"
 fi
-command -v debootstrap >/dev/null || {
-    echo "fresh-check: debootstrap is missing (apt-get install debootstrap)" >&2
-    exit 2
-}
+# The one package the check itself needs on the host (CI may run on a new machine).
+if ! command -v debootstrap >/dev/null; then
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap ||
+        { apt-get update -qq && apt-get install -y -qq --no-install-recommends debootstrap; }
+fi
 
 # The check runs in a mount namespace of its own: every mount it makes ends with it, whatever
 # way it ends, and the host never sees them, so removing the root afterwards cannot reach
