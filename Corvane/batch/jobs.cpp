@@ -29,8 +29,7 @@ extern "C" void on_interrupt(int) {
     interrupted = 1;
 }
 
-// Catches SIGINT and SIGTERM for its lifetime, without restarting waitpid, so that the loop
-// sees them at once.
+// Catches SIGINT and SIGTERM for its lifetime: the loop below sees the flag.
 class InterruptGuard {
 public:
     InterruptGuard() {
@@ -200,6 +199,7 @@ int run_jobs(const Plan& plan, const JobsOptions& options, ConsoleView& view, st
     };
 
     std::size_t next_group = 0;
+    bool stopping = false;
     while (true) {
         while (!interrupted && next_group < groups.size() &&
                workers.size() < static_cast<std::size_t>(std::max(1, options.jobs))) {
@@ -208,13 +208,18 @@ int run_jobs(const Plan& plan, const JobsOptions& options, ConsoleView& view, st
             if (start_next(w)) workers.push_back(w);
         }
         if (workers.empty()) break;
+        // Polled rather than blocking, so that a stop request that arrives at any moment
+        // reaches the running trainings at once.
         int status = 0;
-        const pid_t pid = ::waitpid(-1, &status, 0);
-        if (pid < 0) {
-            if (errno != EINTR) break;
-            if (interrupted)
+        const pid_t pid = ::waitpid(-1, &status, WNOHANG);
+        if (pid < 0 && errno != EINTR) break;
+        if (pid <= 0) {
+            if (interrupted && !stopping) {
+                stopping = true;
                 for (const auto& w : workers)
                     ::kill(w.pid, SIGTERM);
+            }
+            ::usleep(20000);
             continue;
         }
         auto it = std::find_if(workers.begin(), workers.end(),
@@ -248,8 +253,8 @@ int run_jobs(const Plan& plan, const JobsOptions& options, ConsoleView& view, st
     if (interrupted) {
         const auto missing = static_cast<std::size_t>(
             std::count_if(records.begin(), records.end(), [](const auto& r) { return !r; }));
-        err << "Corvane: interrupted; " << missing
-            << " runs have no result yet: --resume trains them\n";
+        err << "Corvane: interrupted; runs without a result: " << missing
+            << " (--resume trains them)\n";
     }
     bool all_ok = !interrupted;
     for (const auto& r : records)

@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <cstdlib>
 
@@ -129,6 +133,42 @@ TEST(Jobs, AFailedRunIsARowAndResumeTrainsOnlyWhatHasNoResult) {
     // The table alone, from the records.
     EXPECT_EQ(f.corvane("--summary " + (f.dir / "t.csv") + " " + (f.dir / "out")), 0);
     EXPECT_EQ(test::crlf_lines(f.file("t.csv")).size(), 1u + 3u + 2u);
+}
+
+TEST(Jobs, AnInterruptedPlanKeepsWhatEndedAndResumesTheRest) {
+    Folder f;
+    test::write_file(f.dir / "sweep.txt", "Max. iterations = 20\nSeeds = 1..3\n");
+    ASSERT_EQ(f.corvane("--expand-sweep " + (f.dir / "breast_cancer_genetic.prj") + " " +
+                        (f.dir / "sweep.txt") + " " + (f.dir / "out")),
+              0);
+    const std::string progress = f.dir / "progress";
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const int fd = ::open(progress.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(fd, 2);
+        const std::string out = f.dir / "out";
+        ::execl(CORVANE_EXE, CORVANE_EXE, "--run-macro", out.c_str(), "--jobs", "1",
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    // Stops the runner as soon as its first run has ended, while the second trains.
+    for (int i = 0; i < 6000 && test::read_file(progress).find("[1/3]") == std::string::npos; ++i)
+        ::usleep(10000);
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(test::read_file(progress).find("interrupted; runs without a result: 2"),
+              std::string::npos)
+        << "progress: " << test::read_file(progress);
+    EXPECT_TRUE(std::filesystem::exists(f.dir / "out/results/1.result"));
+    EXPECT_FALSE(std::filesystem::exists(f.dir / "out/results/2.result"));
+
+    EXPECT_EQ(f.corvane("--run-macro " + (f.dir / "out") + " --jobs 2 --resume"), 0) << f.err;
+    EXPECT_EQ(std::count(f.err.begin(), f.err.end(), '\n'), 2) << f.err;
+    EXPECT_TRUE(std::filesystem::exists(f.dir / "out/results/3.result"));
 }
 
 TEST(Jobs, BadCommandLines) {
