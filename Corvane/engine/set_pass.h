@@ -1,10 +1,12 @@
 // Passes of the network over a whole data set, pattern by pattern in effect but laid out so
-// that the sums of many patterns advance side by side: each sum still takes its terms in the
-// same order and with the same float/double rounding as the one-pattern forward pass, so the
-// numbers are identical, only the loops are arranged for the compiler to vectorise.
+// that many patterns (or many neurons) advance side by side: each sum still takes its terms in
+// the same order and with the same float/double rounding as the one-pattern forward pass, so the
+// numbers are identical. The work is done by the vector kernels of pass_kernels.h, on tiles of a
+// few dozen patterns taken straight from the data set (which is not copied).
 #pragma once
 
 #include "network.h"
+#include "pass_kernels.h"
 
 #include <vector>
 
@@ -12,7 +14,8 @@ namespace corvane {
 
 class PassoConjunto {
 public:
-    /// Takes copies of the set in the layouts the passes need (once per run).
+    /// Sizes the working tiles for `arq` and the set. The set is read in place by every pass:
+    /// `entradas` and `saidas` must outlive the passes and keep their size.
     void prepara(const arquitectura_rede& arq, const Matriz& entradas, const Matriz& saidas);
 
     /// `calculo_erro_conjunto` of the set for the weights w1, w2, w3 (w3 only with the linear
@@ -24,19 +27,16 @@ public:
     float gradiente(const float* w1, const float* w2, const float* w3, float* v1, float* v2,
                     float* v3);
 
-    int padroes() const { return n_; }
+    int padroes() const { return espaco_.n_padroes; }
 
 private:
-    void forward(const float* w1, const float* w2, const float* w3);
+    /// The tile width and the working memory for the kernels of build `largura` lanes.
+    void dimensiona(int largura);
 
     arquitectura_rede arq_;
-    int n_ = 0;
-    std::vector<float> x_;  // inputs, one row of n_ patterns per input
-    std::vector<float> xp_; // inputs pattern by pattern, each led by a 1 for the bias
-    std::vector<float> t_;  // targets, one row per output
-    std::vector<float> h1_, h2_, y_;
-    std::vector<float> h1p_, h2p_;
-    std::vector<float> d1_, d2_, d3_;
+    EspacoPasso espaco_{};
+    int largura_ = 0;
+    std::vector<double> memoria_;
 };
 
 } // namespace corvane
