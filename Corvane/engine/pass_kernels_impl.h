@@ -37,6 +37,7 @@ constexpr int L = CORVANE_LANES;
 typedef double vd __attribute__((vector_size(L * 8)));
 typedef float vf __attribute__((vector_size(L * 4)));
 typedef long long vi __attribute__((vector_size(L * 8)));
+typedef int vfi __attribute__((vector_size(L * 4)));
 typedef unsigned long long vu __attribute__((vector_size(L * 8)));
 
 // Accumulators held at once (the rest of the registers hold operands).
@@ -54,8 +55,20 @@ inline vd load(const double* p) {
 inline void store(double* p, vd v) {
     std::memcpy(p, &v, sizeof v);
 }
+// x in every lane (a copy, so -0 stays -0).
 inline vd splat(double x) {
-    return vd{} + x;
+#if CORVANE_LANES == 8 && defined(__AVX512F__)
+    return _mm512_set1_pd(x);
+#elif CORVANE_LANES == 4 && defined(__AVX__)
+    return _mm256_set1_pd(x);
+#elif CORVANE_LANES == 2 && defined(__SSE2__)
+    return _mm_set1_pd(x);
+#else
+    vd v;
+    for (int l = 0; l < L; ++l)
+        v[l] = x;
+    return v;
+#endif
 }
 // The double rounded to float and back: what storing into a float variable does.
 inline vd rf(vd x) {
@@ -70,8 +83,24 @@ inline vd rf(vd x) {
     return __builtin_convertvector(__builtin_convertvector(x, vf), vd);
 #endif
 }
-inline double rf(double x) {
-    return static_cast<double>(static_cast<float>(x));
+// The same in two halves: to float (one lane per double) and back.
+inline vf to_f(vd x) {
+#if CORVANE_LANES == 8 && defined(__AVX512F__)
+    return _mm512_maskz_cvtpd_ps(0xFF, x);
+#elif CORVANE_LANES == 4 && defined(__AVX__)
+    return _mm256_cvtpd_ps(x);
+#else
+    return __builtin_convertvector(x, vf);
+#endif
+}
+inline vd to_d(vf x) {
+#if CORVANE_LANES == 8 && defined(__AVX512F__)
+    return _mm512_maskz_cvtps_pd(0xFF, x);
+#elif CORVANE_LANES == 4 && defined(__AVX__)
+    return _mm256_cvtps_pd(x);
+#else
+    return __builtin_convertvector(x, vd);
+#endif
 }
 // a x b + c with a x b exact (a and b floats): fused where the processor has it.
 inline vd madd(vd a, vd b, vd c) {
@@ -105,19 +134,13 @@ inline vd reciprocal(vd d) {
     return splat(1.0) / d;
 #endif
 }
-inline bool any_set(vi mask) {
-#if CORVANE_LANES == 8 && defined(__AVX512F__)
-    return _mm512_test_epi64_mask((__m512i)mask, (__m512i)mask) != 0;
-#elif CORVANE_LANES == 4 && defined(__AVX__)
-    return _mm256_movemask_pd((__m256d)mask) != 0;
-#elif CORVANE_LANES == 2 && defined(__SSE2__)
-    return _mm_movemask_pd((__m128d)mask) != 0;
-#else
-    long long any = 0;
-    for (int l = 0; l < L; ++l)
-        any |= mask[l];
+inline bool any_set(vfi mask) {
+    unsigned long long words[L / 2];
+    std::memcpy(words, &mask, sizeof words);
+    unsigned long long any = 0;
+    for (int w = 0; w < L / 2; ++w)
+        any |= words[w];
     return any != 0;
-#endif
 }
 inline vd select(vi mask, vd yes, vd no) {
     return (vd)(((vi)yes & mask) | ((vi)no & ~mask));
@@ -222,12 +245,13 @@ void sigmoid_row(double* s, int count, double ln_base) {
         vd c = select(x < splat(-20.0), splat(-20.0), x);
         c = select(c > splat(20.0), splat(20.0), c);
         const vd r = reciprocal(exp_near(-c * splat(ln_base)) + splat(1.0));
-        const vd low = rf(r * splat(1.0 - margin));
-        const vd high = rf(r * splat(1.0 + margin));
-        vd result = rf(r);
+        // Sure when both ends of the margin round to the same float, which is then the result.
+        const vf low = to_f(r * splat(1.0 - margin));
+        const vf high = to_f(r * splat(1.0 + margin));
+        const vfi doubtful = low != high;
+        vd result = to_d(low);
         result = select(x < splat(-20.0), splat(0.0), result);
         result = select(x > splat(20.0), splat(1.0), result);
-        const vi doubtful = low != high;
         store(s + b, result);
         if (any_set(doubtful))
             for (int l = 0; l < L; ++l)
