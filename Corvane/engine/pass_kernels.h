@@ -71,6 +71,8 @@ struct Nucleo {
                        float* v1, float* v2, float* v3);
     /// Lanes of double per vector: the tile width is a multiple of it.
     int largura;
+    /// `sigmoide` of count floats held in doubles (count a multiple of `largura`), in place.
+    void (*sigmoide)(double* s, int count);
 };
 
 const Nucleo& nucleo();

@@ -509,9 +509,13 @@ float gradiente(const EspacoPasso& s, const float* w1, const float* w2, const fl
     return total;
 }
 
+void sigmoid_only(double* s, int count) {
+    sigmoid_row(s, count, ln_of_base());
+}
+
 } // namespace
 
-const Nucleo entrada{erro, gradiente, L};
+const Nucleo entrada{erro, gradiente, L, sigmoid_only};
 
 } // namespace CORVANE_KERNEL_NS
 } // namespace corvane

@@ -2,6 +2,7 @@
 // must give exactly the numbers of the pattern-by-pattern procedures.
 #include "engine/backpropagation.h"
 #include "engine/network.h"
+#include "engine/pass_kernels.h"
 #include "engine/random.h"
 #include "engine/set_pass.h"
 #include "test_networks.h"
@@ -95,6 +96,20 @@ TEST(Sigmoid, RowVersionGivesExactlyTheSameFloats) {
             std::bit_cast<std::uint32_t>(sigmoide(values[i])))
             ++differences;
     EXPECT_EQ(differences, 0u);
+
+    // The same values through the sigmoid of every vector kernel the processor runs.
+    values.resize(values.size() / 8 * 8);
+    for (NucleoVectorial n : nucleos_disponiveis()) {
+        ScopedNucleo use(n);
+        std::vector<double> held(values.begin(), values.end());
+        nucleo().sigmoide(held.data(), static_cast<int>(held.size()));
+        std::size_t wrong = 0;
+        for (std::size_t i = 0; i < values.size(); ++i)
+            if (std::bit_cast<std::uint64_t>(held[i]) !=
+                std::bit_cast<std::uint64_t>(static_cast<double>(sigmoide(values[i]))))
+                ++wrong;
+        EXPECT_EQ(wrong, 0u) << nome_nucleo(n);
+    }
 }
 
 // A network of the given shape with random weights and a random data set.
@@ -168,9 +183,20 @@ void PrintTo(const Shape& c, std::ostream* os) {
 
 class SetPass : public ::testing::TestWithParam<Shape> {};
 
+void check_set_pass(const Shape& sh);
+
 // The set passes against the pattern-by-pattern procedures, bit for bit.
+// Every vector kernel the processor runs, the portable one included, gives those same bits; the
+// variations are added to what the accumulators already hold (here a previous pass's sums).
 TEST_P(SetPass, MatchesThePatternByPatternProcedures) {
-    const Shape sh = GetParam();
+    for (NucleoVectorial n : nucleos_disponiveis()) {
+        SCOPED_TRACE(nome_nucleo(n));
+        ScopedNucleo use(n);
+        check_set_pass(GetParam());
+    }
+}
+
+void check_set_pass(const Shape& sh) {
     Sample s = sample(sh.inputs, sh.h1, sh.h2, sh.outputs, sh.linear, sh.patterns, sh.scale);
     PassoConjunto passo;
     passo.prepara(s.rede.arq, s.entradas, s.saidas);
@@ -183,6 +209,12 @@ TEST_P(SetPass, MatchesThePatternByPatternProcedures) {
     Backpropagation reference;
     reference.inicia(s.rede.arq);
     float reference_error = 0.0f;
+    for (int pass = 0; pass < 2; ++pass)
+        for (int p = 0; p < sh.patterns; ++p) {
+            s.rede.calculo_saidas(s.entradas, p);
+            reference.calculo_dos_deltas(s.rede, s.saidas, p);
+            reference.calculo_variacao_pesos(s.rede, s.entradas, p);
+        }
     for (int p = 0; p < sh.patterns; ++p) {
         s.rede.calculo_saidas(s.entradas, p);
         reference.calculo_dos_deltas(s.rede, s.saidas, p);
@@ -192,6 +224,9 @@ TEST_P(SetPass, MatchesThePatternByPatternProcedures) {
     }
     Backpropagation fast;
     fast.inicia(s.rede.arq);
+    for (int pass = 0; pass < 2; ++pass)
+        passo.gradiente(s.rede.W1.data(), s.rede.W2.data(), s.rede.W3.data(),
+                        fast.variacao1.data(), fast.variacao2.data(), fast.variacao3.data());
     const float gradient_error =
         passo.gradiente(s.rede.W1.data(), s.rede.W2.data(), s.rede.W3.data(), fast.variacao1.data(),
                         fast.variacao2.data(), fast.variacao3.data());
@@ -211,7 +246,10 @@ INSTANTIATE_TEST_SUITE_P(Shapes, SetPass,
                                            Shape{3, 5, 0, 2, false, 37, 4.0},
                                            Shape{10, 30, 20, 3, true, 203, 1.0},
                                            Shape{7, 9, 6, 5, true, 61, 30.0}, // saturated
-                                           Shape{1, 1, 1, 1, true, 1, 1.0}));
+                                           Shape{1, 1, 1, 1, true, 1, 1.0},
+                                           // several tiles, the last one short
+                                           Shape{12, 17, 0, 10, false, 300, 2.0},
+                                           Shape{64, 41, 9, 3, true, 130, 0.5}));
 
 } // namespace
 } // namespace corvane
