@@ -1,8 +1,10 @@
-# Fails when a file of an engine/ folder, common/numtext or common/textfile includes a Qt header.
+# Fails when a file of an engine/ folder, common/numtext, common/textfile or common/csv
+# includes a Qt header.
 file(GLOB_RECURSE candidates
      ${ROOT}/*/engine/*.h ${ROOT}/*/engine/*.hpp ${ROOT}/*/engine/*.cpp
      ${ROOT}/common/numtext/*.h ${ROOT}/common/numtext/*.cpp
-     ${ROOT}/common/textfile/*.h ${ROOT}/common/textfile/*.cpp)
+     ${ROOT}/common/textfile/*.h ${ROOT}/common/textfile/*.cpp
+     ${ROOT}/common/csv/*.h ${ROOT}/common/csv/*.cpp)
 set(offenders "")
 foreach(f IN LISTS candidates)
     if(f MATCHES "/build[^/]*/")

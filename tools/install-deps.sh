@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build ccache pkg-config git
     clang libclang-rt-14-dev
-    qt6-base-dev qt6-charts-dev qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
+    qt6-base-dev qt6-charts-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
     libqt6help6 libqt6opengl6-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libfann-dev
     xvfb xauth x11-utils imagemagick fonts-dejavu-core
