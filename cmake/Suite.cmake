@@ -31,3 +31,19 @@ function(suite_engine_library target)
     target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${target} PUBLIC numtext textfile csv ${ARG_LIBS})
 endfunction()
+
+# suite_batch_export_test(<name> <program target> CHECKS ... ARGS ...): runs the program's batch
+# mode with export options and checks the files it writes (tools/check_batch_export.py).
+function(suite_batch_export_test name program)
+    cmake_parse_arguments(ARG "" "" "CHECKS;ARGS" ${ARGN})
+    find_package(Python3 COMPONENTS Interpreter QUIET)
+    if(NOT Python3_Interpreter_FOUND)
+        return()
+    endif()
+    add_test(NAME ${name}
+             COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/check_batch_export.py
+                     $<TARGET_FILE:${program}> ${ARG_CHECKS} -- ${ARG_ARGS})
+    set_tests_properties(${name} PROPERTIES LABELS gui
+        ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0"
+        WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+endfunction()

@@ -147,6 +147,8 @@ ExportActions addExportActions(QWidget* widget, ExportSources sources) {
     widget->addAction(exportAction);
     widget->addAction(copyAction);
     widget->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // A click on a drawing gives it the focus, so that Ctrl+C then copies it.
+    if (widget->focusPolicy() == Qt::NoFocus) widget->setFocusPolicy(Qt::ClickFocus);
     return {exportAction, copyAction};
 }
 

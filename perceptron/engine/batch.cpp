@@ -52,7 +52,8 @@ int bad_command_line(std::ostream& err, const std::string& why) {
 
 } // namespace
 
-int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              Demonstration* final_state) {
     SetChoice choice = SetChoice::none;
     long steps = 0;
     for (std::size_t k = 0; k < args.size(); ++k) {
@@ -90,6 +91,7 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     print_sides(out, demo.samples().u, true, demo.weights());
     print_sides(out, demo.samples().v, false, demo.weights());
+    if (final_state) *final_state = demo;
     return 0;
 }
 

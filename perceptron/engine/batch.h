@@ -7,6 +7,8 @@
 
 namespace perceptron {
 
+class Demonstration;
+
 /// The most Steps one console run accepts.
 inline constexpr long max_batch_steps = 1000000;
 
@@ -16,6 +18,8 @@ inline constexpr long max_batch_steps = 1000000;
 /// activation s and "correct" or "wrong" for the side of the line it lies on.
 /// `--help` prints the usage to `out`. Returns 0, or 2 with the usage on `err` for a bad
 /// command line.
-int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+/// When `final_state` is given, it receives the demonstration as the run left it.
+int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              Demonstration* final_state = nullptr);
 
 } // namespace perceptron

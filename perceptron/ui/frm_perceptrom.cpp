@@ -1,6 +1,7 @@
 #include "frm_perceptrom.h"
 
 #include "plane_canvas.h"
+#include "plane_figure.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -84,6 +85,9 @@ frmPerceptrom::frmPerceptrom(QWidget* parent) : QWidget(parent) {
         readoutRight_ = std::max(readoutRight_, 4.0 + extent.width() + 1 / scale::pixels_per_x);
         readoutBottom_ = std::max(readoutBottom_, extent.height() + 1 / scale::pixels_per_yd);
     }
+
+    // "Export..." and Copy (Ctrl+C) in the plane's context menu.
+    qtkit::addExportActions(Picturexy, plane_exports(demo_, LineColour));
 
     // Opening state: no samples, weights 0, only the axes on the plane.
     LineColour = colour::dark_yellow;

@@ -53,6 +53,12 @@ void PlaneCanvas::clear() {
 
 void PlaneCanvas::draw(const Drawing& strokes) {
     QPainter painter(&image_);
+    paintStrokes(painter, strokes);
+    update();
+}
+
+void PlaneCanvas::paintStrokes(QPainter& painter, const Drawing& strokes) {
+    painter.save();
     painter.setFont(planeFont());
     const int ascent = painter.fontMetrics().ascent();
     for (const Stroke& stroke : strokes) {
@@ -67,7 +73,7 @@ void PlaneCanvas::draw(const Drawing& strokes) {
             painter.fillRect(QRectF(toPixel(f->x1, f->yd1), toPixel(f->x2, f->yd2)), background());
         }
     }
-    update();
+    painter.restore();
 }
 
 void PlaneCanvas::paintEvent(QPaintEvent* event) {

@@ -7,6 +7,8 @@
 #include <QFrame>
 #include <QImage>
 
+class QPainter;
+
 namespace perceptron {
 
 class PlaneCanvas : public QFrame {
@@ -19,6 +21,10 @@ public:
 
     /// Draws the strokes on top of what is there, in their order.
     void draw(const Drawing& strokes);
+
+    /// Paints the strokes with any painter whose coordinates are the drawing area's pixels (the
+    /// canvas's image, or a figure being exported at another resolution).
+    static void paintStrokes(QPainter& painter, const Drawing& strokes);
 
     /// What the drawing area shows (465 x 321 pixels, without the border).
     const QImage& image() const { return image_; }
