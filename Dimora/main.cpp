@@ -5,13 +5,51 @@
 #include <vector>
 
 #include "engine/batch.h"
+#include "engine/result_tables.h"
+#include "qtkit/batch_export.h"
+#include "ui/graph_figure.h"
 #include "ui/mdi_main.h"
 
-int main(int argc, char* argv[]) {
-    if (argc > 1 && (std::string(argv[1]).rfind("--", 0) == 0 || std::string(argv[1]) == "-h")) {
-        std::vector<std::string> args(argv + 1, argv + argc);
-        return dimora::runBatch(args, std::cout, std::cerr);
+namespace {
+
+// The size of the graph in a console export: about what the window shows when it opens.
+constexpr int kGraphWidth = 640;
+constexpr int kGraphHeight = 420;
+
+int runBatchWithExports(std::vector<std::string> args) {
+    auto taken = qtkit::takeExportOptions(args);
+    if (!taken.error.empty()) {
+        std::cerr << "Dimora: " << taken.error << "\n\n" << dimora::batchUsage();
+        return 2;
     }
+    if (taken.exports.wantsFigure() && !args.empty() && args[0] == "--nn-size") {
+        std::cerr << "Dimora: --nn-size has no figure to export (--export-csv writes its table)\n";
+        return 2;
+    }
+    dimora::BatchResults results;
+    const int status = dimora::runBatch(args, std::cout, std::cerr, &results);
+    if (status == 0 && !args.empty() && (args[0] == "--help" || args[0] == "-h"))
+        std::cout << "\nAfter either calculator's options:\n" << qtkit::exportUsage(true);
+    if (status != 0 || !taken.exports.any()) return status;
+    auto app = qtkit::offscreenApplication("Dimora");
+    std::optional<qtkit::Figure> figure;
+    std::optional<csv::Table> table;
+    if (results.curves) {
+        const auto& c = *results.curves;
+        figure = dimora::scGraphFigure(c, 1.0f / static_cast<float>(c.d), 0.5f, -1.0f,
+                                       QSize(kGraphWidth, kGraphHeight), QGuiApplication::font());
+        table = dimora::scCurvesTable(c);
+    } else {
+        table = dimora::nnSizeTable(results.lists);
+    }
+    return qtkit::writeBatchExports(taken.exports, figure, table, "Dimora", std::cout);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc > 1 && (std::string(argv[1]).rfind("--", 0) == 0 || std::string(argv[1]) == "-h"))
+        return runBatchWithExports(std::vector<std::string>(argv + 1, argv + argc));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dimora"));
     dimora::mdiMain window;

@@ -42,15 +42,18 @@ public:
         reported_ = true;
         out_ << "MsgBox\t" << title << '\t' << oneLine(text) << '\n';
     }
-    void clearLists() override {}
+    void clearLists() override { lists_.clear(); }
     void addRow(const std::string& list, const std::string& row) override {
         out_ << list << '\t' << row << '\n';
+        lists_[list].push_back(row);
     }
     bool reported() const { return reported_; }
+    const std::map<std::string, std::vector<std::string>>& lists() const { return lists_; }
 
 private:
     std::ostream& out_;
     std::map<std::string, std::string> texts_;
+    std::map<std::string, std::vector<std::string>> lists_;
     bool reported_ = false;
 };
 
@@ -71,7 +74,8 @@ bool typeable(const std::string& field, const std::string& text) {
     return true;
 }
 
-int runNNSize(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runNNSize(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              BatchResults* results) {
     std::map<std::string, std::string> texts{
         {"Txtd", "2"}, {"Txth1", "1"}, {"Txth2", "10"}, {"Txte", "0.1"}, {"Txta", "0.05"}};
     for (std::size_t i = 1; i < args.size(); i += 2) {
@@ -98,10 +102,12 @@ int runNNSize(const std::vector<std::string>& args, std::ostream& out, std::ostr
             return badLine(err, "\"" + text + "\" cannot be typed into " + field);
     ConsoleNNView view(out, texts);
     const bool computed = computeNNDim(view);
+    if (results) results->lists = view.lists();
     return computed && !view.reported() ? 0 : 1;
 }
 
-int runSCSize(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runSCSize(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              BatchResults* results) {
     int d = kDimStart;
     int integerPart = kIntDeltaStart;
     int hundredths = kFracDeltaStart;
@@ -131,6 +137,7 @@ int runSCSize(const std::vector<std::string>& args, std::ostream& out, std::ostr
     for (std::size_t i = 0; i < c.ED.size(); ++i)
         out << i + 1 << '\t' << nineDigits(c.ED[i]) << '\t' << nineDigits(c.ET[i]) << '\t'
             << nineDigits(c.SD[i]) << '\t' << nineDigits(c.ST[i]) << '\n';
+    if (results) results->curves = c;
     return 0;
 }
 
@@ -152,14 +159,15 @@ std::string batchUsage() {
            "Exit status: 0 done, 1 a message was reported, 2 a bad command line.\n";
 }
 
-int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             BatchResults* results) {
     if (args.empty()) return badLine(err, "no option given");
     if (args[0] == "--help" || args[0] == "-h") {
         out << batchUsage();
         return 0;
     }
-    if (args[0] == "--nn-size") return runNNSize(args, out, err);
-    if (args[0] == "--sc-size") return runSCSize(args, out, err);
+    if (args[0] == "--nn-size") return runNNSize(args, out, err, results);
+    if (args[0] == "--sc-size") return runSCSize(args, out, err, results);
     return badLine(err, "unknown option " + args[0]);
 }
 

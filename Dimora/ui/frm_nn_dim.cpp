@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 
 #include "engine/nn_dim.h"
+#include "engine/result_tables.h"
+#include "qtkit/export_actions.h"
 #include "qtkit/key_filter.h"
 #include "qtkit/message.h"
 
@@ -162,6 +164,20 @@ frmNNDim::frmNNDim(QWidget* parent) : QWidget(parent) {
     auto* all = new QVBoxLayout(this);
     all->addLayout(top);
     all->addLayout(grid, 1);
+
+    // "Export..." and Copy (Ctrl+C) in each list's context menu give the whole table.
+    qtkit::ExportSources exports;
+    exports.table = [this]() -> std::optional<csv::Table> {
+        std::map<std::string, std::vector<std::string>> rows;
+        for (const auto& [name, list] : lists_)
+            for (int i = 0; i < list->count(); ++i)
+                rows[name].push_back(list->item(i)->text().toStdString());
+        if (rows[kResultLists[0]].empty()) return std::nullopt;
+        return nnSizeTable(rows);
+    };
+    exports.baseName = QStringLiteral("NNSize");
+    for (QListWidget* l : lists)
+        qtkit::addExportActions(l, exports);
 
     connect(cmdCompute, &QPushButton::clicked, this, &frmNNDim::cmdCompute_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &frmNNDim::quit);

@@ -10,8 +10,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "engine/result_tables.h"
+#include "graph_figure.h"
 #include "picture_box.h"
 #include "plot_graph.h"
+#include "qtkit/export_actions.h"
 #include "up_down.h"
 
 namespace dimora {
@@ -127,6 +130,18 @@ frmSCSize::frmSCSize(QWidget* parent) : QWidget(parent) {
             [this](Qt::MouseButton b, QPointF user) { picGraph_MouseDown(b, user.x()); });
     connect(picGraph, &PictureBox::mouseMove, this,
             [this](Qt::MouseButtons b, QPointF user) { picGraph_MouseMove(b, user.x()); });
+    // "Export..." and Copy (Ctrl+C) in the graph's context menu.
+    qtkit::ExportSources exports;
+    exports.figure = [this] {
+        return scGraphFigure(curves_, x0_, ymax_, marker_, picGraph->size(), picGraph->font(),
+                             picGraph->scale());
+    };
+    exports.table = [this]() -> std::optional<csv::Table> {
+        if (curves_.ED.empty()) return std::nullopt;
+        return scCurvesTable(curves_);
+    };
+    exports.baseName = QStringLiteral("SCSize");
+    qtkit::addExportActions(picGraph, exports);
     resize(820, 480);
 }
 

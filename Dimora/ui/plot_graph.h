@@ -2,9 +2,14 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <QSizeF>
 #include <functional>
 
 #include <optional>
+
+class QPainter;
 
 #include "engine/graph_layout.h"
 #include "engine/sc_size.h"
@@ -12,6 +17,36 @@
 namespace dimora {
 
 class PictureBox;
+
+/// What the graph is drawn from.
+struct GraphInput {
+    int npts;
+    int d;
+    float Pe;
+    float x0;
+    const SCCurves& curves;
+    int style;
+    float ymax;
+    QColor bayesColor, firstColor, secondColor;
+};
+
+/// A user scale laid over a drawing surface of `size` pixels.
+struct GraphMapping {
+    UserScale scale;
+    QSizeF size;
+    QPointF toPixel(double x, double y) const;
+    double userPerPixelX() const;
+    double userPerPixelY() const;
+};
+
+/// The graph's user scale on a surface of `size` pixels with texts in `font`, fitted starting
+/// from `start`; nullopt when the input cannot be drawn.
+std::optional<UserScale> FitGraph(const GraphInput& in, QSizeF size, const QFont& font,
+                                  const UserScale& start);
+
+/// Paints the graph with any painter (the window's image or an exported figure) through `map`,
+/// texts in `font`. Returns the horizontal step between points, or -1 when nothing was drawn.
+double PaintGraph(QPainter& p, const GraphMapping& map, const QFont& font, const GraphInput& in);
 
 /// Draws the framed graph of error probability against n/d into `pic`: the Bayes error as a
 /// dash-dot-dot line, the axes' labels and ticks, and the design and test error curves (as
