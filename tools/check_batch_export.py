@@ -8,10 +8,12 @@ Checks (each optional):
   --scale N                the PNG's scale (default 1)
   --png-size WxH           the PNG's size at scale 1
   --svg-text TEXT          a text the SVG must hold (repeatable)
-  --csv-header A,B,...     the CSV's header row
+  --csv-header A,B,C       the CSV's header row (ending in ",..." for its first columns)
   --csv-rows N             the number of rows after the header
   --csv-cell R,C,VALUE     the number in row R (from 1, after the header), column C (from 0)
   --csv-column-count C,N   rows whose column C holds a number: at least N
+  --copy FILE              copy FILE into the run's temporary folder first (repeatable); "{dir}"
+                           in the program's arguments stands for that folder
 
 The program runs with a comma-decimal locale in its environment; every number in the CSV must
 still use "." and read back as a float.
@@ -20,6 +22,7 @@ import argparse
 import csv
 import io
 import os
+import shutil
 import struct
 import subprocess
 import sys
@@ -58,12 +61,15 @@ def main():
     parser.add_argument("--csv-rows", type=int)
     parser.add_argument("--csv-cell", action="append", default=[])
     parser.add_argument("--csv-column-count", action="append", default=[])
+    parser.add_argument("--copy", action="append", default=[])
     options = parser.parse_args(sys.argv[1:split])
     program_args = sys.argv[split + 1:]
 
     with tempfile.TemporaryDirectory() as folder:
         files = {kind: os.path.join(folder, "out." + kind) for kind in ("svg", "png", "pdf", "csv")}
-        args = [options.program] + program_args
+        for path in options.copy:
+            shutil.copy(path, folder)
+        args = [options.program] + [a.replace("{dir}", folder) for a in program_args]
         if options.figure:
             args += ["--export-svg", files["svg"], "--export-png", files["png"],
                      "--scale", options.scale, "--export-pdf", files["pdf"]]
@@ -108,8 +114,13 @@ def main():
             if "\r\n" not in text:
                 fail("CSV lines do not end with CR LF")
             rows = list(csv.reader(io.StringIO(text, newline="")))
-            if rows[0] != options.csv_header.split(","):
-                fail("header %r, expected %r" % (rows[0], options.csv_header.split(",")))
+            wanted = options.csv_header.split(",")
+            if wanted[-1] == "...":  # only the first columns are given
+                wanted = wanted[:-1]
+                if rows[0][:len(wanted)] != wanted:
+                    fail("header starts %r, expected %r" % (rows[0][:len(wanted)], wanted))
+            elif rows[0] != wanted:
+                fail("header %r, expected %r" % (rows[0], wanted))
             body = rows[1:]
             if options.csv_rows is not None and len(body) != options.csv_rows:
                 fail("%d rows, expected %d" % (len(body), options.csv_rows))

@@ -98,7 +98,11 @@ bool exportToFile(const ExportSources& sources, const QString& path, const QStri
 }
 
 bool exportWithDialog(QWidget* parent, const ExportSources& sources) {
-    const QStringList filters = exportFilters(sources);
+    // Only what there is to export now is offered; with nothing computed yet, nothing opens.
+    ExportSources available = sources;
+    if (available.figure && !available.figure()) available.figure = nullptr;
+    if (available.table && !available.table()) available.table = nullptr;
+    const QStringList filters = exportFilters(available);
     if (filters.isEmpty()) return false;
     const QString base = sources.baseName.isEmpty() ? QStringLiteral("export") : sources.baseName;
     const QString suggested = QDir(lastExportFolder()).filePath(base);
@@ -107,7 +111,7 @@ bool exportWithDialog(QWidget* parent, const ExportSources& sources) {
     QString path = choice->path;
     if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + suffixOf(choice->filter);
     rememberExportFolder(QFileInfo(path).absolutePath());
-    if (exportToFile(sources, path, choice->filter)) return true;
+    if (exportToFile(available, path, choice->filter)) return true;
     failure()(
         parent,
         QStringLiteral("The file %1 could not be written.").arg(QDir::toNativeSeparators(path)));
