@@ -1,6 +1,7 @@
 #include "batch.h"
 
 #include "compute.h"
+#include "result_table.h"
 
 #include <ostream>
 
@@ -40,7 +41,8 @@ bool wants_batch(const std::vector<std::string>& args) {
     return false;
 }
 
-int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              std::optional<csv::Table>* results) {
     ComputeRequest request;
     request.neighbours = "1";
     request.partitions = "2";
@@ -75,8 +77,12 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
         }
     }
     if (!have_file) return bad("--file PATH is required");
-    ConsoleReport report(out);
-    return compute(request, report).ok ? 0 : 1;
+    ConsoleReport console(out);
+    ResultTable report(console);
+    const bool ok = compute(request, report).ok;
+    if (ok && results && !report.empty())
+        *results = report.table(request.stepwise || request.edition);
+    return ok ? 0 : 1;
 }
 
 } // namespace pellin

@@ -23,6 +23,12 @@ std::string percent_of(double value) {
     return numtext::format(value, "##0.##");
 }
 
+// Shows a percentage rounded in its label and hands on its exact value.
+void show_percent(Report& report, std::string_view label, double value) {
+    report.show(label, percent_of(value));
+    report.exact(label, value);
+}
+
 } // namespace
 
 void show_confusion(Report& report, const Confusion& c) {
@@ -116,7 +122,7 @@ void partition_scheme(const Prototypes& set, int k, int p, bool stepwise, Report
         const float e = static_cast<float>(static_cast<double>(c.err1 + c.err2) /
                                            static_cast<double>(c.t1 + c.t2));
         fold_error[static_cast<std::size_t>(f)] = e;
-        report.show("Label15", percent_of(static_cast<double>(e * 100.0f)));
+        show_percent(report, "Label15", static_cast<double>(e * 100.0f));
         if (stepwise) {
             report.message("Step" + std::to_string(f) + " (" + std::to_string(s1) + "," +
                                std::to_string(e1) + ") (" + std::to_string(s2) + "," +
@@ -131,7 +137,7 @@ void partition_scheme(const Prototypes& set, int k, int p, bool stepwise, Report
     show_confusion(report, total);
     const float mean = static_cast<float>(static_cast<double>(total.err1 + total.err2) /
                                           static_cast<double>(total.t1 + total.t2));
-    report.show("Label15", percent_of(static_cast<double>(mean * 100.0f)));
+    show_percent(report, "Label15", static_cast<double>(mean * 100.0f));
     float sum = 0.0f;
     for (int f = 1; f <= p; ++f) {
         const double dev = static_cast<double>(fold_error[static_cast<std::size_t>(f)]) -
@@ -140,7 +146,7 @@ void partition_scheme(const Prototypes& set, int k, int p, bool stepwise, Report
     }
     const float spread =
         static_cast<float>(std::sqrt(static_cast<double>(sum)) / static_cast<double>(p - 1));
-    report.show("Label31", percent_of(static_cast<double>(spread * 100.0f)));
+    show_percent(report, "Label31", static_cast<double>(spread * 100.0f));
 }
 
 bool editing_scheme(const Prototypes& set, int k, Report& report) {
@@ -168,8 +174,9 @@ bool editing_scheme(const Prototypes& set, int k, Report& report) {
         }
     }
     show_confusion(report, edit);
-    report.show("Label15", percent_of(static_cast<double>(edit.err1 + edit.err2) /
-                                      static_cast<double>(edit.t1 + edit.t2) * 100.0));
+    show_percent(report, "Label15",
+                 static_cast<double>(edit.err1 + edit.err2) /
+                     static_cast<double>(edit.t1 + edit.t2) * 100.0);
     if (edit.t1 == edit.err1 || edit.t2 == edit.err2) {
         report.message("Edition", "Insufficient number of prototypes");
         return false;
@@ -189,8 +196,9 @@ bool editing_scheme(const Prototypes& set, int k, Report& report) {
         if (is_error(set, i, nb.votes_class1(1, 1), 1)) ++(i <= n1 ? design.err1 : design.err2);
     }
     show_confusion(report, design);
-    report.show("Label15", percent_of(static_cast<double>(design.err1 + design.err2) /
-                                      static_cast<double>(design.t1 + design.t2) * 100.0));
+    show_percent(report, "Label15",
+                 static_cast<double>(design.err1 + design.err2) /
+                     static_cast<double>(design.t1 + design.t2) * 100.0);
     return true;
 }
 

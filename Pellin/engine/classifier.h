@@ -17,6 +17,9 @@ public:
     virtual void show(std::string_view label, const std::string& text) = 0;
     /// A modal message; the scheme goes on when it returns.
     virtual void message(const std::string& title, const std::string& text) = 0;
+    /// The unrounded value behind a percentage label just shown (Label15, Label31), for
+    /// whoever keeps the results in full precision.
+    virtual void exact(std::string_view /*label*/, double /*value*/) {}
 };
 
 /// One confusion table: t1, t2 samples tested per class, err1 class-1 samples called class 2,

@@ -1,6 +1,8 @@
 #include "form1.h"
 
 #include "engine/compute.h"
+#include "engine/result_table.h"
+#include "qtkit/export_actions.h"
 #include "qtkit/key_filter.h"
 #include "qtkit/message.h"
 #include "qtkit/wait_cursor.h"
@@ -172,6 +174,8 @@ void Form1::buildLayout() {
     grid->addWidget(resultLabel("Label15", table), 5, 2);
     grid->addWidget(caption("Label30", "s=", table), 5, 3, Qt::AlignRight);
     grid->addWidget(resultLabel("Label31", table), 5, 4);
+    // "Export..." and Copy (Ctrl+C) of the results in the table's context menu.
+    qtkit::addExportActions(table, {{}, [this] { return results_; }, QStringLiteral("results")});
 
     Command1 = new QPushButton("Compute", this);
     Command1->setObjectName("Command1");
@@ -232,11 +236,15 @@ void Form1::Command1_Click() {
     request.partitions = Text3->text().toStdString();
     request.edition = Option2->isChecked();
     request.stepwise = Check1->isChecked();
-    WindowReport report(*this);
+    WindowReport window(*this);
+    ResultTable report(window);
     Command1->setEnabled(false);
     {
         qtkit::WaitCursor wait;
-        compute(request, report);
+        const ComputeOutcome outcome = compute(request, report);
+        results_.reset();
+        if (outcome.ok && !report.empty())
+            results_ = report.table(request.stepwise || request.edition);
     }
     Command1->setEnabled(true);
 }

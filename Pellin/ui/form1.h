@@ -3,6 +3,10 @@
 
 #include <QWidget>
 
+#include "csv/csv.h"
+
+#include <optional>
+
 #include <functional>
 
 class QCheckBox;
@@ -31,7 +35,11 @@ public slots:
     void Option1_Click();
     void Option2_Click();
 
+    /// The results of the last Compute that succeeded, as "Export..." writes them.
+    const std::optional<csv::Table>& results() const { return results_; }
+
 private:
+    std::optional<csv::Table> results_;
     QLabel* resultLabel(const char* name, QWidget* parent);
     void buildLayout();
 
