@@ -175,13 +175,27 @@ int evaluate(Session& s, const std::string& project) {
     return ok && !s.view.failure_reported() ? 0 : 1;
 }
 
-int random_weights(Session& s, const std::string& project, const std::string& file,
+// Without `file`, the project's own weights file (the one its next run starts from) is
+// rewritten; with it, that file is written and the project file stays as it is.
+int random_weights(Session& s, const std::string& project, const std::string* file,
                    const Options& o) {
     if (o.seed) s.programa.rnd = Rnd(*o.seed);
+    // A project that did not load names no architecture to draw weights for.
+    const int failures = s.view.failures();
     s.open_project(project);
+    if (s.view.failures() != failures) return 1;
     if (!s.trainer.prepara_pesos_aleatorios()) return 1;
-    // A name typed on the command line is taken from the current folder.
-    const std::string target = std::filesystem::absolute(file).string();
+    std::string target;
+    if (file) {
+        // A name typed on the command line is taken from the current folder.
+        target = std::filesystem::absolute(*file).string();
+    } else {
+        target = s.definicoes.Text1[slot::ficheiro_pesos];
+        if (target.empty()) {
+            s.err << "Corvane: " << project << " names no weights file: give FILE.wgt\n";
+            return 2;
+        }
+    }
     const bool ok = s.trainer.grava_pesos_aleatorios(target);
     s.view.print_control("Text1(13)", s.definicoes.Text1[13]);
     return ok && !s.view.failure_reported() ? 0 : 1;
@@ -218,9 +232,13 @@ std::string usage() {
            "macro\"\n"
            "  --run-macro FOLDER           the same for the projects of a sweep folder\n"
            "  --evaluate PROJECT.prj       the training error of the project's weights file\n"
-           "  --random-weights PROJECT.prj FILE.wgt\n"
+           "  --random-weights PROJECT.prj [FILE.wgt]\n"
            "                               write what \"&Generate a random weight file\" writes\n"
-           "                               for the project's method and architecture\n"
+           "                               for the project's method and architecture into the\n"
+           "                               project's own weights file, which its next --train\n"
+           "                               starts from; with FILE.wgt into that file instead\n"
+           "                               (the project file is never changed, so it still\n"
+           "                               names its own weights file)\n"
            "  --expand-sweep BASE.prj SWEEP.txt FOLDER\n"
            "                               write one project per combination of the sweep\n"
            "                               file's values into the new FOLDER (below)\n"
@@ -369,8 +387,12 @@ std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, 
     const bool macro = command == "--run-macro";
     const bool folder = !operands.empty() && (macro || command == "--slurm-script") &&
                         std::filesystem::is_directory(operands[0]);
-    if (command.empty() || operands.size() != (command == "--summary" ? 1 : commands.at(command)))
-        return bad("bad command line");
+    // --random-weights takes its file name or writes the project's own weights file.
+    const bool operands_ok =
+        !command.empty() &&
+        (operands.size() == (command == "--summary" ? 1 : commands.at(command)) ||
+         (command == "--random-weights" && operands.size() == 1));
+    if (!operands_ok) return bad("bad command line");
     if (o.progress > 0 && command != "--train" && !macro)
         return bad("--progress goes with --train or --run-macro");
     if (o.seed && (folder || (command != "--train" && !macro && command != "--random-weights")))
@@ -394,7 +416,7 @@ std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, 
     if (command == "--expand-sweep") return expand(session, operands, o);
     if (command == "--slurm-script") return slurm(session, operands[0], o);
     if (command == "--summary") return summarise(session, operands[0], o);
-    return random_weights(session, operands[0], operands[1], o);
+    return random_weights(session, operands[0], operands.size() == 2 ? &operands[1] : nullptr, o);
 }
 
 } // namespace corvane::batch

@@ -47,7 +47,8 @@ TEST(Batch, HelpAndBadCommandLines) {
          std::vector<std::vector<std::string>>{{"--train"},
                                                {"--frobnicate"},
                                                {"--train", "a.prj", "--evaluate", "b.prj"},
-                                               {"--random-weights", "a.prj"},
+                                               {"--random-weights"},
+                                               {"--random-weights", "a.prj", "b.wgt", "c"},
                                                {"--train", "a.prj", "--progress", "0"},
                                                {"--evaluate", "a.prj", "--progress", "5"},
                                                {"a.prj", "b.prj"}})
@@ -104,6 +105,38 @@ TEST(Batch, ASeedGivesTheSameWeightsAndRunsAndTheFixedSeedIsTheDefault) {
               test::read_file(b.dir / "xor_genetic.err"));
     EXPECT_EQ(test::read_file(a.dir / "xor_genetic.wgt"),
               test::read_file(b.dir / "xor_genetic.wgt"));
+}
+
+// The sequence a script follows: fresh weights, then a run that starts from them.
+TEST(Batch, RandomWeightsWithoutANameRewriteTheProjectsOwnFile) {
+    Examples ex;
+    const std::string project = ex.dir / "xor_backpropagation.prj";
+    const std::string before = test::read_file(project);
+    // The weights a finished run left (all zero), replaced by the fresh ones.
+    const std::string trained = test::read_file(ex.dir / "xor_backpropagation.wgt");
+    std::string zeros;
+    for (std::size_t k = 0; k < test::crlf_lines(trained).size(); ++k)
+        zeros += "0\r\n";
+    test::write_file(ex.dir / "xor_backpropagation.wgt", zeros);
+    ASSERT_EQ(ex.run({"--random-weights", project}), 0) << ex.err.str();
+    const std::string fresh = test::read_file(ex.dir / "xor_backpropagation.wgt");
+    EXPECT_NE(fresh, zeros);
+    EXPECT_EQ(test::crlf_lines(fresh).size(), test::crlf_lines(trained).size());
+    EXPECT_EQ(test::read_file(project), before);
+    ASSERT_EQ(ex.run({"--evaluate", project}), 0);
+    const std::string fresh_error = ex.lines().at(0);
+
+    // With a name, that file is written and the project still names its own.
+    ASSERT_EQ(ex.run({"--random-weights", project, ex.dir / "other.wgt"}), 0);
+    EXPECT_TRUE(std::filesystem::exists(ex.dir / "other.wgt"));
+    EXPECT_EQ(test::read_file(ex.dir / "xor_backpropagation.wgt"), fresh);
+    EXPECT_EQ(test::read_file(project), before);
+    ASSERT_EQ(ex.run({"--evaluate", project}), 0);
+    EXPECT_EQ(ex.lines().at(0), fresh_error);
+
+    // A project that does not load writes nothing.
+    EXPECT_EQ(ex.run({"--random-weights", ex.dir / "none.prj"}), 1);
+    EXPECT_EQ(ex.lines(), std::vector<std::string>{"MsgBox\tCorvane\tError loading project file!"});
 }
 
 TEST(Batch, EvaluateShowsThePlainMessageBox) {
