@@ -52,4 +52,22 @@ std::string resolve_against(const std::string& path, const std::string& base_fil
     return (folder / p).string();
 }
 
+std::string rebase_path(const std::string& path, const std::string& old_base_file,
+                        const std::string& new_base_file) {
+    namespace fs = std::filesystem;
+    if (path.empty() || fs::path(path).is_absolute()) return path;
+    std::error_code ec;
+    auto folder_of = [&ec](const std::string& file) {
+        return fs::absolute(file.empty() ? fs::path("x") : fs::path(file), ec)
+            .parent_path()
+            .lexically_normal();
+    };
+    const fs::path old_folder = folder_of(old_base_file);
+    const fs::path new_folder = folder_of(new_base_file);
+    if (ec || old_folder == new_folder) return path;
+    const fs::path target = (old_folder / path).lexically_normal();
+    const fs::path relative = target.lexically_relative(new_folder);
+    return relative.empty() ? target.string() : relative.string();
+}
+
 } // namespace corvane

@@ -28,4 +28,11 @@ std::vector<std::string_view> split_lines(std::string_view text);
 /// the folder of `base_file`.
 std::string resolve_against(const std::string& path, const std::string& base_file);
 
+/// `path`, taken relative to the folder of `old_base_file` (the current folder when that is
+/// empty), as it must be written in `new_base_file` to name the same file: unchanged when empty,
+/// absolute, or when both files lie in one folder; otherwise relative to the new folder, or
+/// absolute when no relative path leads there.
+std::string rebase_path(const std::string& path, const std::string& old_base_file,
+                        const std::string& new_base_file);
+
 } // namespace corvane

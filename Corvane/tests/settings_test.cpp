@@ -2,10 +2,13 @@
 #include "engine/macro_file.h"
 #include "engine/project_file.h"
 #include "engine/settings.h"
+#include "engine/text_file.h"
 #include "recorder.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace corvane {
 namespace {
@@ -209,6 +212,21 @@ TEST(ProjectFile, ErrorsFileNameReplacesTheLastPrj) {
     EXPECT_EQ(nome_ficheiro_erros("/a/prj/b.prj"), "/a/prj/b.err");
     EXPECT_EQ(nome_ficheiro_erros("/a/project.PRJ"), std::nullopt);
     EXPECT_EQ(nome_ficheiro_erros(""), std::nullopt);
+}
+
+// A project saved into another folder keeps naming its data and weights files.
+TEST(ProjectFile, RebasedPathsNameTheSameFilesFromTheNewFolder) {
+    EXPECT_EQ(rebase_path("data/x.txt", "/p/a/x.prj", "/p/b/y.prj"), "../a/data/x.txt");
+    EXPECT_EQ(rebase_path("x.wgt", "/p/a/x.prj", "/p/a/sub/y.prj"), "../x.wgt");
+    EXPECT_EQ(rebase_path("../x.txt", "/p/a/x.prj", "/p/y.prj"), "x.txt");
+    // Same folder, absolute and empty paths stay as typed.
+    EXPECT_EQ(rebase_path("./x.txt", "/p/a/x.prj", "/p/a/other.prj"), "./x.txt");
+    EXPECT_EQ(rebase_path("/d/x.txt", "/p/a/x.prj", "/q/y.prj"), "/d/x.txt");
+    EXPECT_EQ(rebase_path("", "/p/a/x.prj", "/q/y.prj"), "");
+    // A project never saved named its files from the current folder.
+    const std::filesystem::path moved =
+        resolve_against(rebase_path("x.txt", "", "/q/y.prj"), "/q/y.prj");
+    EXPECT_EQ(moved.lexically_normal(), std::filesystem::current_path() / "x.txt");
 }
 
 TEST(MacroFile, SavesHundredQuotedLinesAndLoadsThemBack) {
