@@ -67,7 +67,11 @@ frm_help::frm_help(const QString& colecao, QWidget* parent) : QWidget(parent) {
     auto* conteudo = engine_->contentWidget();
     conteudo->setObjectName("helpContents");
     tabs_->addTab(conteudo, tr("&Contents"));
+    // A topic opens at a single click, as well as when activated (double click, Enter).
     connect(conteudo, &QHelpContentWidget::linkActivated, this, &frm_help::abre);
+    connect(conteudo, &QAbstractItemView::clicked, this, [this](const QModelIndex& indice) {
+        if (auto* item = engine_->contentModel()->contentItemAt(indice)) abre(item->url());
+    });
 
     auto* pagina_pesquisa = new QWidget(this);
     auto* procura = engine_->searchEngine();
