@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -32,8 +33,12 @@ struct HostGravador : MacroHost {
         corridos << caminho;
         if (janela) {
             linhas << janela->linha_corrente();
+            // The colour a person sees in the running row's cell, beside its text.
+            auto* grelha = janela->MSFlexGrid1;
             const int r = janela->linha_corrente() - 1;
-            cores << janela->MSFlexGrid1->item(r, 1)->background().color();
+            const QRect celula = grelha->visualItemRect(grelha->item(r, 1));
+            const QImage imagem = grelha->viewport()->grab().toImage();
+            cores << imagem.pixelColor(celula.right() - 4, celula.center().y());
         }
         if (durante) durante(static_cast<int>(corridos.size()));
     }
@@ -193,6 +198,11 @@ void FrmMacroTest::run_goes_down_to_the_first_empty_row() {
     m.define_projecto(1, "/abs/one.prj");
     m.define_projecto(2, "two.prj");
     m.define_projecto(4, "/abs/never.prj");
+    m.show();
+    // A row the person selected before the run is drawn red all the same while it runs.
+    const QRect celula = m.MSFlexGrid1->visualItemRect(m.MSFlexGrid1->item(0, 1));
+    QTest::mouseClick(m.MSFlexGrid1->viewport(), Qt::LeftButton, {}, celula.center());
+    QVERIFY(m.MSFlexGrid1->item(0, 1)->isSelected());
     host.durante = [&](int) {
         QVERIFY(m.ocupado());
         QVERIFY(estado.macro_activa);

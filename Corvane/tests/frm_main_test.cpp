@@ -21,6 +21,7 @@
 #include <QHelpSearchEngine>
 #include <QHelpSearchQueryWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -28,6 +29,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -190,6 +192,11 @@ private slots:
     void exit_ends_the_program();
     void real_project_life();
     void real_macro_of_two_projects();
+    void chart_comes_to_the_front();
+    void chart_window_offers_no_maximise();
+    void empty_errors_file_gives_an_empty_chart();
+    void plain_run_offers_no_macro_stop();
+    void help_topic_opens_at_one_click();
 };
 
 void FrmMainTest::start_state() {
@@ -450,8 +457,9 @@ void FrmMainTest::macro_menu_states() {
     m.menu_new_macro->trigger();
     QVERIFY(m.macro_aberta());
     QCOMPARE(m.macro()->windowTitle(), QString("New Macro"));
-    QCOMPARE(ligados(m), ordenada(sempre + QStringList{"menu_save_macro", "menu_run_macro",
-                                                       "menu_stop_macro"}));
+    // "Stop &Macro" only while the macro runs.
+    QCOMPARE(ligados(m), ordenada(sempre + QStringList{"menu_save_macro", "menu_run_macro"}));
+    QVERIFY(!m.macro()->Command5->isEnabled());
 
     m.macro()->define_projecto(1, "/p/a.prj");
     QStringList durante;
@@ -664,6 +672,20 @@ struct Real {
         QFile f(caminho(nome));
         return f.open(QIODevice::ReadOnly) ? static_cast<int>(f.readAll().count('\n')) : -1;
     }
+    // The workspace: a window's frame, the window in front of the others, the active one.
+    static QMdiSubWindow* sub(QWidget* janela) {
+        return qobject_cast<QMdiSubWindow*>(janela->parentWidget());
+    }
+    QWidget* frente() const {
+        QWidget* topo = nullptr;
+        for (QMdiSubWindow* s : janela->mdi->subWindowList(QMdiArea::StackingOrder))
+            if (s->isVisible()) topo = s->widget();
+        return topo;
+    }
+    QWidget* activa() const {
+        QMdiSubWindow* s = janela->mdi->activeSubWindow();
+        return s ? s->widget() : nullptr;
+    }
 };
 
 } // namespace
@@ -741,6 +763,154 @@ void FrmMainTest::real_macro_of_two_projects() {
     QCOMPARE(m.findChildren<frm_project*>().size(), 1);
     QVERIFY(ligados(m).contains("menu_run_macro"));
     QVERIFY(!r.estado.macro_activa);
+    // Each project's run brought its chart over the project and macro windows.
+    QCOMPARE(r.frente(), projecto->grafico());
+}
+
+void FrmMainTest::chart_comes_to_the_front() {
+    Real r;
+    frm_Main& m = *r.janela;
+    QVERIFY(QTest::qWaitForWindowActive(&m));
+    r.dialogs.respostas = {r.caminho("xor_backpropagation.prj")};
+    m.menu_open_project->trigger();
+    auto* projecto = m.findChild<frm_project*>();
+    m.menu_start->trigger();
+    QTRY_VERIFY(projecto->grafico() && r.sub(projecto->grafico()));
+    QCOMPARE(r.frente(), projecto->grafico());
+    QCOMPARE(r.activa(), projecto->grafico());
+
+    // A click into a box of the project window brings it forward; the next Start brings the
+    // chart back in front for its run.
+    QTest::mouseClick(projecto->Text1[12], Qt::LeftButton);
+    QCOMPARE(r.activa(), projecto);
+    QCOMPARE(r.frente(), projecto);
+    projecto->Text1[12]->setText("30000");
+    projecto->Text1[11]->setText("-1");
+    QWidget *frente = nullptr, *activa = nullptr;
+    QTimer::singleShot(300, projecto, [&] {
+        frente = r.frente();
+        activa = r.activa();
+        projecto->Command12->click();
+    });
+    QTest::mouseClick(projecto->Command4, Qt::LeftButton);
+    QCOMPARE(frente, projecto->grafico());
+    QCOMPARE(activa, projecto->grafico());
+
+    // "&Error chart" after the run, with the project window in front, shows the chart over it.
+    QTest::mouseClick(projecto->Text1[12], Qt::LeftButton);
+    QCOMPARE(r.frente(), projecto);
+    r.sub(projecto->grafico())->close();
+    QTRY_VERIFY(projecto->Command11->isEnabled());
+    QTest::mouseClick(projecto->Command11, Qt::LeftButton);
+    QVERIFY(r.dialogs.mensagens.isEmpty());
+    QVERIFY(projecto->grafico()->isVisible());
+    QCOMPARE(r.frente(), projecto->grafico());
+    QCOMPARE(r.activa(), projecto->grafico());
+}
+
+void FrmMainTest::chart_window_offers_no_maximise() {
+    Real r;
+    frm_Main& m = *r.janela;
+    r.dialogs.respostas = {r.caminho("xor_backpropagation.prj")};
+    m.menu_open_project->trigger();
+    auto* projecto = m.findChild<frm_project*>();
+    m.menu_start->trigger();
+    QTRY_VERIFY(projecto->grafico() && r.sub(projecto->grafico()));
+    QMdiSubWindow* sub = r.sub(projecto->grafico());
+    QVERIFY(!(sub->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(sub->windowFlags() & Qt::WindowCloseButtonHint);
+    const QSize antes = sub->size();
+    // A double click on its title bar, which maximises a window that offers it.
+    const int titulo = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+    QTest::mouseDClick(sub, Qt::LeftButton, {}, QPoint(sub->width() / 2, titulo / 2));
+    QVERIFY(!sub->isMaximized());
+    QCOMPARE(sub->size(), antes);
+}
+
+void FrmMainTest::empty_errors_file_gives_an_empty_chart() {
+    Real r;
+    frm_Main& m = *r.janela;
+    r.dialogs.respostas = {r.caminho("xor_backpropagation.prj")};
+    m.menu_open_project->trigger();
+    auto* projecto = m.findChild<frm_project*>();
+    // Weights that already meet the goal: the run writes an empty errors file.
+    projecto->Text1[11]->setText("100");
+    QTest::mouseClick(projecto->Command4, Qt::LeftButton);
+    QCOMPARE(r.linhas("xor_backpropagation.err"), 0);
+    QVERIFY(r.dialogs.mensagens.isEmpty());
+    if (projecto->grafico() && r.sub(projecto->grafico())) r.sub(projecto->grafico())->close();
+    QTRY_VERIFY(projecto->Command11->isEnabled());
+    m.menu_errors_chart->trigger();
+    QVERIFY2(r.dialogs.mensagens.isEmpty(), qPrintable(r.dialogs.textos().join("; ")));
+    QVERIFY(projecto->grafico() && projecto->grafico()->isVisible());
+    QCOMPARE(projecto->grafico()->pontos(), 0);
+}
+
+void FrmMainTest::plain_run_offers_no_macro_stop() {
+    Real r;
+    frm_Main& m = *r.janela;
+    m.menu_new_macro->trigger();
+    QVERIFY(!m.macro()->Command5->isEnabled());
+    QVERIFY(!m.menu_stop_macro->isEnabled());
+    r.dialogs.respostas = {r.caminho("xor_genetic.prj")};
+    m.menu_open_project->trigger();
+    auto* projecto = m.findChild<frm_project*>();
+    projecto->Text1[12]->setText("30000");
+    projecto->Text1[11]->setText("-1");
+    bool parar_macro = true, correr_macro = true, menu_parar = true;
+    QTimer::singleShot(200, projecto, [&] {
+        parar_macro = m.macro()->Command5->isEnabled();
+        correr_macro = m.macro()->Command4->isEnabled();
+        menu_parar = m.menu_stop_macro->isEnabled();
+        projecto->Command12->click();
+    });
+    QTest::mouseClick(projecto->Command4, Qt::LeftButton);
+    QVERIFY(!parar_macro);
+    QVERIFY(!correr_macro);
+    QVERIFY(!menu_parar);
+    QVERIFY(m.macro()->Command4->isEnabled());
+    QVERIFY(!m.macro()->Command5->isEnabled());
+}
+
+void FrmMainTest::help_topic_opens_at_one_click() {
+    QTemporaryDir dir;
+    const QString origem = QStringLiteral(CORVANE_HELP_COLLECTION);
+    if (!QFile::exists(origem)) QSKIP("the help collection was not built");
+    QVERIFY(QFile::copy(origem, dir.filePath("Corvane.qhc")));
+    QVERIFY(
+        QFile::copy(QFileInfo(origem).dir().filePath("Corvane.qch"), dir.filePath("Corvane.qch")));
+    frm_Main::Opcoes o;
+    RecordingDialogs dialogs;
+    o.dialogs = &dialogs;
+    o.logo = false;
+    o.colecao_ajuda = dir.filePath("Corvane.qhc");
+    frm_Main m(std::move(o));
+    m.Topics->trigger();
+    frm_help* ajuda = m.ajuda();
+    QVERIFY(QTest::qWaitForWindowExposed(ajuda));
+    auto* conteudo = ajuda->findChild<QHelpContentWidget*>("helpContents");
+    QVERIFY(conteudo);
+    QTRY_VERIFY(conteudo->model()->rowCount() > 0);
+    const QModelIndex raiz = conteudo->model()->index(0, 0);
+    QTRY_VERIFY(conteudo->model()->rowCount(raiz) > 2);
+    conteudo->expandAll();
+    auto pagina = [&] { return ajuda->browser()->source().fileName(); };
+
+    // One click on a topic opens it.
+    const QModelIndex segundo = conteudo->model()->index(1, 0, raiz);
+    const QString esperado =
+        ajuda->engine()->contentModel()->contentItemAt(segundo)->url().fileName();
+    QTest::mouseClick(conteudo->viewport(), Qt::LeftButton, {},
+                      conteudo->visualRect(segundo).center());
+    QCOMPARE(pagina(), esperado);
+
+    // So does Enter on the topic the arrow keys reach.
+    conteudo->setFocus();
+    QTest::keyClick(conteudo, Qt::Key_Down);
+    const QModelIndex terceiro = conteudo->currentIndex();
+    QVERIFY(terceiro != segundo);
+    QTest::keyClick(conteudo, Qt::Key_Return);
+    QCOMPARE(pagina(), ajuda->engine()->contentModel()->contentItemAt(terceiro)->url().fileName());
 }
 
 QTEST_MAIN(FrmMainTest)

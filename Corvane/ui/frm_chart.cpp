@@ -4,11 +4,15 @@
 #include <QChartView>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QFontMetricsF>
 #include <QLineSeries>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <array>
 
 namespace corvane {
 
@@ -29,6 +33,44 @@ protected:
     }
 };
 
+// The horizontal axis runs from 0 to `fim` with `marcas` labelled ticks, evenly spaced, and
+// `menores` unlabelled ticks between two labelled ones.
+struct EixoX {
+    int fim;
+    int marcas;
+    int menores;
+};
+
+// The horizontal axis for `pontos` points: ticks every `intervalo` iterations, labelled where
+// whole labels fit `largura` pixels (every tick if they fit, else every 2nd, 5th, 10th...), the
+// axis ending at the first labelled tick at or past the last point.
+EixoX escolhe_eixo(int pontos, int intervalo, double largura, const QFontMetricsF& letra) {
+    static constexpr std::array<long long, 13> fatores{1,   2,   5,    10,   20,   50,   100,
+                                                       200, 500, 1000, 2000, 5000, 10000};
+    const long long n = std::max(pontos, 1);
+    const double folga = 2 * letra.averageCharWidth() + 8; // room between two labels
+    long long passo = intervalo, marcas = 1, fator = 1;
+    for (long long f : fatores) {
+        fator = f;
+        passo = intervalo * f;
+        marcas = std::max(1LL, (n + passo - 1) / passo);
+        const double rotulo = letra.horizontalAdvance(QString::number(marcas * passo));
+        if (static_cast<double>(marcas + 1) * (rotulo + folga) <= largura) break;
+    }
+    // Unlabelled ticks at the finest spacing that leaves them apart on the screen.
+    int menores = 0;
+    for (long long t : fatores) {
+        if (t > fator) break;
+        if (fator % t != 0) continue;
+        if (largura / static_cast<double>(marcas * (fator / t)) >= 5) {
+            menores = static_cast<int>(fator / t - 1);
+            break;
+        }
+    }
+    return {static_cast<int>(std::min<long long>(marcas * passo, 1'000'000'000)),
+            static_cast<int>(marcas + 1), menores};
+}
+
 } // namespace
 
 frm_chart::frm_chart(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -43,9 +85,8 @@ frm_chart::frm_chart(QWidget* parent) : QWidget(parent, Qt::Window) {
     eixo_x_ = new QValueAxis;
     eixo_x_->setTitleText("Iteration");
     eixo_x_->setLabelFormat("%d");
-    eixo_x_->setTickType(QValueAxis::TicksDynamic);
-    eixo_x_->setTickAnchor(0);
-    eixo_x_->setTickInterval(50);
+    eixo_x_->setTickType(QValueAxis::TicksFixed);
+    eixo_x_->setMinorGridLineVisible(false);
     eixo_y_ = new QValueAxis;
     eixo_y_->setLabelFormat("%.3g");
     chart_->addAxis(eixo_x_, Qt::AlignBottom);
@@ -61,11 +102,14 @@ frm_chart::frm_chart(QWidget* parent) : QWidget(parent, Qt::Window) {
     desenho_.setSingleShot(true);
     desenho_.setInterval(40);
     connect(&desenho_, &QTimer::timeout, this, &frm_chart::desenha);
+    // The labels that fit depend on the width the plot finally gets.
+    connect(chart_, &QChart::plotAreaChanged, this, [this] { ajusta_eixo_x(); });
     ajusta_eixos();
 }
 
 void frm_chart::define_escala(int intervalo) {
-    eixo_x_->setTickInterval(std::max(1, intervalo));
+    intervalo_ = std::max(1, intervalo);
+    ajusta_eixo_x();
 }
 
 void frm_chart::define_pontos(std::span<const float> valores, int pontos) {
@@ -144,8 +188,33 @@ void frm_chart::desenha() {
     custo_ms_ = timer.elapsed();
 }
 
+void frm_chart::mostra_a_frente() {
+    show();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        sub->show();
+        sub->raise();
+        if (QMdiArea* area = sub->mdiArea()) area->setActiveSubWindow(sub);
+    } else {
+        raise();
+        activateWindow();
+    }
+}
+
+void frm_chart::ajusta_eixo_x() {
+    const QRectF area = chart_->plotArea();
+    const double largura = area.width() > 100 ? area.width() : width() - 80.0;
+    const EixoX eixo =
+        escolhe_eixo(pontos_, intervalo_, largura, QFontMetricsF(eixo_x_->labelsFont()));
+    if (eixo.fim == eixo_x_->max() && eixo.marcas == eixo_x_->tickCount() &&
+        eixo.menores == eixo_x_->minorTickCount())
+        return;
+    eixo_x_->setRange(0, eixo.fim);
+    eixo_x_->setTickCount(eixo.marcas);
+    eixo_x_->setMinorTickCount(eixo.menores);
+}
+
 void frm_chart::ajusta_eixos() {
-    eixo_x_->setRange(1, std::max(2, pontos_));
+    ajusta_eixo_x();
     const float baixo = std::min(0.0f, menor_);
     eixo_y_->setRange(baixo, maior_ > baixo ? maior_ : baixo + 1.0f);
 }

@@ -30,6 +30,9 @@ public:
     int pontos() const { return static_cast<int>(valores_.size()); }
     /// Draws what is still pending now.
     void desenha();
+    /// Shows the window in front of the others and makes it the active one: in the workspace
+    /// that holds it, or on the screen while it has no workspace yet.
+    void mostra_a_frente();
 
     QChartView* Graph1;
 
@@ -42,6 +45,7 @@ protected:
 
 private:
     void ajusta_eixos();
+    void ajusta_eixo_x();
 
     QChart* chart_;
     QLineSeries* serie_;
@@ -53,6 +57,7 @@ private:
     qint64 custo_ms_ = 0; ///< how long the last update of the series took
     bool refazer_ = false;
     int pontos_ = 0;
+    int intervalo_ = 50; ///< iterations between two ticks of the horizontal axis
     float maior_ = 0.0f;
     float menor_ = 0.0f;
 };

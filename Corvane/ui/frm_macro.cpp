@@ -71,6 +71,7 @@ frm_macro::frm_macro(FrameDialogs& dialogs, QWidget* parent) : QWidget(parent), 
     layout->setRowStretch(1, 1);
 
     prepara_grelha();
+    macro_ocupado(false);
 }
 
 void frm_macro::prepara_grelha() {
@@ -153,8 +154,18 @@ void frm_macro::macro_ocupado(bool ocupado) {
 }
 
 void frm_macro::pinta_linha(int linha, bool corrente) {
-    if (auto* item = MSFlexGrid1->item(linha - 1, 1))
-        item->setBackground(corrente ? QBrush(vermelho) : QBrush());
+    auto* item = MSFlexGrid1->item(linha - 1, 1);
+    if (!item) return;
+    item->setBackground(corrente ? QBrush(vermelho) : QBrush());
+    // A selected cell is drawn in the selection colour over its own: the running row is made
+    // current without being selected, and cannot be selected until its project has run.
+    if (corrente) {
+        MSFlexGrid1->clearSelection();
+        MSFlexGrid1->setCurrentCell(linha - 1, 1, QItemSelectionModel::NoUpdate);
+        item->setFlags(item->flags() & ~Qt::ItemIsSelectable);
+    } else {
+        item->setFlags(item->flags() | Qt::ItemIsSelectable);
+    }
 }
 
 QString frm_macro::caminho_absoluto(const QString& entrada) const {
@@ -176,7 +187,6 @@ void frm_macro::run_macro() {
         const QString entrada = projecto(linha);
         if (entrada.isEmpty()) break;
         linha_corrente_ = linha;
-        MSFlexGrid1->setCurrentCell(linha - 1, 1);
         pinta_linha(linha, true);
         if (host_) host_->corre_projecto(caminho_absoluto(entrada));
         pinta_linha(linha, false);

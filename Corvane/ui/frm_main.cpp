@@ -265,15 +265,23 @@ void frm_Main::projecto_fechado(ProjectPort* port) {
 void frm_Main::adopta(QWidget* janela) {
     // A top-level window a child creates (the error chart) becomes a child of the workspace.
     const bool visivel = janela->isVisible();
-    auto* sub = mdi->addSubWindow(janela);
+    // A window of fixed size offers no maximise: it would only sit small in a large frame.
+    Qt::WindowFlags moldura;
+    if (janela->minimumSize() == janela->maximumSize())
+        moldura = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                  Qt::WindowCloseButtonHint;
+    auto* sub = mdi->addSubWindow(janela, moldura);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->setWindowIcon(windowIcon());
     janela->installEventFilter(this);
     sub->adjustSize();
     sub->move(std::max(0, (mdi->viewport()->width() - sub->width()) / 2), 0);
+    // A window already shown was shown in front of the others: it stays so in the workspace.
     if (visivel) {
         janela->show();
         sub->show();
+        mdi->setActiveSubWindow(sub);
     }
 }
 
@@ -415,11 +423,8 @@ frm_macro& frm_Main::garante_macro() {
     macro_->abre();
     QMdiSubWindow* sub = mostra_filho(macro_, !ja_aberta);
     sub_macro_ = sub;
-    if (!ja_aberta) {
-        menu_save_macro->setEnabled(true);
-        menu_run_macro->setEnabled(!macro_->ocupado() && !projecto_ocupado());
-        menu_stop_macro->setEnabled(true);
-    }
+    // "Stop &Macro" is offered only while the macro runs.
+    if (!ja_aberta) estado_macro(true, macro_->ocupado());
     return *macro_;
 }
 

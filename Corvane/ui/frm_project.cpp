@@ -2,6 +2,7 @@
 
 #include "engine/project_file.h"
 #include "engine/text_file.h"
+#include "qtkit/message.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -16,13 +17,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <filesystem>
 
@@ -40,9 +41,9 @@ QString q(std::string_view s) {
 class RealDialogs : public FrameDialogs {
 public:
     void message(QWidget* parent, const QString& title, const QString& text, Icon icon) override {
-        QMessageBox box(icon == Icon::critical ? QMessageBox::Critical : QMessageBox::NoIcon, title,
-                        text, QMessageBox::Ok, parent);
-        box.exec();
+        qtkit::showMessage(parent, title, text,
+                           icon == Icon::critical ? qtkit::MessageIcon::critical
+                                                  : qtkit::MessageIcon::none);
     }
     std::optional<QString> file(QWidget* parent, const PedidoFicheiro& p) override {
         QFileDialog dialog(parent, p.titulo, p.inicial, p.filtro);
@@ -83,6 +84,50 @@ QPixmap figura_metodo(bool genetico) {
     }
     return pix;
 }
+
+// A spinner: a small vertical bar whose top is its largest value. The bar is drawn upside down,
+// but a scroll bar's controls still step towards its top by lowering the value: each step is
+// turned round before it is applied, so the upper arrow, the trough above the handle, the Up
+// and Page Up keys, Home and the wheel turned away from the person all raise the value.
+class BarraSpinner : public QScrollBar {
+public:
+    explicit BarraSpinner(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {
+        setInvertedAppearance(true);
+        connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) {
+            switch (action) {
+            case SliderSingleStepAdd:
+                setSliderPosition(value() - singleStep());
+                break;
+            case SliderSingleStepSub:
+                setSliderPosition(value() + singleStep());
+                break;
+            case SliderPageStepAdd:
+                setSliderPosition(value() - pageStep());
+                break;
+            case SliderPageStepSub:
+                setSliderPosition(value() + pageStep());
+                break;
+            case SliderToMinimum:
+                setSliderPosition(maximum());
+                break;
+            case SliderToMaximum:
+                setSliderPosition(minimum());
+                break;
+            default:
+                break;
+            }
+        });
+    }
+
+protected:
+    void wheelEvent(QWheelEvent* e) override {
+        QWheelEvent virada(e->position(), e->globalPosition(), -e->pixelDelta(), -e->angleDelta(),
+                           e->buttons(), e->modifiers(), e->phase(), e->inverted(), e->source(),
+                           e->pointingDevice());
+        QScrollBar::wheelEvent(&virada);
+        e->setAccepted(virada.isAccepted());
+    }
+};
 
 void fundo(QLineEdit* edit, const QColor& cor) {
     QPalette pal = edit->palette();
@@ -142,12 +187,10 @@ void frm_project::cria_controlos() {
         return b;
     };
     auto spinner = [this](int i, int minimo, int maximo) {
-        auto* s = new QScrollBar(Qt::Vertical, this);
+        auto* s = new BarraSpinner(this);
         s->setObjectName(QString("VScroll1(%1)").arg(i));
         s->setRange(minimo, maximo);
         s->setValue(minimo == 100 ? 100 : 0);
-        s->setInvertedAppearance(true); // the top is the largest value
-        s->setInvertedControls(false);
         s->setFixedSize(16, 24);
         VScroll1[static_cast<std::size_t>(i)] = s;
         return s;
@@ -347,6 +390,10 @@ void frm_project::cria_controlos() {
     vermelho.setColor(QPalette::Window, Qt::red);
     vermelho.setColor(QPalette::WindowText, Qt::white);
     Label10->setPalette(vermelho);
+    // The label keeps its room while hidden, so the window does not shift when a run starts.
+    QSizePolicy reserva = Label10->sizePolicy();
+    reserva.setRetainSizeWhenHidden(true);
+    Label10->setSizePolicy(reserva);
     Label10->hide();
     auto* coluna = new QVBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command12),
@@ -393,19 +440,16 @@ void frm_project::liga_controlos() {
             actualiza_controlos();
         });
     }
-    // A spinner moved by the person writes its value into its text box (in the person's number
-    // format); setting it from a loaded project leaves the text as loaded.
+    // A spinner moved by the person writes its new value into its text box (in the person's
+    // number format); setting it from a loaded project leaves the text as loaded, and a step
+    // against the end of the range, which changes nothing, leaves the text as typed.
     for (std::size_t s = 0; s < spinners.size(); ++s) {
         connect(VScroll1[s], &QScrollBar::actionTriggered, this, [this, s](int) {
             QScrollBar* bar = VScroll1[s];
-            QMetaObject::invokeMethod(
-                this,
-                [this, s, bar]() {
-                    const double v = bar->value() / spinners[s].factor;
-                    Text1[static_cast<std::size_t>(spinners[s].slot)]->setText(
-                        QLocale().toString(v, 'g', 6));
-                },
-                Qt::QueuedConnection);
+            if (bar->sliderPosition() == bar->value()) return;
+            const double v = bar->sliderPosition() / spinners[s].factor;
+            Text1[static_cast<std::size_t>(spinners[s].slot)]->setText(
+                QLocale().toString(v, 'g', 6));
         });
     }
     connect(Command1, &QPushButton::clicked, this,
@@ -591,15 +635,31 @@ void frm_project::grava_como() {
     p.confirmar_substituicao = true;
     auto escolhido = dialogs_.file(this, p);
     if (!escolhido) return;
+    // Relative data and weights paths are taken from the project's folder: written for the new
+    // folder they go on naming the same files. A save that fails leaves the window as it was.
+    definicoes_projecto d = d_;
+    d.Label2 = escolhido->toStdString();
+    for (int s : {slot::ficheiro_dados, slot::ficheiro_pesos}) {
+        auto& texto = d.Text1[static_cast<std::size_t>(s)];
+        texto = rebase_path(texto, d_.Label2, d.Label2);
+    }
+    if (!grava_projecto(d, d.Label2, *this)) return;
+    for (int s : {slot::ficheiro_dados, slot::ficheiro_pesos})
+        Text1[static_cast<std::size_t>(s)]->setText(
+            QString::fromStdString(d.Text1[static_cast<std::size_t>(s)]));
     Label2->setText(*escolhido);
-    d_.Label2 = escolhido->toStdString();
-    grava_projecto(d_, d_.Label2, *this);
+    d_.Label2 = d.Label2;
+    activacao();
 }
 
 void frm_project::comeca() {
     if (ocupado_ || a_correr_) return;
     a_correr_ = true;
+    grafico_novo_ = true;
     trainer_.comecar_treino();
+    grafico_novo_ = false;
+    // A run that did not start (or did not finish) leaves the last test error on show.
+    if (!ocupado_) Label3[4]->show();
     a_correr_ = false;
     if (chart_) chart_->desenha(); // the final state of the run at once
     if (fechar_no_fim_) {
@@ -621,6 +681,7 @@ bool frm_project::carrega(const QString& ficheiro) {
     for (std::size_t s = 0; s < VScroll1.size(); ++s)
         if (load.spinner[s]) VScroll1[s]->setValue(*load.spinner[s]);
     Label3[5]->clear();
+    if (!ocupado_) Label3[4]->show();
     return load.ok;
 }
 
@@ -644,8 +705,7 @@ void frm_project::mostra_grafico(const GraficoErros& grafico) {
     c.define_escala(grafico.intervalo);
     c.define_pontos(grafico.valores, grafico.pontos);
     c.desenha();
-    c.show();
-    c.raise();
+    c.mostra_a_frente();
 }
 
 frm_chart& frm_project::garante_grafico() {
@@ -715,8 +775,12 @@ void frm_project::chart_scale(int interval) {
 void frm_project::chart_draw(std::span<const float> points) {
     frm_chart& c = garante_grafico();
     c.define_pontos(points, static_cast<int>(points.size()));
-    if (!c.isVisible()) {
-        c.show();
+    // The first drawing of a run brings the chart in front of the windows that covered it; later
+    // ones only show it again if it was closed, so a window the person brings forward during the
+    // run stays in front.
+    if (!c.isVisible() || grafico_novo_) {
+        grafico_novo_ = false;
+        c.mostra_a_frente();
         Command11->setEnabled(false);
     }
 }

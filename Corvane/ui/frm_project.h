@@ -105,7 +105,8 @@ private:
     bool ocupado_ = false;
     bool carregando_ = false;
     bool fechar_no_fim_ = false;
-    bool a_correr_ = false; ///< a run's loop is on the stack (Start has not returned)
+    bool a_correr_ = false;     ///< a run's loop is on the stack (Start has not returned)
+    bool grafico_novo_ = false; ///< the run has not drawn its chart yet
     int cursores_ = 0;
     QElapsedTimer relogio_eventos_;
 };

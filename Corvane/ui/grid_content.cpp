@@ -108,7 +108,7 @@ std::optional<std::vector<float>> le_ficheiro_erros(const std::string& ficheiro)
         if (!v || !std::isfinite(static_cast<float>(*v))) return std::nullopt;
         valores.push_back(static_cast<float>(*v));
     }
-    if (valores.empty()) return std::nullopt;
+    // An empty file is the record of a run that met its goal before its first iteration.
     return valores;
 }
 

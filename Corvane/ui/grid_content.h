@@ -75,7 +75,8 @@ inline constexpr std::size_t max_valores_erros = 6000;
 
 /// The errors file of a run: one number per line (period as the decimal point, optional
 /// exponent), read as floats, at most `max_valores_erros` of them; blank lines are skipped.
-/// nullopt when the file cannot be read, holds a line that is not a number, or holds no value.
+/// An empty file gives no values; nullopt when the file cannot be read or holds a line that is
+/// not a number.
 std::optional<std::vector<float>> le_ficheiro_erros(const std::string& ficheiro);
 
 } // namespace corvane
