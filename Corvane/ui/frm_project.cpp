@@ -2,7 +2,6 @@
 
 #include "engine/project_file.h"
 #include "engine/text_file.h"
-#include "qtkit/message.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -17,11 +16,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpacerItem>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -41,9 +43,22 @@ QString q(std::string_view s) {
 class RealDialogs : public FrameDialogs {
 public:
     void message(QWidget* parent, const QString& title, const QString& text, Icon icon) override {
-        qtkit::showMessage(parent, title, text,
-                           icon == Icon::critical ? qtkit::MessageIcon::critical
-                                                  : qtkit::MessageIcon::none);
+        QMessageBox box(icon == Icon::critical ? QMessageBox::Critical : QMessageBox::NoIcon, title,
+                        text, QMessageBox::Ok, parent);
+        // A box sizes itself to its text: one holding only a number (the error of the weights
+        // file) would be too narrow for the window manager to show its title beside the title
+        // bar's buttons. The room is reserved by a spacer under the box's contents, the one
+        // width the box's own sizing takes into account.
+        if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+            QFont bold = box.font();
+            bold.setBold(true);
+            const int buttons =
+                4 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+            const int width = QFontMetrics(bold).horizontalAdvance(title) + buttons;
+            grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                          grid->rowCount(), 0, 1, grid->columnCount());
+        }
+        box.exec();
     }
     std::optional<QString> file(QWidget* parent, const PedidoFicheiro& p) override {
         QFileDialog dialog(parent, p.titulo, p.inicial, p.filtro);
