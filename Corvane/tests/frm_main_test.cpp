@@ -787,11 +787,19 @@ void FrmMainTest::chart_comes_to_the_front() {
     projecto->Text1[12]->setText("30000");
     projecto->Text1[11]->setText("-1");
     QWidget *frente = nullptr, *activa = nullptr;
-    QTimer::singleShot(300, projecto, [&] {
+    // Looks once this run has drawn its chart a few times (the label holds the last run's count
+    // until the first iteration).
+    const int anterior = projecto->Label3[1]->text().toInt();
+    QTimer espera;
+    QObject::connect(&espera, &QTimer::timeout, projecto, [&] {
+        const int iteracao = projecto->Label3[1]->text().toInt();
+        if (iteracao < 10 || iteracao == anterior) return;
+        espera.stop();
         frente = r.frente();
         activa = r.activa();
         projecto->Command12->click();
     });
+    espera.start(20);
     QTest::mouseClick(projecto->Command4, Qt::LeftButton);
     QCOMPARE(frente, projecto->grafico());
     QCOMPARE(activa, projecto->grafico());
