@@ -6,9 +6,13 @@ function(suite_engine_tests target)
     add_executable(${target} ${ARG_SOURCES})
     set_target_properties(${target} PROPERTIES AUTOMOC OFF)
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+    # common/testing: the names given to the cases of parameterised suites.
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/common/testing)
+    # A case keeps the name its suite gives it; the printed parameter never becomes part of the
+    # test's name, so names stay the same from run to run.
     gtest_discover_tests(${target} PROPERTIES LABELS engine
                          WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-                         DISCOVERY_TIMEOUT 60)
+                         DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
 endfunction()
 
 # suite_gui_test(<target> SOURCES ... LIBS ...): a Qt Test executable labelled "gui",

@@ -7,6 +7,8 @@
 #include "engine/set_pass.h"
 #include "test_networks.h"
 
+#include "case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -249,7 +251,14 @@ INSTANTIATE_TEST_SUITE_P(Shapes, SetPass,
                                            Shape{1, 1, 1, 1, true, 1, 1.0},
                                            // several tiles, the last one short
                                            Shape{12, 17, 0, 10, false, 300, 2.0},
-                                           Shape{64, 41, 9, 3, true, 130, 0.5}));
+                                           Shape{64, 41, 9, 3, true, 130, 0.5}),
+                         [](const ::testing::TestParamInfo<Shape>& info) {
+                             const Shape& c = info.param;
+                             return "Layers" + std::to_string(c.inputs) + "_" +
+                                    std::to_string(c.h1) + "_" + std::to_string(c.h2) + "_" +
+                                    std::to_string(c.outputs) + "_Patterns" +
+                                    std::to_string(c.patterns);
+                         });
 
 } // namespace
 } // namespace corvane

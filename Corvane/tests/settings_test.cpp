@@ -6,6 +6,8 @@
 #include "recorder.h"
 #include "test_files.h"
 
+#include "case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -35,7 +37,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, TextToNumber,
                          ::testing::Values(NumberCase{"0,05", 0.05}, NumberCase{"1 000", 1000},
                                            NumberCase{"2.5e-1", 0.25}, NumberCase{"1,2,3", 1.2},
                                            NumberCase{"", 0}, NumberCase{"abc", 0},
-                                           NumberCase{"-3.5x", -3.5}, NumberCase{"1D2", 100}));
+                                           NumberCase{"-3.5x", -3.5}, NumberCase{"1D2", 100}),
+                         [](const ::testing::TestParamInfo<NumberCase>& info) {
+                             return suite_testing::NumberedCaseName(info.index, info.param.text);
+                         });
 
 definicoes_projecto data_box(std::initializer_list<const char*> slots1to6, const char* test_first,
                              const char* test_last) {

@@ -6,6 +6,8 @@
 #include "recorder.h"
 #include "test_files.h"
 
+#include "case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -333,7 +335,12 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{3, "9", "Training data and Test data"},
         Refusal{13, "missing.wgt", "Error loading weights file!"},
         Refusal{0, "missing.txt", "Error reading data file"}, Refusal{-1, "project.txt", "prj"},
-        Refusal{-1, "no_folder/x.prj", "cannot be created"}));
+        Refusal{-1, "no_folder/x.prj", "cannot be created"}),
+    [](const ::testing::TestParamInfo<Refusal>& info) {
+        return "Slot" +
+               (info.param.slot < 0 ? std::string("Project") : std::to_string(info.param.slot)) +
+               "_" + suite_testing::CaseName(info.param.value);
+    });
 
 TEST(Training, ArchitectureTooLargeIsRefusedBeforeAllocating) {
     XorRun run;

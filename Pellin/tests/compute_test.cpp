@@ -1,3 +1,4 @@
+#include "case_name.h"
 #include "engine/batch.h"
 #include "engine/compute.h"
 
@@ -125,7 +126,9 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"x", "1", "2",
                   "Wrong Specifications: The file does not begin with the numbers n, n1 and d"}),
     [](const ::testing::TestParamInfo<CheckCase>& info) {
-        return "case" + std::to_string(info.index);
+        const std::string_view message(info.param.message);
+        return suite_testing::NumberedCaseName(
+            info.index, message.empty() ? "Accepted" : message.substr(message.find(": ") + 2), 30);
     });
 
 TEST_F(ComputeTest, ReadFileTakesWhatTheFileHolds) {

@@ -1,3 +1,5 @@
+#include "case_name.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/display.h"
@@ -47,8 +49,11 @@ INSTANTIATE_TEST_SUITE_P(
     Display, Steps,
     ::testing::Values(StepCase{"3", 1, {"1: 0.5", "4: 2"}, 34},
                       StepCase{"25", 1, {"1: 0.5", "11: 5.5"}, 10}, // above 10 is 10
-                      StepCase{"1", 95, {"95: 47.5"}, 6},
-                      StepCase{"1", 101, {}, 0})); // beyond the signal
+                      StepCase{"1", 95, {"95: 47.5"}, 6}, StepCase{"1", 101, {}, 0}),
+    [](const ::testing::TestParamInfo<StepCase>& info) {
+        return "Step" + suite_testing::CaseName(info.param.text) + "_From" +
+               std::to_string(info.param.begin);
+    }); // beyond the signal
 
 TEST(Display, StepBelowOneIsRefused) {
     Analysis a = ramp(10);

@@ -1,3 +1,5 @@
+#include "case_name.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/labelling.h"
@@ -27,7 +29,10 @@ INSTANTIATE_TEST_SUITE_P(
                       SymbolCase{4.99f, 0.1f, 5.0f, "u"}, SymbolCase{5.0f, 0.1f, 5.0f, "U"},
                       SymbolCase{-5.0f, 0.1f, 5.0f, "D"}, SymbolCase{0.0f, 0.0f, 5.0f, "u"},
                       SymbolCase{1.5f, 2.0f, 1.0f, "h"}, SymbolCase{2.5f, 2.0f, 1.0f, "U"},
-                      SymbolCase{-2.0f, 2.0f, 1.0f, "D"}));
+                      SymbolCase{-2.0f, 2.0f, 1.0f, "D"}),
+    [](const ::testing::TestParamInfo<SymbolCase>& info) {
+        return suite_testing::NumberedCaseName(info.index, info.param.symbol);
+    });
 
 // Three segments of lengths 2, 3 and 1 over seven samples.
 Analysis segmented(std::vector<float> slopes) {

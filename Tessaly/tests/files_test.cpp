@@ -1,3 +1,5 @@
+#include "case_name.h"
+
 #include "file_io.h"
 #include "main_settings.h"
 #include "pattern_file.h"
@@ -226,7 +228,12 @@ INSTANTIATE_TEST_SUITE_P(
                       PlacementCase{" 15.5 ", false, 15.5f}, PlacementCase{"abc", false, 1000.0f},
                       PlacementCase{"12abc", false, 1000.0f},
                       PlacementCase{"1E300", false, 1000.0f}, PlacementCase{"0", true, 1000.0f},
-                      PlacementCase{"-5", true, 1000.0f}));
+                      PlacementCase{"-5", true, 1000.0f}),
+    [](const ::testing::TestParamInfo<PlacementCase>& info) {
+        const PlacementCase& c = info.param;
+        return (c.stored ? suite_testing::CaseName(*c.stored) : std::string("Absent")) +
+               (c.positive ? "_Positive" : "_Any");
+    });
 
 TEST(Placement, IsWrittenAsWholeTwips) {
     EXPECT_EQ(PlacementText(1000), "1000");

@@ -128,7 +128,12 @@ TEST_P(EveryOrder, RecallRestoresAStoredPatternFromSeveralFlips) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Orders, EveryOrder,
-                         ::testing::Values(RandomSerial, FullSerial, FullParallel));
+                         ::testing::Values(RandomSerial, FullSerial, FullParallel),
+                         [](const ::testing::TestParamInfo<std::int32_t>& info) {
+                             return info.param == RandomSerial ? std::string("RandomSerial")
+                                    : info.param == FullSerial ? std::string("FullSerial")
+                                                               : std::string("FullParallel");
+                         });
 
 TEST(HopfieldRecall, ParallelOscillationAsksEveryHundredSweeps) {
     RecordingDialog dialog;

@@ -1,5 +1,7 @@
 #include "engine/batch.h"
 
+#include "case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -77,4 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"--set", "1", "--steps", "2.5"},
                       std::vector<std::string>{"--set", "1", "--steps", "1000001"},
                       std::vector<std::string>{"--set", "1", "--steps", "99999999999999999999"},
-                      std::vector<std::string>{"--set", "1", "extra"}));
+                      std::vector<std::string>{"--set", "1", "extra"}),
+    [](const ::testing::TestParamInfo<std::vector<std::string>>& info) {
+        std::string line;
+        for (const std::string& argument : info.param)
+            line += argument + " ";
+        return suite_testing::CaseName(line);
+    });

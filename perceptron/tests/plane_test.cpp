@@ -1,5 +1,7 @@
 #include "engine/plane.h"
 
+#include "case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -153,7 +155,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReadoutCase{10.999f, -0.03f, "X:  11 ; Y:  .63"},
         // X is exactly .125 and goes to the even .12; 0.6 − 0.475f lies just above .125
         ReadoutCase{0.125f, 0.475f, "X:  .12 ; Y:  .13"},
-        ReadoutCase{0.375f, 0.6f, "X:  .38 ; Y:  0"}));
+        ReadoutCase{0.375f, 0.6f, "X:  .38 ; Y:  0"}),
+    [](const ::testing::TestParamInfo<ReadoutCase>& info) {
+        return suite_testing::CaseName(info.param.text);
+    });
 
 TEST(PerceptronReadout, StripIsClearedBeforeTheText) {
     Drawing d = draw_readout({1.0f, 0.2f});

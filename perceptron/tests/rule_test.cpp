@@ -138,6 +138,9 @@ TEST_P(PerceptronCorrectionStep, IsTheFlooredQuotientPlusOneTimesEta) {
     EXPECT_EQ(correction_step(c.s, c.sample, c.eta), c.c);
 }
 
+const char* const kStepCaseNames[] = {"SmallError",    "PositiveError", "LargeError",
+                                      "ExactQuotient", "OnTheLine",     "RoundsBeforeTheFloor"};
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, PerceptronCorrectionStep,
     ::testing::Values(StepCase{-0.1f, {6.0f, 0.5f}, 1.25f, 1.25f}, // small error: k = 1
@@ -146,7 +149,10 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{-8.0f, {2.0f, 2.0f}, 1.0f, 2.0f},          // exactly 8/8 + 1
                       StepCase{0.0f, {3.0f, 0.4f}, 0.05f, 0.05f},         // on the line: k = 1
                       // 1.99999988/1 + 1 lies between two floats and rounds to 3 before the floor
-                      StepCase{-1.99999988f, {1.0f, 0.0f}, 1.0f, 3.0f}));
+                      StepCase{-1.99999988f, {1.0f, 0.0f}, 1.0f, 3.0f}),
+    [](const ::testing::TestParamInfo<StepCase>& info) {
+        return std::string(kStepCaseNames[info.index]);
+    });
 
 TEST(PerceptronLineEnds, SolvedAtBothEdgesOrAbsentWhenW0IsZero) {
     auto start = line_ends(start_weights);

@@ -1,5 +1,7 @@
 #include "numtext/general_form.h"
 
+#include "case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -31,6 +33,9 @@ INSTANTIATE_TEST_SUITE_P(
                       GeneralCase{double(0.1f), 7, "0.1"}, GeneralCase{0.1, 15, "0.1"},
                       GeneralCase{1234567, 7, "1234567"}, GeneralCase{12345678, 7, "1.234568E+07"},
                       GeneralCase{0.00001, 7, "1E-05"}, GeneralCase{-0.0001, 7, "-0.0001"},
-                      GeneralCase{2.5e-7, 15, "2.5E-07"}));
+                      GeneralCase{2.5e-7, 15, "2.5E-07"}),
+    [](const ::testing::TestParamInfo<GeneralCase>& info) {
+        return suite_testing::NumberedCaseName(info.index, info.param.text);
+    });
 
 } // namespace

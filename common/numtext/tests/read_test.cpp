@@ -1,5 +1,7 @@
 #include "numtext/numtext.h"
 
+#include "case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -25,7 +27,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, LeadingValue,
                                            LeadingCase{"2e+2x", 200}, LeadingCase{"7E", 7},
                                            LeadingCase{"1.2.3", 1.2}, LeadingCase{"- 4", -4},
                                            LeadingCase{"5,5", 5}, LeadingCase{".", 0},
-                                           LeadingCase{"\t3\r\n", 3}));
+                                           LeadingCase{"\t3\r\n", 3}),
+                         [](const ::testing::TestParamInfo<LeadingCase>& info) {
+                             return suite_testing::NumberedCaseName(info.index, info.param.text);
+                         });
 
 TEST(LeadingValueComma, OnlyTheFirstCommaBecomesAPoint) {
     EXPECT_DOUBLE_EQ(leading_value_comma("0,01"), 0.01);

@@ -1,5 +1,7 @@
 #include "numtext/numtext.h"
 
+#include "case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -27,7 +29,10 @@ INSTANTIATE_TEST_SUITE_P(Scientific, Format,
                                            FormatCase{-2.5, "0.0000E+00", "-2.5000E+00"},
                                            FormatCase{9.99995, "0.0000E+00", "1.0000E+01"},
                                            FormatCase{1.23456e-120, "0.0000E+00", "1.2346E-120"},
-                                           FormatCase{0.000012345, "0.0000E+00", "1.2345E-05"}));
+                                           FormatCase{0.000012345, "0.0000E+00", "1.2345E-05"}),
+                         [](const ::testing::TestParamInfo<FormatCase>& info) {
+                             return suite_testing::NumberedCaseName(info.index, info.param.text);
+                         });
 
 INSTANTIATE_TEST_SUITE_P(
     Digits, Format,
@@ -43,7 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{0, "### ##0.0", "0.0"}, FormatCase{0.0625, "### ##0.000", "0.063"},
                       FormatCase{7, "##", "7"}, FormatCase{0, "##", "0"},
                       FormatCase{123, "##", "123"}, FormatCase{45.5, "####", "46"},
-                      FormatCase{-3, "###", "-3"}));
+                      FormatCase{-3, "###", "-3"}),
+    [](const ::testing::TestParamInfo<FormatCase>& info) {
+        return suite_testing::NumberedCaseName(info.index, info.param.text);
+    });
 
 TEST(Shortest, FloatsReadBackAndUseTheGeneralForm) {
     EXPECT_EQ(shortest(0.1f), "0.1");
