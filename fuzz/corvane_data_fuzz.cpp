@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sets.entradas_treino.dimensiona(arq->n_entradas, *train + 1);
     sets.saidas_treino.dimensiona(arq->n_saidas, *train + 1);
     const std::string path = fuzz::as_file(input.file);
-    const bool train_ok = corvane::le_dados(d, path, true, sets, view);
+    const bool train_ok = fuzz::shown(corvane::le_dados(d, path, true, sets), view);
     FUZZ_CHECK(train_ok == (view.messages == 0));
     // The training set keeps the size Start gave it, whatever the file holds.
     FUZZ_CHECK(sets.entradas_treino.n_variaveis == arq->n_entradas);
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(sets.saidas_treino.n_padroes == *train + 1);
 
     const int before = view.messages;
-    const bool test_ok = corvane::le_dados(d, path, false, sets, view);
+    const bool test_ok = fuzz::shown(corvane::le_dados(d, path, false, sets), view);
     FUZZ_CHECK(test_ok == (view.messages == before));
     for (const corvane::Matriz* m :
          {&sets.entradas_treino, &sets.saidas_treino, &sets.entradas_teste, &sets.saidas_teste})

@@ -6,7 +6,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     corvane::ListaMacro list;
     fuzz::QuietView view;
-    const bool ok = corvane::carrega_macro(fuzz::as_file(fuzz::view(data, size)), list, view);
+    const bool ok =
+        fuzz::shown(corvane::carrega_macro(fuzz::as_file(fuzz::view(data, size)), list), view);
     FUZZ_CHECK(ok == (view.messages == 0));
     if (!ok) return 0;
 
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     corvane::ListaMacro again;
     fuzz::QuietView load_view;
-    FUZZ_CHECK(corvane::carrega_macro(path, again, load_view));
+    FUZZ_CHECK(fuzz::shown(corvane::carrega_macro(path, again), load_view));
     FUZZ_CHECK(again == list);
     return 0;
 }

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     fuzz::QuietView view;
     std::span<float> first(ga.genes(0, 1), genes);
-    const bool ok = corvane::le_valores(fuzz::as_file(input.file), first, view);
+    const bool ok = fuzz::shown(corvane::le_valores(fuzz::as_file(input.file), first), view);
     FUZZ_CHECK(ok == (view.messages == 0));
     FUZZ_CHECK(ga.populacao.size() == before.size());
     // Only the first individual may change; every other gene keeps its random value.

@@ -20,8 +20,8 @@ bool same(const corvane::definicoes_projecto& a, const corvane::definicoes_proje
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     corvane::definicoes_projecto project;
     fuzz::QuietView view;
-    const corvane::ProjectLoad load =
-        corvane::le_ficheiro_projecto(fuzz::as_file(fuzz::view(data, size)), project, view);
+    const corvane::ProjectLoad load = fuzz::shown(
+        corvane::le_ficheiro_projecto(fuzz::as_file(fuzz::view(data, size)), project), view);
     FUZZ_CHECK(load.ok == (view.messages == 0));
     for (int c : project.Check1)
         FUZZ_CHECK(c == 0 || c == 1);
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     corvane::definicoes_projecto again;
     fuzz::QuietView load_view;
-    FUZZ_CHECK(corvane::le_ficheiro_projecto(path, again, load_view).ok);
+    FUZZ_CHECK(fuzz::shown(corvane::le_ficheiro_projecto(path, again), load_view).ok);
     FUZZ_CHECK(same(project, again));
     return 0;
 }

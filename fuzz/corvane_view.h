@@ -3,7 +3,9 @@
 
 #include "fuzz_support.h"
 
+#include "engine/project_file.h"
 #include "engine/settings.h"
+#include "engine/text_file.h"
 #include "engine/view.h"
 
 #include <initializer_list>
@@ -18,6 +20,17 @@ public:
     }
     int messages = 0;
 };
+
+/// A reader's failure shown as its caller shows it; true when the file was read.
+inline bool shown(const corvane::ReadOutcome& outcome, corvane::TrainerView& view) {
+    if (!outcome.ok()) corvane::critical(view, outcome.failure);
+    return outcome.ok();
+}
+inline corvane::ProjectLoad shown(corvane::ProjectLoad load, corvane::TrainerView& view) {
+    FUZZ_CHECK(load.ok == load.failure.empty());
+    if (!load.ok) corvane::critical(view, load.failure);
+    return load;
+}
 
 } // namespace fuzz
 

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check_sized(net);
 
     fuzz::QuietView view;
-    const bool ok = corvane::le_pesos(fuzz::as_file(input.file), net, view);
+    const bool ok = fuzz::shown(corvane::le_pesos(fuzz::as_file(input.file), net), view);
     FUZZ_CHECK(ok == (view.messages == 0));
     check_sized(net);
     if (!ok) return 0;
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(corvane::grava_pesos(path, net, save_view));
     corvane::Rede again;
     again.dimensiona(*arq);
-    FUZZ_CHECK(corvane::le_pesos(path, again, save_view));
+    FUZZ_CHECK(fuzz::shown(corvane::le_pesos(path, again), save_view));
     FUZZ_CHECK(same_values(net.todos_pesos(), again.todos_pesos()));
     return 0;
 }

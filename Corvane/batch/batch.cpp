@@ -28,11 +28,14 @@ struct Session {
         : out(out), err(err), view(out, err, progress), trainer(definicoes, programa, view) {}
 
     /// `carrega_ficheiro_projecto`: loads into the (one) project window, which then shows the
-    /// path; a failed load is reported and the window goes on with what it holds.
-    void open_project(const std::string& path) {
-        le_ficheiro_projecto(path, definicoes, view);
+    /// path. A failed load is reported and false: nothing may be trained, evaluated or written
+    /// from the settings it left.
+    bool open_project(const std::string& path) {
+        const ProjectLoad load = le_ficheiro_projecto(path, definicoes);
         definicoes.Label2 = path;
         view.hide_learning_rate();
+        if (!load.ok) critical(view, load.failure);
+        return load.ok;
     }
 
     /// Copies `start` over the project's weights file, so that the run starts from it.
@@ -54,8 +57,9 @@ struct Session {
         if (run.seed) programa.rnd = Rnd(*run.seed);
         const int failures = view.failures();
         view.take_messages();
-        open_project(run.project);
-        bool ok = view.failures() == failures;
+        // A project that did not load is not trained: its run would save the settings the
+        // previous run left over that project.
+        bool ok = open_project(run.project) && view.failures() == failures;
         if (ok && !run.start_weights.empty()) ok = put_start_weights(run.start_weights);
         if (ok) ok = trainer.comecar_treino();
         ok = ok && view.failures() == failures;
@@ -170,7 +174,7 @@ int slurm(Session& s, const std::string& source, const Options& o) {
 }
 
 int evaluate(Session& s, const std::string& project) {
-    s.open_project(project);
+    if (!s.open_project(project)) return 1;
     const bool ok = s.trainer.avalia_ficheiro_pesos().has_value();
     return ok && !s.view.failure_reported() ? 0 : 1;
 }
@@ -180,10 +184,7 @@ int evaluate(Session& s, const std::string& project) {
 int random_weights(Session& s, const std::string& project, const std::string* file,
                    const Options& o) {
     if (o.seed) s.programa.rnd = Rnd(*o.seed);
-    // A project that did not load names no architecture to draw weights for.
-    const int failures = s.view.failures();
-    s.open_project(project);
-    if (s.view.failures() != failures) return 1;
+    if (!s.open_project(project)) return 1;
     if (!s.trainer.prepara_pesos_aleatorios()) return 1;
     std::string target;
     if (file) {

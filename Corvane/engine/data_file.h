@@ -3,6 +3,7 @@
 #pragma once
 
 #include "network.h"
+#include "text_file.h"
 #include "view.h"
 
 #include <string>
@@ -13,12 +14,18 @@ namespace corvane {
 /// `entradas_treino`/`saidas_treino`, which must already be sized) or the test set (lines of
 /// slots 9 to 10 into `entradas_teste`/`saidas_teste`, first re-allocated zero-filled) from
 /// `ficheiro` (the data file path, already resolved). Input columns are slots 1 to 2, target
-/// columns 5 to 6; fields are separated by TAB only and read with `texto_para_numero`. A file
-/// ending before the last line leaves the remaining patterns 0. On a failure (file unreadable,
-/// end of file before the first line, a line without the requested field, a line or column
-/// number that is not a whole number in range) it sets the pointer to the arrow, restores the
-/// idle state, shows "Error reading data file" and returns false; values stored before stay.
-bool le_dados(const definicoes_projecto& d, const std::string& ficheiro, bool treino,
-              ConjuntosDados& conjuntos, TrainerView& view);
+/// columns 5 to 6; fields are separated by TAB only and read with `texto_para_numero`; lines end
+/// at CR LF, LF or a lone CR. The failure is returned for the caller to show (and to restore the
+/// idle state): "Error reading data file" when the file cannot be read (or is too large, with
+/// the reason), is 16-bit text, ends before the first line, a line has not got a requested
+/// field, a line or column number is not a whole number in range, a value is beyond the range of
+/// a single-precision number, or the set's lines hold no number at all; `linhas_alem_do_fim`
+/// when the file ends before the set's last line. Values stored before a failure stay.
+ReadOutcome le_dados(const definicoes_projecto& d, const std::string& ficheiro, bool treino,
+                     ConjuntosDados& conjuntos);
+
+/// The message for a set whose lines `primeira`..`ultima` go past the last of the data file's
+/// `linhas` lines.
+std::string linhas_alem_do_fim(bool treino, int primeira, int ultima, std::size_t linhas);
 
 } // namespace corvane

@@ -7,22 +7,20 @@
 
 namespace corvane {
 
-bool carrega_macro(const std::string& ficheiro, ListaMacro& lista, TrainerView& view) {
-    auto content = read_whole_file(ficheiro);
-    if (!content) {
-        critical(view, msg::erro_carregar_macro);
-        return false;
-    }
+ReadOutcome carrega_macro(const std::string& ficheiro, ListaMacro& lista) {
+    ReadOutcome outcome;
+    auto content = read_whole_file(ficheiro, msg::erro_carregar_macro, outcome);
+    if (!content) return outcome;
     numtext::FieldScanner scanner(*content);
     for (auto& row : lista) {
         auto item = scanner.next_string();
         if (!item) {
-            critical(view, msg::erro_carregar_macro);
-            return false;
+            outcome.failure = std::string(msg::erro_carregar_macro);
+            return outcome;
         }
         row = *item;
     }
-    return true;
+    return outcome;
 }
 
 bool grava_macro(const std::string& ficheiro, const ListaMacro& lista, TrainerView& view) {
@@ -37,8 +35,8 @@ bool grava_macro(const std::string& ficheiro, const ListaMacro& lista, TrainerVi
         out += row;
         out += "\"\r\n";
     }
-    if (!write_file_replacing(ficheiro, out)) {
-        critical(view, msg::erro_gravar_macro);
+    if (auto saved = write_file_replacing(ficheiro, out); !saved) {
+        critical(view, with_reason(msg::erro_gravar_macro, saved.reason));
         return false;
     }
     return true;

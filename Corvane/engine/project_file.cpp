@@ -65,22 +65,25 @@ bool grava_projecto(const definicoes_projecto& d, const std::string& ficheiro, T
     }
     for (const auto& t : d.Label3)
         quoted(out, t);
-    if (!write_file_replacing(ficheiro, out)) {
-        critical(view, msg::erro_gravar_projecto);
+    if (auto saved = write_file_replacing(ficheiro, out); !saved) {
+        critical(view, with_reason(msg::erro_gravar_projecto, saved.reason));
         return false;
     }
     return true;
 }
 
-ProjectLoad le_ficheiro_projecto(const std::string& ficheiro, definicoes_projecto& d,
-                                 TrainerView& view) {
+ProjectLoad le_ficheiro_projecto(const std::string& ficheiro, definicoes_projecto& d) {
     ProjectLoad result;
     auto fail = [&]() {
-        critical(view, msg::erro_carregar_projecto);
+        result.failure = std::string(msg::erro_carregar_projecto);
         return result;
     };
-    auto content = read_whole_file(ficheiro);
-    if (!content) return fail();
+    ReadOutcome read;
+    auto content = read_whole_file(ficheiro, msg::erro_carregar_projecto, read);
+    if (!content) {
+        result.failure = read.failure;
+        return result;
+    }
     numtext::FieldScanner scanner(*content);
     for (auto& text : d.Text1) {
         auto item = next_item(scanner);

@@ -12,8 +12,8 @@ namespace corvane {
 /// `grava_projecto`: writes the 23 texts quoted, the 8 choices as #TRUE#/#FALSE#, the 3 flags as
 /// integers and the 5 result captions quoted. A text holding a double quote cannot be stored
 /// (the format has no escape), so such a project is refused before anything is written. The old
-/// file is replaced only by a complete new one. False after "Error saving project file!" or the
-/// refusal's message.
+/// file is replaced only by a complete new one. False after "Error saving project file!" (and the
+/// system's reason) or the refusal's message.
 bool grava_projecto(const definicoes_projecto& d, const std::string& ficheiro, TrainerView& view);
 
 /// The ranges of the project window's spinners `VScroll1(0)`..`VScroll1(7)`, and the slot and
@@ -35,17 +35,19 @@ inline constexpr std::array<Spinner, 8> spinners{{{7, 100, 0, 100},
 
 struct ProjectLoad {
     bool ok = false;
+    /// The message of a failed load, for the caller to show.
+    std::string failure;
     /// The values for `VScroll1(0)`..`VScroll1(7)`; a failed load leaves the rest empty.
     std::array<std::optional<int>, 8> spinner{};
 };
 
 /// The reading half of `carrega_ficheiro_projecto`: fills `d` item by item from `ficheiro`
 /// (texts, choices, flags, result captions with the training and test errors reformatted as
-/// "0.0000E-00") and works out the spinner values. On a failure (missing file, fewer than 39
-/// items, a value its control cannot hold) it shows "Error loading project file!"; what was
-/// loaded so far stays in `d`. `Label2` is not touched.
-ProjectLoad le_ficheiro_projecto(const std::string& ficheiro, definicoes_projecto& d,
-                                 TrainerView& view);
+/// "0.0000E-00") and works out the spinner values. A failure (missing or unreadable file, fewer
+/// than 39 items, a value its control cannot hold) returns "Error loading project file!" (with
+/// the reason when the file is too large) for the caller to show; what was loaded so far stays
+/// in `d`. `Label2` is not touched. Nothing may be trained or saved from a failed load.
+ProjectLoad le_ficheiro_projecto(const std::string& ficheiro, definicoes_projecto& d);
 
 /// `nome_ficheiro_erros`: the project path with its last "prj" replaced by "err"; nullopt when
 /// the path holds no "prj".

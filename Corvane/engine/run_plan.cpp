@@ -84,7 +84,10 @@ std::string Plan::log_path(const PlannedRun& run) const {
 std::optional<Plan> plan_from_macro(const std::string& macro, std::optional<std::uint32_t> seed,
                                     TrainerView& view) {
     ListaMacro lista;
-    if (!carrega_macro(macro, lista, view)) return std::nullopt;
+    if (const ReadOutcome read = carrega_macro(macro, lista); !read.ok()) {
+        critical(view, read.failure);
+        return std::nullopt;
+    }
     Plan plan;
     plan.source = absolute_path(macro);
     std::string results = plan.source;
@@ -137,8 +140,7 @@ RunFiles files_of(const PlannedRun& run) {
     files.writes.insert(project);
     if (!run.start_weights.empty()) files.reads.insert(absolute_path(run.start_weights));
     definicoes_projecto d;
-    SilentView silent;
-    if (!le_ficheiro_projecto(run.project, d, silent).ok) return files;
+    if (!le_ficheiro_projecto(run.project, d).ok) return files;
     d.Label2 = run.project;
     auto add = [](std::set<std::string>& set, const std::string& path, const std::string& base) {
         if (!path.empty()) set.insert(absolute_path(resolve_against(path, base)));
@@ -204,7 +206,10 @@ std::optional<std::size_t> expand_sweep_folder(const std::string& base,
         return std::nullopt;
     }
     definicoes_projecto d;
-    if (!le_ficheiro_projecto(base, d, view).ok) return std::nullopt;
+    if (const ProjectLoad load = le_ficheiro_projecto(base, d); !load.ok) {
+        critical(view, load.failure);
+        return std::nullopt;
+    }
     d.Label2 = base;
     std::error_code ec;
     if (fs::exists(outdir, ec) && (!fs::is_directory(outdir, ec) || !fs::is_empty(outdir, ec))) {

@@ -3,28 +3,32 @@
 #include "textfile/textfile.h"
 
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace corvane {
 
-std::optional<std::string> read_whole_file(const std::string& path) {
-    if (path.empty()) return std::nullopt;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string content;
-    char buffer[65536];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        content.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (content.size() > maior_ficheiro) return std::nullopt;
-    }
-    if (in.bad()) return std::nullopt;
-    return content;
+std::optional<std::string> read_whole_file(const std::string& path, std::string_view message,
+                                           ReadOutcome& outcome) {
+    textfile::ReadResult read = textfile::read_whole(path, maior_ficheiro);
+    if (read.ok()) return std::move(read.bytes);
+    outcome.failure = read.status == textfile::ReadResult::Status::too_large
+                          ? with_reason(message, read.reason)
+                          : std::string(message);
+    return std::nullopt;
 }
 
-bool write_file_replacing(const std::string& path, std::string_view content) {
+std::optional<std::string> read_whole_file(const std::string& path) {
+    ReadOutcome ignored;
+    return read_whole_file(path, {}, ignored);
+}
+
+std::string with_reason(std::string_view message, const std::string& reason) {
+    std::string text(message);
+    if (!reason.empty()) text += "\n" + reason;
+    return text;
+}
+
+textfile::WriteResult write_file_replacing(const std::string& path, std::string_view content) {
     return textfile::write_replacing(path, content);
 }
 
@@ -32,12 +36,12 @@ std::vector<std::string_view> split_lines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = text.size();
-        std::size_t stop = end;
-        if (stop > start && text[stop - 1] == '\r') --stop;
-        lines.push_back(text.substr(start, stop - start));
+        std::size_t next = end + 1;
+        if (end < text.size() && text[end] == '\r' && next < text.size() && text[next] == '\n')
+            ++next;
+        lines.push_back(text.substr(start, end - start));
         start = next;
     }
     return lines;

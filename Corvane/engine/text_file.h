@@ -7,21 +7,42 @@
 #include <string_view>
 #include <vector>
 
+#include "textfile/textfile.h"
+
 namespace corvane {
 
 /// Largest file any reader of the program accepts (256 MiB); a larger one is refused.
-inline constexpr std::size_t maior_ficheiro = 256u << 20;
+inline constexpr std::size_t maior_ficheiro = textfile::max_read_bytes;
 
-/// The whole content of `path`, or nullopt when it cannot be opened, read, or is larger than
-/// `maior_ficheiro`.
+/// What a reader of the program's files tells its caller: nothing when the file was read, else
+/// the message the caller shows (critical icon, the program's title) before it abandons what it
+/// was doing.
+struct ReadOutcome {
+    std::string failure;
+    bool ok() const { return failure.empty(); }
+};
+
+/// The whole content of the regular file `path` (a leading UTF-8 byte-order mark dropped);
+/// anything else (a folder, a FIFO, a device) is refused without waiting, a file larger than
+/// `maior_ficheiro` as too large. On a failure `outcome` gets `message`, followed on its own line
+/// by the reason when the file is too large.
+std::optional<std::string> read_whole_file(const std::string& path, std::string_view message,
+                                           ReadOutcome& outcome);
+
+/// As above, for a caller that has one message of its own for every failure: the content, or
+/// nullopt.
 std::optional<std::string> read_whole_file(const std::string& path);
 
-/// Writes `content` to a temporary file beside `path` and renames it over `path`, so the old
-/// file is replaced only by a complete new one. False on any failure (the old file stays).
-bool write_file_replacing(const std::string& path, std::string_view content);
+/// `message`, then on its own line `reason` (when there is one).
+std::string with_reason(std::string_view message, const std::string& reason);
 
-/// The lines of `text`: each ends at LF, at CR LF, or at the end of the text; a final line end
-/// does not start another (empty) line.
+/// Writes `content` so that the old file is replaced only by a complete new one (see
+/// `textfile::write_replacing`). On a failure the old file stays and the result holds the
+/// system's reason.
+textfile::WriteResult write_file_replacing(const std::string& path, std::string_view content);
+
+/// The lines of `text`: each ends at LF, at CR LF, at a CR not followed by LF, or at the end of
+/// the text; a final line end does not start another (empty) line.
 std::vector<std::string_view> split_lines(std::string_view text);
 
 /// `path` as it is when absolute or when `base_file` is empty; otherwise `path` taken relative to

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <tuple>
 
 namespace corvane {
@@ -29,6 +30,7 @@ constexpr std::string_view conjunto_grande =
     "The training set is too large: its inputs or targets, times its lines, exceed 67108864 "
     "values.";
 constexpr std::size_t maior_conjunto = std::size_t{1} << 26;
+constexpr std::string_view erro_gravar_erros = "Error saving trainning errors file!";
 constexpr std::string_view sem_projecto =
     "The errors file is named after the project file, whose name must hold \"prj\" (as in "
     "name.prj): save the project as a \".prj\" file before trainning.";
@@ -159,13 +161,20 @@ bool Treinador::configura_genetico() {
     return true;
 }
 
-bool Treinador::le_populacao(const std::string& ficheiro) {
+ReadOutcome Treinador::le_populacao(const std::string& ficheiro) {
     ga.populacao_aleatoria(programa_.rnd);
     std::span<float> first(ga.genes(0, 1), static_cast<std::size_t>(rede.arq.n_pesos));
-    const bool ok = le_valores(ficheiro, first, *proxy_);
+    ReadOutcome outcome = le_valores(ficheiro, first);
     // With no generation evaluated, the weights delivered are those of the file.
     std::copy(first.begin(), first.end(), ga.melhor_genes.begin());
-    return ok;
+    return outcome;
+}
+
+bool Treinador::falha_leitura(const ReadOutcome& outcome) {
+    if (outcome.ok()) return false;
+    volta_inactivo();
+    critical(*proxy_, outcome.failure);
+    return true;
 }
 
 bool Treinador::comecar_treino() {
@@ -213,13 +222,13 @@ bool Treinador::inicio_comum(bool backprop) {
         for (int s : {slot::taxa_aprendizagem, slot::momento, slot::aumento_taxa,
                       slot::reducao_taxa, slot::razao_erro})
             if (!std::isfinite(static_cast<float>(d_.numero(s)))) return refuse(definicao_grande);
-        if (!le_pesos(nome_ficheiro_pesos(), rede, *proxy_)) return false;
+        if (falha_leitura(le_pesos(nome_ficheiro_pesos(), rede))) return false;
     } else {
         if (!configura_genetico()) {
             volta_inactivo();
             return false;
         }
-        if (!le_populacao(nome_ficheiro_pesos())) return false;
+        if (falha_leitura(le_populacao(nome_ficheiro_pesos()))) return false;
     }
 
     if (d_.Check1[2] == 1) proxy_->chart_scale(escala_grafico(texto_para_numero(d_.Label3[1])));
@@ -227,12 +236,17 @@ bool Treinador::inicio_comum(bool backprop) {
     if (ficheiro_erros_.is_open()) ficheiro_erros_.close();
     auto nome = nome_ficheiro_erros(d_.Label2);
     if (!nome) return refuse(sem_projecto);
-    ficheiro_erros_.open(*nome, std::ios::binary | std::ios::trunc);
+    // Opened without losing what it holds: the previous run's errors stay until this run has
+    // an error of its own to write (or ends), so a run that fails to start keeps them.
+    ficheiro_erros_.clear();
+    ficheiro_erros_.open(*nome, std::ios::binary | std::ios::app);
     if (!ficheiro_erros_)
         return refuse("The trainning errors file " + *nome + " cannot be created.");
+    nome_erros_ = *nome;
+    erros_por_esvaziar_ = true;
 
     programa_.grafico_activo = true;
-    if (!le_dados(d_, caminho_dados(), true, dados, *proxy_)) {
+    if (falha_leitura(le_dados(d_, caminho_dados(), true, dados))) {
         ficheiro_erros_.close();
         return false;
     }
@@ -270,13 +284,32 @@ bool Treinador::cauda_iteracao(float erro, int iteracao, std::optional<float> ta
     }
     proxy_->process_events();
     if (programa_.pedido_paragem) return true;
+    esvazia_ficheiro_erros();
     ficheiro_erros_ << numtext::shortest(erro) << "\r\n";
     ++contador_grafico_;
     return false;
 }
 
-bool Treinador::falha_numerica(int iteracao) {
+void Treinador::esvazia_ficheiro_erros() {
+    if (!erros_por_esvaziar_) return;
+    erros_por_esvaziar_ = false;
+    std::error_code ec;
+    std::filesystem::resize_file(nome_erros_, 0, ec);
+    if (ec) ficheiro_erros_.setstate(std::ios::badbit);
+}
+
+bool Treinador::fecha_ficheiro_erros() {
+    if (!ficheiro_erros_.is_open()) return true;
+    ficheiro_erros_.flush();
+    const bool ok = static_cast<bool>(ficheiro_erros_);
     ficheiro_erros_.close();
+    if (ok) return true;
+    critical(*proxy_, with_reason(erro_gravar_erros, nome_erros_));
+    return false;
+}
+
+bool Treinador::falha_numerica(int iteracao) {
+    fecha_ficheiro_erros();
     proxy_->show_training_label(false);
     volta_inactivo();
     critical(*proxy_, "The trainning stopped at iteration " + std::to_string(iteracao) +
@@ -291,8 +324,10 @@ bool Treinador::fim_treino() {
         const double limit = static_cast<double>(historico_erros.size()) - 1.0;
         desenha_grafico_erros(static_cast<int>(std::clamp(shown, 0.0, limit)));
     }
-    ficheiro_erros_.close();
-    if (!le_dados(d_, caminho_dados(), false, dados, *proxy_)) return false;
+    // The run ended: its errors file holds its iterations, none when it ran none.
+    esvazia_ficheiro_erros();
+    bool erros_ok = fecha_ficheiro_erros();
+    if (falha_leitura(le_dados(d_, caminho_dados(), false, dados))) return false;
     proxy_->set_pointer(Pointer::arrow_hourglass);
     bool ok = grava_pesos(nome_ficheiro_pesos(), rede, *proxy_);
     // The test error is worked out before the project is saved, so that the saved results are
@@ -300,7 +335,7 @@ bool Treinador::fim_treino() {
     const float teste = rede.calculo_erro_conjunto(dados.entradas_teste, dados.saidas_teste);
     erro_teste = teste;
     resultado(4, numtext::format(teste, "0.0000E+00"));
-    ok = grava_projecto(d_, d_.Label2, *proxy_) && ok;
+    ok = grava_projecto(d_, d_.Label2, *proxy_) && ok && erros_ok;
     proxy_->show_training_label(false);
     proxy_->show_test_error(true);
     proxy_->estado_ocupado(false);
@@ -387,8 +422,9 @@ std::optional<float> Treinador::avalia_ficheiro_pesos() {
         proxy_->set_pointer(Pointer::arrow);
         return std::nullopt;
     }
-    if (!le_dados(d_, caminho_dados(), true, dados, *proxy_) ||
-        !le_pesos(nome_ficheiro_pesos(), rede, *proxy_))
+    // The pointer and the idle state as the readers leave them for a run.
+    if (falha_leitura(le_dados(d_, caminho_dados(), true, dados)) ||
+        falha_leitura(le_pesos(nome_ficheiro_pesos(), rede)))
         return std::nullopt;
     proxy_->set_pointer(Pointer::arrow);
     const float erro = rede.calculo_erro_conjunto(dados.entradas_treino, dados.saidas_treino);

@@ -8,6 +8,7 @@
 #include "random.h"
 #include "set_pass.h"
 #include "settings.h"
+#include "text_file.h"
 #include "view.h"
 
 #include <cstdint>
@@ -103,7 +104,14 @@ private:
     bool inicio_comum(bool backprop);
     bool treino_backpropagation();
     bool treino_genetico();
-    bool le_populacao(const std::string& ficheiro);
+    ReadOutcome le_populacao(const std::string& ficheiro);
+    /// A reader's failure: the idle state restored and its message shown. False when it read.
+    bool falha_leitura(const ReadOutcome& outcome);
+    /// Empties the errors file the first time the run writes to it or ends.
+    void esvazia_ficheiro_erros();
+    /// Closes the errors file; false after "Error saving trainning errors file!" when a line
+    /// of it could not be written.
+    bool fecha_ficheiro_erros();
     bool configura_genetico();
     /// The common tail of an iteration; true when the loop must end (Stop).
     bool cauda_iteracao(float erro, int iteracao, std::optional<float> taxa);
@@ -127,6 +135,8 @@ private:
     int tipo_cruzamento_ = 0;
     PassoConjunto passo_;
     std::ofstream ficheiro_erros_;
+    std::string nome_erros_;
+    bool erros_por_esvaziar_ = false;
     std::int64_t inicio_ = 0;
     std::int64_t inicio_iteracao_ = 0;
     int contador_grafico_ = 0;

@@ -16,8 +16,8 @@ bool grava_valores(const std::string& ficheiro, const std::vector<float>& valore
         out += numtext::shortest(v);
         out += "\r\n";
     }
-    if (!write_file_replacing(ficheiro, out)) {
-        critical(view, msg::erro_gravar_pesos);
+    if (auto saved = write_file_replacing(ficheiro, out); !saved) {
+        critical(view, with_reason(msg::erro_gravar_pesos, saved.reason));
         return false;
     }
     return true;
@@ -27,35 +27,29 @@ bool grava_pesos(const std::string& ficheiro, const Rede& rede, TrainerView& vie
     return grava_valores(ficheiro, rede.todos_pesos(), view);
 }
 
-bool le_valores(const std::string& ficheiro, std::span<float> destino, TrainerView& view) {
-    auto content = read_whole_file(ficheiro);
-    if (!content) {
-        view.set_pointer(Pointer::arrow);
-        view.estado_ocupado(false);
-        critical(view, msg::erro_carregar_pesos);
-        return false;
-    }
+ReadOutcome le_valores(const std::string& ficheiro, std::span<float> destino) {
+    ReadOutcome outcome;
+    auto content = read_whole_file(ficheiro, msg::erro_carregar_pesos, outcome);
+    if (!content) return outcome;
     numtext::FieldScanner scanner(*content);
     for (float& value : destino) {
         auto number = scanner.next_number();
         const float v = static_cast<float>(number.value);
         if (number.status != numtext::FieldScanner::Status::ok || !std::isfinite(v)) {
-            view.set_pointer(Pointer::arrow);
-            critical(view, msg::pesos_inadequados);
-            view.estado_ocupado(false);
-            return false;
+            outcome.failure = std::string(msg::pesos_inadequados);
+            return outcome;
         }
         value = v;
     }
-    return true;
+    return outcome;
 }
 
-bool le_pesos(const std::string& ficheiro, Rede& rede, TrainerView& view) {
+ReadOutcome le_pesos(const std::string& ficheiro, Rede& rede) {
     // Values read before a failure stay in the vectors, the others keep what they held.
     std::vector<float> all = rede.todos_pesos();
-    const bool ok = le_valores(ficheiro, all, view);
+    ReadOutcome outcome = le_valores(ficheiro, all);
     rede.define_pesos(all.data());
-    return ok;
+    return outcome;
 }
 
 float desvio_aleatorio(float u, float s) {

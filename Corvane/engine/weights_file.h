@@ -4,6 +4,7 @@
 
 #include "network.h"
 #include "random.h"
+#include "text_file.h"
 #include "view.h"
 
 #include <span>
@@ -21,14 +22,14 @@ bool grava_valores(const std::string& ficheiro, const std::vector<float>& valore
 bool grava_pesos(const std::string& ficheiro, const Rede& rede, TrainerView& view);
 
 /// Reads `destino.size()` numbers (separated by line ends, blanks or commas) into `destino`;
-/// numbers after those are ignored. A missing or unreadable file: pointer arrow, idle state,
-/// "Error loading weights file!". Too few numbers, or a field that is not a finite number:
-/// pointer arrow, "Weights file is not suited for present project!", idle state; the values
-/// read before stay. False after either.
-bool le_valores(const std::string& ficheiro, std::span<float> destino, TrainerView& view);
+/// numbers after those are ignored. The failure is returned for the caller to show (and to
+/// restore the idle state): "Error loading weights file!" when the file cannot be read (with the
+/// reason when it is too large); "Weights file is not suited for present project!" for too few
+/// numbers or a field that is not a number a float holds. The values read before stay.
+ReadOutcome le_valores(const std::string& ficheiro, std::span<float> destino);
 
 /// `le_pesos`: `le_valores` into `W1` | `W2` | `W3`.
-bool le_pesos(const std::string& ficheiro, Rede& rede, TrainerView& view);
+ReadOutcome le_pesos(const std::string& ficheiro, Rede& rede);
 
 /// `desvio_aleatorio`: g x s x sqrt(-ln(a) / 0.5) with a = |u| (0 taken as 0.00001, 1 as
 /// 0.99999) and g the sign of u (0 counting as positive), in double, as a float. For u uniform on

@@ -1,5 +1,6 @@
 // Batch mode, driven as a script would drive it, on copies of the examples.
 #include "batch/batch.h"
+#include "engine/macro_file.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
@@ -154,6 +155,63 @@ TEST(Batch, FailuresAreMessageLinesAndStatusOne) {
     EXPECT_EQ(ex.lines().front(), "MsgBox\tCorvane\tError loading project file!");
     EXPECT_EQ(ex.run({"--run-macro", ex.dir / "none.mcr"}), 1);
     EXPECT_EQ(ex.lines(), std::vector<std::string>{"MsgBox\tCorvane\tError loading macro!"});
+}
+
+// The example project with line `line` (1-based) replaced by `text`.
+std::string damaged(const Examples& ex, const std::string& project, std::size_t line,
+                    const std::string& text) {
+    auto lines = test::crlf_lines(test::read_file(ex.dir / project));
+    lines.at(line - 1) = text;
+    std::string out;
+    for (const auto& l : lines)
+        out += l + "\r\n";
+    return out;
+}
+
+TEST(Batch, NothingIsTrainedEvaluatedOrWrittenFromAProjectThatDidNotLoad) {
+    Examples ex;
+    // A learning rate outside its spinner's range.
+    const std::string project = ex.dir / "bad.prj";
+    test::write_file(project, damaged(ex, "xor_backpropagation.prj", 8, "\"-5\""));
+    const std::string before_project = test::read_file(project);
+    const std::string before_weights = test::read_file(ex.dir / "xor_backpropagation.wgt");
+    for (std::vector<std::string> args : {std::vector<std::string>{"--train", project},
+                                          {"--evaluate", project},
+                                          {"--random-weights", project, ex.dir / "fresh.wgt"}}) {
+        EXPECT_EQ(ex.run(args), 1) << args[0];
+        // One message, not a second one about what the failed load left behind.
+        EXPECT_EQ(ex.lines(),
+                  std::vector<std::string>{"MsgBox\tCorvane\tError loading project file!"})
+            << args[0];
+    }
+    EXPECT_EQ(test::read_file(project), before_project);
+    EXPECT_EQ(test::read_file(ex.dir / "xor_backpropagation.wgt"), before_weights);
+    EXPECT_FALSE(std::filesystem::exists(ex.dir / "bad.err"));
+    EXPECT_FALSE(std::filesystem::exists(ex.dir / "fresh.wgt"));
+}
+
+TEST(Batch, AMacroRowWhoseProjectDidNotLoadIsSkipped) {
+    Examples ex;
+    // An option line no option can hold.
+    test::write_file(ex.dir / "damaged.prj", damaged(ex, "xor_genetic.prj", 25, "maybe"));
+    const std::string damaged_before = test::read_file(ex.dir / "damaged.prj");
+    std::string macro = "\"xor_backpropagation.prj\"\r\n\"missing.prj\"\r\n\"damaged.prj\"\r\n"
+                        "\"xor_genetic.prj\"\r\n";
+    for (int row = 4; row < linhas_macro; ++row)
+        macro += "\"\"\r\n";
+    test::write_file(ex.dir / "m.mcr", macro);
+    EXPECT_EQ(ex.run({"--run-macro", ex.dir / "m.mcr"}), 1);
+    const auto lines = ex.lines();
+    // Two trained rows of a label and their results (a genetic run has no learning rate), two
+    // refused rows of a message and a label.
+    ASSERT_EQ(lines.size(), 7u + 2u + 2u + 6u) << ex.out.str();
+    EXPECT_EQ(lines[7], "MsgBox\tCorvane\tError loading project file!");
+    EXPECT_EQ(lines[8], "Label2\t" + (ex.dir / "missing.prj"));
+    EXPECT_EQ(lines[11], "Label2\t" + (ex.dir / "xor_genetic.prj"));
+    EXPECT_FALSE(std::filesystem::exists(ex.dir / "missing.prj"));
+    EXPECT_FALSE(std::filesystem::exists(ex.dir / "missing.err"));
+    EXPECT_FALSE(std::filesystem::exists(ex.dir / "damaged.err"));
+    EXPECT_EQ(test::read_file(ex.dir / "damaged.prj"), damaged_before);
 }
 
 TEST(Batch, MacroTrainsItsProjectsInTurn) {

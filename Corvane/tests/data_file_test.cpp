@@ -41,7 +41,7 @@ struct Reader {
             sets.entradas_treino.dimensiona(inputs, patterns);
             sets.saidas_treino.dimensiona(outputs, patterns);
         }
-        return le_dados(d, dir / "data.txt", training, sets, view);
+        return test::shown(le_dados(d, dir / "data.txt", training, sets), view);
     }
     bool failed_with_message() const {
         return view.texts() == std::vector<std::string>{std::string(msg::erro_ler_dados)} &&
@@ -60,7 +60,7 @@ TEST(DataFile, ReadsTheChosenLinesAndColumnsOfBothSets) {
     EXPECT_EQ(in.valores, (std::vector<float>{0, 0, 0, 1, 1, 0, 1, 1}));
     EXPECT_EQ(r.sets.saidas_treino.valores, (std::vector<float>{0, 1, 1, 0}));
 
-    ASSERT_TRUE(le_dados(d, r.dir / "data.txt", false, r.sets, r.view));
+    ASSERT_TRUE(test::shown(le_dados(d, r.dir / "data.txt", false, r.sets), r.view));
     EXPECT_EQ(r.sets.entradas_teste.n_padroes, 2);
     EXPECT_EQ(r.sets.entradas_teste.valores, (std::vector<float>{0.1f, 0.9f, 0.9f, 0.9f}));
     EXPECT_EQ(r.sets.saidas_teste.valores, (std::vector<float>{1, 0}));
@@ -94,13 +94,73 @@ TEST(DataFile, AMissingFieldFails) {
     EXPECT_EQ(r.sets.entradas_treino.valores, (std::vector<float>{1, 2, 0}));
 }
 
-TEST(DataFile, AShortFileLeavesTheRemainingPatternsZero) {
+TEST(DataFile, ASetPastTheEndOfTheFileIsRefusedNamingItsLines) {
+    // Lines the file has not got would be trained on as zeros.
     Reader r;
-    ASSERT_TRUE(r.read("h\r\n1\t2\r\n3\t4\r\n", selection({"1", "1"}, {"2", "2"}, {"2", "5"}), true,
-                       1, 1, 4));
-    EXPECT_EQ(r.sets.entradas_treino.valores, (std::vector<float>{1, 3, 0, 0}));
-    EXPECT_EQ(r.sets.saidas_treino.valores, (std::vector<float>{2, 4, 0, 0}));
-    EXPECT_TRUE(r.view.messages.empty());
+    EXPECT_FALSE(r.read("h\r\n1\t2\r\n3\t4\r\n", selection({"1", "1"}, {"2", "2"}, {"2", "5"}),
+                        true, 1, 1, 4));
+    EXPECT_EQ(r.view.texts(), std::vector<std::string>{
+                                  "Please check values of \"Training data and Test data\" box: "
+                                  "the training lines 2 to 5 go past the end of the data "
+                                  "file, which has 3 lines."});
+    EXPECT_EQ(r.view.busy_calls, std::vector<bool>{false});
+    // A test set starting just past the last line, in a file whose last line has no line end.
+    Reader test;
+    EXPECT_FALSE(test.read("1\t2\r\n3\t4",
+                           selection({"1", "1"}, {"2", "2"}, {"1", "1"}, {"3", "3"}), false));
+    EXPECT_EQ(test.view.texts(), std::vector<std::string>{
+                                     "Please check values of \"Training data and Test data\" box: "
+                                     "the testing lines 3 to 3 go past the end of the data "
+                                     "file, which has 2 lines."});
+    // The last line of the file is still in it.
+    Reader last;
+    EXPECT_TRUE(
+        last.read("1\t2\r\n3\t4", selection({"1", "1"}, {"2", "2"}, {"2", "2"}), true, 1, 1, 1));
+}
+
+TEST(DataFile, EveryLineEndAndAByteOrderMarkReadTheSame) {
+    for (const char* text : {"1\t2\r\n3\t4\r\n", "1\t2\n3\t4\n", "1\t2\r3\t4\r", "1\t2\r3\t4\r\n",
+                             "\xEF\xBB\xBF"
+                             "1\t2\r\n3\t4"}) {
+        Reader r;
+        ASSERT_TRUE(r.read(text, selection({"1", "1"}, {"2", "2"}, {"1", "2"}), true, 1, 1, 2))
+            << r.view.texts().front();
+        EXPECT_EQ(r.sets.entradas_treino.valores, (std::vector<float>{1, 3}));
+        EXPECT_EQ(r.sets.saidas_treino.valores, (std::vector<float>{2, 4}));
+    }
+}
+
+TEST(DataFile, FilesThatHoldNoUsableNumbersAreRefused) {
+    using namespace std::string_literals;
+    struct Case {
+        std::string content;
+        const char* why;
+    };
+    for (const Case& c : {Case{"\xFF\xFE"
+                               "1\0\t\0"
+                               "2\0\r\0\n\0"s,
+                               "16-bit text with its mark"},
+                          Case{"1\0\t\0"
+                               "2\0\r\0\n\0"
+                               "3\0\t\0"
+                               "4\0"s,
+                               "16-bit text"},
+                          Case{"x1\tx2\r\nx3\tx4\r\n", "only text where the set lies"},
+                          Case{"1\t1e400\r\n1\t2\r\n", "beyond any double"},
+                          Case{"1\t1e39\r\n1\t2\r\n", "beyond any float"},
+                          Case{"1\t2\r\n-4e38\t2\r\n", "below any float"}}) {
+        Reader r;
+        EXPECT_FALSE(
+            r.read(c.content, selection({"1", "1"}, {"2", "2"}, {"1", "2"}), true, 1, 1, 2))
+            << c.why;
+        EXPECT_TRUE(r.failed_with_message()) << c.why;
+    }
+    // Text, NaN, Inf and empty fields beside numbers are read as 0, as a setting text would be.
+    Reader r;
+    ASSERT_TRUE(r.read("NaN\t1\r\nInf\t\r\n", selection({"1", "1"}, {"2", "2"}, {"1", "2"}), true,
+                       1, 1, 2));
+    EXPECT_EQ(r.sets.entradas_treino.valores, (std::vector<float>{0, 0}));
+    EXPECT_EQ(r.sets.saidas_treino.valores, (std::vector<float>{1, 0}));
 }
 
 TEST(DataFile, ImpossibleLineNumbersFail) {
@@ -117,8 +177,9 @@ TEST(DataFile, ImpossibleLineNumbersFail) {
         EXPECT_TRUE(r.failed_with_message());
     }
     Reader missing;
-    EXPECT_FALSE(le_dados(selection({"1", "1"}, {"2", "2"}, {"1", "1"}), missing.dir / "none.txt",
-                          true, missing.sets, missing.view));
+    EXPECT_FALSE(test::shown(le_dados(selection({"1", "1"}, {"2", "2"}, {"1", "1"}),
+                                      missing.dir / "none.txt", true, missing.sets),
+                             missing.view));
     EXPECT_TRUE(missing.failed_with_message());
 }
 
@@ -135,8 +196,8 @@ TEST(DataFile, ReadingTheTestSetAgainStartsFromZero) {
     auto d = selection({"1", "1"}, {"2", "2"}, {"1", "1"}, {"1", "2"});
     ASSERT_TRUE(r.read("5\t6\r\n7\t8\r\n", d, false));
     EXPECT_EQ(r.sets.entradas_teste.valores, (std::vector<float>{5, 7}));
-    test::write_file(r.dir / "data.txt", "1\t1\r\n");
-    ASSERT_TRUE(le_dados(d, r.dir / "data.txt", false, r.sets, r.view));
+    test::write_file(r.dir / "data.txt", "1\t1\r\nx\tx\r\n");
+    ASSERT_TRUE(test::shown(le_dados(d, r.dir / "data.txt", false, r.sets), r.view));
     EXPECT_EQ(r.sets.entradas_teste.valores, (std::vector<float>{1, 0}));
 }
 

@@ -658,14 +658,14 @@ struct Real {
     void encurta(const QString& nome, const std::string& iteracoes) {
         CommandView view(nullptr, dialogs);
         definicoes_projecto d;
-        QVERIFY(le_ficheiro_projecto(caminho(nome).toStdString(), d, view).ok);
+        QVERIFY(le_ficheiro_projecto(caminho(nome).toStdString(), d).ok);
         d.Text1[slot::max_iteracoes] = iteracoes;
         QVERIFY(grava_projecto(d, caminho(nome).toStdString(), view));
     }
     definicoes_projecto le(const QString& nome) {
         CommandView view(nullptr, dialogs);
         definicoes_projecto d;
-        le_ficheiro_projecto(caminho(nome).toStdString(), d, view);
+        le_ficheiro_projecto(caminho(nome).toStdString(), d);
         return d;
     }
     int linhas(const QString& nome) {

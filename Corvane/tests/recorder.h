@@ -1,6 +1,8 @@
 // A window stand-in for the engine tests: records every call, never waits.
 #pragma once
 
+#include "engine/project_file.h"
+#include "engine/text_file.h"
 #include "engine/view.h"
 
 #include <functional>
@@ -66,5 +68,25 @@ public:
     std::vector<int> iterations;
     std::vector<float> errors;
 };
+
+/// What a run does with a reader's failure: the arrow pointer, the idle state, the message.
+/// True when the file was read.
+inline bool shown(const ReadOutcome& outcome, TrainerView& view) {
+    if (outcome.ok()) return true;
+    view.set_pointer(Pointer::arrow);
+    view.estado_ocupado(false);
+    critical(view, outcome.failure);
+    return false;
+}
+
+/// What opening a project or a macro does with a reader's failure: the message only.
+inline bool reported(const ReadOutcome& outcome, TrainerView& view) {
+    if (!outcome.ok()) critical(view, outcome.failure);
+    return outcome.ok();
+}
+inline ProjectLoad reported(ProjectLoad load, TrainerView& view) {
+    if (!load.ok) critical(view, load.failure);
+    return load;
+}
 
 } // namespace corvane::test

@@ -97,7 +97,7 @@ TEST(SweepFolder, ExpandsDeterministicallyWithSeededStartingWeights) {
     EXPECT_EQ(test::crlf_lines(start("lr-0.1_seed-1")).size(), 13u); // a 2-3-1 network
 
     definicoes_projecto d;
-    ASSERT_TRUE(le_ficheiro_projecto(ex.dir / ("out/" + name + ".prj"), d, ex.view).ok);
+    ASSERT_TRUE(le_ficheiro_projecto(ex.dir / ("out/" + name + ".prj"), d).ok);
     EXPECT_EQ(d.Text1[slot::taxa_aprendizagem], "0.5");
     EXPECT_EQ(d.Text1[slot::ficheiro_pesos], name + ".wgt");
     EXPECT_EQ(d.Text1[slot::ficheiro_dados], ex.dir / "xor.txt");

@@ -136,7 +136,7 @@ TEST(ProjectFile, RoundTripKeepsTextsChoicesFlagsAndReformatsErrors) {
     ASSERT_TRUE(grava_projecto(saved, dir / "p.prj", r));
 
     definicoes_projecto loaded;
-    ProjectLoad load = le_ficheiro_projecto(dir / "p.prj", loaded, r);
+    ProjectLoad load = test::reported(le_ficheiro_projecto(dir / "p.prj", loaded), r);
     ASSERT_TRUE(load.ok);
     EXPECT_TRUE(r.messages.empty());
     EXPECT_EQ(loaded.Text1, saved.Text1);
@@ -167,7 +167,7 @@ TEST(ProjectFile, ShortFileKeepsWhatWasLoaded) {
 
     definicoes_projecto loaded;
     loaded.Check1 = {1, 0, 0};
-    EXPECT_FALSE(le_ficheiro_projecto(dir / "short.prj", loaded, r).ok);
+    EXPECT_FALSE(test::reported(le_ficheiro_projecto(dir / "short.prj", loaded), r).ok);
     EXPECT_EQ(r.texts(), std::vector<std::string>{std::string(msg::erro_carregar_projecto)});
     EXPECT_EQ(loaded.Text1, saved.Text1);
     EXPECT_TRUE(loaded.Option1[10]);
@@ -179,13 +179,13 @@ TEST(ProjectFile, FailuresAreReported) {
     TempDir dir;
     Recorder r;
     definicoes_projecto d;
-    EXPECT_FALSE(le_ficheiro_projecto(dir / "missing.prj", d, r).ok);
+    EXPECT_FALSE(test::reported(le_ficheiro_projecto(dir / "missing.prj", d), r).ok);
 
     // A learning rate above 1 loads, but its spinner cannot show it.
     definicoes_projecto big = example_project();
     big.Text1[7] = "2";
     ASSERT_TRUE(grava_projecto(big, dir / "big.prj", r));
-    ProjectLoad load = le_ficheiro_projecto(dir / "big.prj", d, r);
+    ProjectLoad load = test::reported(le_ficheiro_projecto(dir / "big.prj", d), r);
     EXPECT_FALSE(load.ok);
     EXPECT_EQ(d.Text1[7], "2");
     EXPECT_FALSE(load.spinner[0].has_value());
@@ -194,7 +194,7 @@ TEST(ProjectFile, FailuresAreReported) {
     std::string text = test::read_file(dir / "big.prj");
     text.replace(text.find("#TRUE#"), 6, "maybe");
     test::write_file(dir / "bad.prj", text);
-    EXPECT_FALSE(le_ficheiro_projecto(dir / "bad.prj", d, r).ok);
+    EXPECT_FALSE(test::reported(le_ficheiro_projecto(dir / "bad.prj", d), r).ok);
     EXPECT_EQ(r.texts(), std::vector<std::string>(3, std::string(msg::erro_carregar_projecto)));
 }
 
@@ -209,7 +209,8 @@ TEST(ProjectFile, ATextWithADoubleQuoteIsRefusedAndTheOldFileKept) {
     EXPECT_EQ(test::read_file(dir / "p.prj"), before);
     EXPECT_FALSE(grava_projecto(example_project(), dir / "no_such_folder/p.prj", r));
     ASSERT_EQ(r.messages.size(), 2u);
-    EXPECT_EQ(r.messages[1].text, msg::erro_gravar_projecto);
+    EXPECT_EQ(r.messages[1].text, std::string(msg::erro_gravar_projecto) + "\n" +
+                                      (dir / "no_such_folder") + ": No such file or directory");
 }
 
 TEST(ProjectFile, ErrorsFileNameReplacesTheLastPrj) {
@@ -249,7 +250,7 @@ TEST(MacroFile, SavesHundredQuotedLinesAndLoadsThemBack) {
 
     ListaMacro loaded;
     loaded[5] = "stale";
-    ASSERT_TRUE(carrega_macro(dir / "m.mcr", loaded, r));
+    ASSERT_TRUE(test::reported(carrega_macro(dir / "m.mcr", loaded), r));
     EXPECT_EQ(loaded, lista);
     EXPECT_TRUE(r.messages.empty());
 }
@@ -259,10 +260,10 @@ TEST(MacroFile, ShortOrMissingFileIsReportedKeepingTheRowsRead) {
     Recorder r;
     test::write_file(dir / "short.mcr", "\"a.prj\"\r\n\"b.prj\"\r\n");
     ListaMacro lista;
-    EXPECT_FALSE(carrega_macro(dir / "short.mcr", lista, r));
+    EXPECT_FALSE(test::reported(carrega_macro(dir / "short.mcr", lista), r));
     EXPECT_EQ(lista[0], "a.prj");
     EXPECT_EQ(lista[1], "b.prj");
-    EXPECT_FALSE(carrega_macro(dir / "none.mcr", lista, r));
+    EXPECT_FALSE(test::reported(carrega_macro(dir / "none.mcr", lista), r));
     lista[2] = "has\"quote.prj";
     EXPECT_FALSE(grava_macro(dir / "q.mcr", lista, r));
     EXPECT_FALSE(std::filesystem::exists(dir / "q.mcr"));

@@ -1,5 +1,6 @@
 // Training runs from Start to their end: errors file, results, Stop, limits, failures.
 #include "engine/data_file.h"
+#include "engine/macro_file.h"
 #include "engine/project_file.h"
 #include "engine/trainer.h"
 #include "engine/weights_file.h"
@@ -10,7 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <filesystem>
+
+#include <sys/stat.h>
 
 #include "numtext/numtext.h"
 
@@ -74,10 +79,10 @@ TEST(Training, BackpropagationRunWritesEverythingAtItsEnd) {
     EXPECT_LT(run.view.errors.back(), run.view.errors.front());
     // The trained weights replaced the file; the project holds this run's results.
     Rede back = run.trainer.rede;
-    ASSERT_TRUE(le_pesos(run.dir / "xor.wgt", back, run.view));
+    ASSERT_TRUE(test::shown(le_pesos(run.dir / "xor.wgt", back), run.view));
     EXPECT_EQ(back.todos_pesos(), run.trainer.rede.todos_pesos());
     definicoes_projecto saved;
-    ASSERT_TRUE(le_ficheiro_projecto(run.dir / "xor.prj", saved, run.view).ok);
+    ASSERT_TRUE(test::reported(le_ficheiro_projecto(run.dir / "xor.prj", saved), run.view).ok);
     EXPECT_EQ(saved.Label3[1], "50");
     EXPECT_EQ(run.d.Label3[4],
               numtext::format(run.trainer.rede.calculo_erro_conjunto(
@@ -93,7 +98,7 @@ TEST(Training, BackpropagationRunWritesEverythingAtItsEnd) {
 std::vector<float> literal_backpropagation(XorRun& run, int iterations, std::vector<float>& lrs) {
     Rede rede = run.trainer.rede; // sized; load the starting weights again
     Recorder quiet;
-    le_pesos(run.dir / "xor.wgt", rede, quiet);
+    test::shown(le_pesos(run.dir / "xor.wgt", rede), quiet);
     const Matriz& in = run.trainer.dados.entradas_treino;
     const Matriz& out = run.trainer.dados.saidas_treino;
     Backpropagation bp;
@@ -142,7 +147,8 @@ TEST(Training, BackpropagationFollowsTheProceduresExactly) {
     XorRun again;
     again.trainer.dimensiona_rede();
     Recorder quiet;
-    ASSERT_TRUE(le_dados(again.d, again.dir / "xor.txt", true, again.trainer.dados, quiet));
+    ASSERT_TRUE(
+        test::shown(le_dados(again.d, again.dir / "xor.txt", true, again.trainer.dados), quiet));
     const std::vector<float> errors = literal_backpropagation(again, 50, lrs);
     EXPECT_EQ(run.view.errors, errors);
     EXPECT_EQ(again.trainer.rede.todos_pesos(), weights);
@@ -219,6 +225,54 @@ TEST(Training, GoalMetBeforeTheFirstIteration) {
     none.d.Text1[12] = "0";
     ASSERT_TRUE(none.trainer.comecar_treino());
     EXPECT_TRUE(none.errors_file().empty());
+}
+
+TEST(Training, ThePreviousErrorsFileStaysUntilARunHasItsOwn) {
+    const std::string previous = "0.5\r\n0.25\r\n";
+    // Starts that fail on the weights file or on the data file leave it as it was.
+    for (int failing_slot : {slot::ficheiro_pesos, slot::ficheiro_dados}) {
+        XorRun run;
+        test::write_file(run.dir / "xor.err", previous);
+        run.d.Text1[static_cast<std::size_t>(failing_slot)] = "missing";
+        EXPECT_FALSE(run.trainer.comecar_treino());
+        EXPECT_EQ(test::read_file(run.dir / "xor.err"), previous);
+    }
+    // A run that needs no iteration still replaces it: with nothing.
+    XorRun met;
+    test::write_file(met.dir / "xor.err", previous);
+    met.d.Text1[slot::objectivo_erro] = "100";
+    ASSERT_TRUE(met.trainer.comecar_treino());
+    EXPECT_EQ(test::read_file(met.dir / "xor.err"), "");
+}
+
+TEST(Training, AnErrorsFileThatCannotBeWrittenIsReportedAndTheRunStillSaves) {
+    XorRun run;
+    std::filesystem::create_symlink("/dev/full", run.dir / "xor.err");
+    EXPECT_FALSE(run.trainer.comecar_treino());
+    EXPECT_EQ(run.view.texts(), std::vector<std::string>{"Error saving trainning errors file!\n" +
+                                                         (run.dir / "xor.err")});
+    EXPECT_TRUE(run.idle());
+    EXPECT_EQ(run.d.Label3[1], "50");
+    EXPECT_NE(test::read_file(run.dir / "xor.wgt"), xor_weights);
+    EXPECT_TRUE(std::filesystem::exists(run.dir / "xor.prj"));
+}
+
+TEST(Training, EveryReaderRefusesWhatIsNotAFileAtOnce) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    const auto start = std::chrono::steady_clock::now();
+    for (const std::string& path : {dir / "fifo", dir.path().string(), std::string("/dev/zero")}) {
+        definicoes_projecto d;
+        EXPECT_EQ(le_ficheiro_projecto(path, d).failure, msg::erro_carregar_projecto) << path;
+        ListaMacro lista;
+        EXPECT_EQ(carrega_macro(path, lista).failure, msg::erro_carregar_macro) << path;
+        XorRun run;
+        ASSERT_TRUE(run.trainer.dimensiona_rede());
+        EXPECT_EQ(le_pesos(path, run.trainer.rede).failure, msg::erro_carregar_pesos) << path;
+        EXPECT_EQ(le_dados(run.d, path, true, run.trainer.dados).failure, msg::erro_ler_dados)
+            << path;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 TEST(Training, TheHundredthRetryStopsTheRun) {

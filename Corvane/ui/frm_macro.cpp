@@ -127,11 +127,12 @@ void frm_macro::define_caminho(const QString& caminho) {
 bool frm_macro::carrega_macro(const QString& ficheiro) {
     ListaMacro l = lista();
     CommandView view(this, dialogs_);
-    const bool ok = corvane::carrega_macro(ficheiro.toStdString(), l, view);
+    const ReadOutcome lido = corvane::carrega_macro(ficheiro.toStdString(), l);
     MSFlexGrid1->setCurrentCell(MSFlexGrid1->currentRow(), 1);
     for (int linha = 1; linha <= linhas_macro; ++linha)
         define_projecto(linha, QString::fromStdString(l[static_cast<std::size_t>(linha - 1)]));
-    return ok;
+    if (!lido.ok()) critical(view, lido.failure);
+    return lido.ok();
 }
 
 bool frm_macro::grava_macro(const QString& ficheiro) {

@@ -689,7 +689,7 @@ void frm_project::para() {
 
 bool frm_project::carrega(const QString& ficheiro) {
     definicoes_projecto d = d_;
-    ProjectLoad load = le_ficheiro_projecto(ficheiro.toStdString(), d, *this);
+    ProjectLoad load = le_ficheiro_projecto(ficheiro.toStdString(), d);
     d.Label2 = d_.Label2;
     d_ = d;
     mostra_definicoes();
@@ -697,6 +697,7 @@ bool frm_project::carrega(const QString& ficheiro) {
         if (load.spinner[s]) VScroll1[s]->setValue(*load.spinner[s]);
     Label3[5]->clear();
     if (!ocupado_) Label3[4]->show();
+    if (!load.ok) critical(*this, load.failure);
     return load.ok;
 }
 

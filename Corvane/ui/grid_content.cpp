@@ -97,7 +97,8 @@ ConteudoGrelha mostra_pesos(const Rede& rede) {
 }
 
 std::optional<std::vector<float>> le_ficheiro_erros(const std::string& ficheiro) {
-    auto conteudo = read_whole_file(ficheiro);
+    ReadOutcome lido; // the caller has the one message for every failure
+    auto conteudo = read_whole_file(ficheiro, {}, lido);
     if (!conteudo) return std::nullopt;
     std::vector<float> valores;
     for (std::string_view linha : split_lines(*conteudo)) {

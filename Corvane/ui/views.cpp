@@ -11,9 +11,17 @@ namespace corvane {
 
 namespace {
 
+// A reader's failure shown with the arrow pointer; false when there was none.
+bool mostra_falha(const ReadOutcome& outcome, TrainerView& view) {
+    if (outcome.ok()) return false;
+    view.set_pointer(Pointer::arrow);
+    critical(view, outcome.failure);
+    return true;
+}
+
 // The network of the settings with the weights of the weights file; false after a message.
 bool rede_com_pesos(Treinador& t, TrainerView& view) {
-    return t.dimensiona_rede() && le_pesos(t.nome_ficheiro_pesos(), t.rede, view);
+    return t.dimensiona_rede() && !mostra_falha(le_pesos(t.nome_ficheiro_pesos(), t.rede), view);
 }
 
 } // namespace
@@ -27,7 +35,7 @@ std::optional<ConteudoGrelha> vista_dados(const definicoes_projecto& d, bool tre
         Treinador t(copia, programa, view);
         view.set_pointer(Pointer::hourglass);
         if (!rede_com_pesos(t, view) ||
-            !le_dados(copia, t.caminho_dados(), treino, t.dados, view)) {
+            mostra_falha(le_dados(copia, t.caminho_dados(), treino, t.dados), view)) {
             view.set_pointer(Pointer::arrow);
             return std::nullopt;
         }
