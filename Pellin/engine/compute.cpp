@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 
 namespace pellin {
@@ -22,19 +20,19 @@ int setting(const std::string& text) {
 
 } // namespace
 
-std::optional<std::string> read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    // Read in pieces, so that a small file does not cost the whole limit in memory.
-    std::string text;
-    char piece[1 << 16];
-    while (text.size() < max_file_bytes) {
-        const std::size_t want = std::min(sizeof piece, max_file_bytes - text.size());
-        in.read(piece, static_cast<std::streamsize>(want));
-        text.append(piece, static_cast<std::size_t>(in.gcount()));
-        if (static_cast<std::size_t>(in.gcount()) < want) break;
+textfile::ReadResult read_file(const std::string& path) {
+    return textfile::read_whole(path, max_file_bytes);
+}
+
+std::string read_failure_message(const textfile::ReadResult& read) {
+    switch (read.status) {
+    case textfile::ReadResult::Status::missing:
+        return "File not found";
+    case textfile::ReadResult::Status::too_large:
+        return "File too large (more than 256 MiB)";
+    default:
+        return "File cannot be read";
     }
-    return text;
 }
 
 std::string completed_filename(const std::string& typed) {
@@ -52,14 +50,12 @@ ComputeOutcome compute(const ComputeRequest& request, Report& report) {
         report.message(wrong, "Wrong Filename");
         return outcome;
     }
-    std::error_code ec;
-    const bool exists = std::filesystem::is_regular_file(outcome.filename, ec);
-    std::optional<std::string> text = exists ? read_file(outcome.filename) : std::nullopt;
-    if (!text) {
-        report.message(wrong, "File not found");
+    const textfile::ReadResult file = read_file(outcome.filename);
+    if (!file.ok()) {
+        report.message(wrong, read_failure_message(file));
         return outcome;
     }
-    const PrototypeRead read = read_prototypes(*text);
+    const PrototypeRead read = read_prototypes(file.bytes);
     if (read.status == PrototypeRead::Status::no_header) {
         report.message(wrong, read_failure_message(read));
         return outcome;

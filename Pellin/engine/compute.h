@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "textfile/textfile.h"
+
 namespace pellin {
 
 /// The window's inputs as typed.
@@ -23,8 +25,8 @@ inline constexpr const char* result_labels[] = {
     "Label6",  "Label7",  "Label8",  "Label9",  "Label11", "Label12", "Label23", "Label24",
     "Label26", "Label27", "Label15", "Label31", "Label18", "Label20", "Label22", "Label29"};
 
-/// Largest file read; a longer file is read up to this size (a valid file is far smaller).
-inline constexpr std::size_t max_file_bytes = 64u << 20;
+/// Largest file read; a longer file is refused as too large (a valid file is far smaller).
+inline constexpr std::size_t max_file_bytes = textfile::max_read_bytes;
 
 struct ComputeOutcome {
     bool ok = false;      ///< false after a failure message
@@ -38,7 +40,12 @@ std::string completed_filename(const std::string& typed);
 /// reporting every label text and message in the order the window shows them.
 ComputeOutcome compute(const ComputeRequest& request, Report& report);
 
-/// Reads a whole file (up to `max_file_bytes`); nullopt when it cannot be opened.
-std::optional<std::string> read_file(const std::string& path);
+/// Reads the regular file at `path` whole (see `textfile::read_whole`, with `max_file_bytes`).
+textfile::ReadResult read_file(const std::string& path);
+
+/// The message of a file that could not be read: "File not found" for a missing file, "File
+/// cannot be read" for a folder, a FIFO, a device or an unreadable file, "File too large (more
+/// than 256 MiB)" for one past the limit.
+std::string read_failure_message(const textfile::ReadResult& read);
 
 } // namespace pellin

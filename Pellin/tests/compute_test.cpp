@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -68,9 +70,19 @@ TEST_F(ComputeTest, FileMessages) {
     EXPECT_EQ(run(request("")), std::vector<std::string>{"Wrong Specifications: Wrong Filename"});
     EXPECT_EQ(run(request((dir / "missing.txt").string())),
               std::vector<std::string>{"Wrong Specifications: File not found"});
-    EXPECT_EQ(run(request(dir.string() + "/.")),
-              std::vector<std::string>{"Wrong Specifications: File not found"});
+    // What exists but is no readable file is not said to be missing; a FIFO is never waited on.
+    ASSERT_EQ(::mkfifo((dir / "fifo.txt").c_str(), 0600), 0);
+    for (const std::string& path :
+         {dir.string() + "/.", (dir / "fifo.txt").string(), std::string("/dev/zero")})
+        EXPECT_EQ(run(request(path)),
+                  std::vector<std::string>{"Wrong Specifications: File cannot be read"})
+            << path;
     EXPECT_FALSE(last.ok);
+    // A byte-order mark before the header is no part of it.
+    EXPECT_TRUE(run(request(write("mark.txt", "\xEF\xBB\xBF"
+                                              "4, 2, 1\n0.1\n0.2\n0.9\n1.0\n")))
+                    .empty());
+    EXPECT_TRUE(last.ok);
 }
 
 struct CheckCase {
@@ -134,12 +146,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ComputeTest, ReadFileTakesWhatTheFileHolds) {
     const std::string text = "4, 2, 1\r\n0.1\r\n0.2\r\n0.9\r\n1.0\r\n";
     auto read = read_file(write("small.txt", text));
-    ASSERT_TRUE(read);
-    EXPECT_EQ(*read, text);
-    EXPECT_LT(read->capacity(), 1u << 20) << "a small file must not cost the whole read limit";
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.bytes, text);
+    EXPECT_LT(read.bytes.capacity(), 1u << 20) << "a small file must not cost the whole limit";
     const std::string large(200000, '7');
-    EXPECT_EQ(read_file(write("large.txt", large)), large);
-    EXPECT_EQ(read_file((dir / "missing.txt").string()), std::nullopt);
+    EXPECT_EQ(read_file(write("large.txt", large)).bytes, large);
+    EXPECT_FALSE(read_file((dir / "missing.txt").string()).ok());
+    // Past the limit the file is refused whole, never read in part.
+    std::ofstream(dir / "huge.txt").close();
+    std::filesystem::resize_file(dir / "huge.txt", max_file_bytes + 1);
+    EXPECT_EQ(run(request((dir / "huge.txt").string())),
+              std::vector<std::string>{"Wrong Specifications: File too large (more than 256 MiB)"});
 }
 
 TEST_F(ComputeTest, SummaryStaysAfterAFailedCheck) {

@@ -6,6 +6,7 @@
 namespace quillon::msg {
 
 inline const Message file_error{"File read", "File error"};
+inline const Message file_too_large{"File read", "File too large (more than 256 MiB)"};
 inline const Message save_error{"File save", "File error"};
 inline const Message nothing_to_save{"Quillon", "Nothing to save"};
 inline const Message no_string{"Quillon", "No string to parse"};

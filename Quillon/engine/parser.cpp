@@ -63,9 +63,10 @@ std::vector<std::string> parse_symbols(std::string_view text) {
 }
 
 std::optional<Message> read_string(Analysis& a, const std::string& path) {
-    auto text = read_text_file(path);
-    if (!text) return msg::file_error;
-    auto symbols = parse_symbols(*text);
+    TextFileRead read = read_text_file(path);
+    if (!read.text) return read.failure;
+    const std::string& text = *read.text;
+    auto symbols = parse_symbols(text);
     a.mode = mode::string_read;
     for (std::size_t k = 0; k < symbols.size(); ++k)
         a.symbol[k + 1] = std::move(symbols[k]);
@@ -95,9 +96,10 @@ std::optional<std::vector<std::string>> parse_table(std::string_view text) {
 }
 
 std::optional<Message> read_table(Cells& cells, const std::string& path) {
-    auto text = read_text_file(path);
-    if (!text) return msg::file_error;
-    auto fields = parse_table(*text);
+    TextFileRead read = read_text_file(path);
+    if (!read.text) return read.failure;
+    const std::string& text = *read.text;
+    auto fields = parse_table(text);
     if (!fields) return msg::file_error;
     for (std::size_t i = 0; i < fields->size(); ++i)
         cells[i] = std::move((*fields)[i]);

@@ -42,9 +42,10 @@ void load_signal(Analysis& a, const std::vector<float>& samples) {
 }
 
 std::optional<Message> read_signal(Analysis& a, const std::string& path) {
-    auto text = read_text_file(path);
-    if (!text) return msg::file_error;
-    auto samples = parse_signal(*text);
+    TextFileRead read = read_text_file(path);
+    if (!read.text) return read.failure;
+    const std::string& text = *read.text;
+    auto samples = parse_signal(text);
     if (!samples) return msg::file_error;
     load_signal(a, *samples);
     return std::nullopt;

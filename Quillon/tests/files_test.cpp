@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -73,25 +76,40 @@ TEST(ReadSignal, FailureKeepsThePreviousSignal) {
 
 TEST(TextFile, MarksAndControlCharacters) {
     EXPECT_EQ(checked_text("\xEF\xBB\xBF"
-                           "1,2",
-                           false),
+                           "1,2"),
               "1,2");
-    EXPECT_EQ(checked_text("1,2\r\n\x1A garbage \x01", false), "1,2\r\n");
-    EXPECT_EQ(checked_text("1\t2", false), "1\t2");
+    EXPECT_EQ(checked_text("1,2\r\n\x1A garbage \x01"), "1,2\r\n");
+    EXPECT_EQ(checked_text("1\t2"), "1\t2");
     EXPECT_EQ(checked_text(std::string("1\0"
                                        "2",
-                                       3),
-                           false),
+                                       3)),
               std::nullopt);
-    EXPECT_EQ(checked_text("1\x1b[2", false), std::nullopt);
+    EXPECT_EQ(checked_text("1\x1b[2"), std::nullopt);
 }
 
-TEST(TextFile, LongFilesAreCutAtAFieldBoundary) {
+TEST(TextFile, LongFilesAreRefusedNeverCut) {
     test::TempFile lines("long.txt", "111\r\n222\r\n333");
-    EXPECT_EQ(read_text_file(lines.path(), 12), "111\r\n222\r\n");
-    test::TempFile one_line("wide.txt", "111,222,333,444");
-    EXPECT_EQ(read_text_file(one_line.path(), 10), "111,222,");
-    EXPECT_EQ(read_text_file(one_line.path(), 100), "111,222,333,444");
+    const TextFileRead cut = read_text_file(lines.path(), 12);
+    EXPECT_EQ(cut.text, std::nullopt);
+    EXPECT_EQ(cut.failure, msg::file_too_large);
+    EXPECT_EQ(read_text_file(lines.path(), 13).text, "111\r\n222\r\n333");
+    // Ten numbers, more blanks than the reader takes, ten numbers: all or nothing.
+    Analysis a;
+    test::TempFile spread("spread.txt", std::string("1 2 3 4 5 6 7 8 9 10") +
+                                            std::string(300, ' ') + "1 2 3 4 5 6 7 8 9 10");
+    EXPECT_EQ(read_text_file(spread.path(), 100).failure, msg::file_too_large);
+    ASSERT_EQ(read_signal(a, spread.path()), std::nullopt);
+    EXPECT_EQ(a.na, 20);
+}
+
+TEST(TextFile, WhatIsNotARegularFileIsRefusedAtOnce) {
+    test::TempFile f("x.txt", "1 2");
+    const std::string fifo = f.dir() + "/fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    Analysis a;
+    for (const std::string& path : {fifo, std::string("/dev/zero"), f.dir()})
+        EXPECT_EQ(read_signal(a, path), msg::file_error) << path;
+    ::unlink(fifo.c_str());
 }
 
 TEST(TextFile, WriteReplacesAndFailureKeeps) {

@@ -22,6 +22,10 @@ inline Failure FileStructureFailure() {
 inline Failure MatrixSizeFailure() {
     return {-2147220990, "Load File Error (Matrix Size is diferent)"};
 }
+/// A file larger than any pattern or weights file the program writes (0x80040203).
+inline Failure FileTooLargeFailure() {
+    return {-2147220989, "Load File Error (File too large)"};
+}
 
 /// Failures of reading a dimension or a file.
 inline Failure TypeMismatchFailure() {

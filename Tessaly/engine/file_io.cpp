@@ -2,47 +2,28 @@
 
 #include "textfile/textfile.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <utility>
 
 namespace tessaly {
 
-namespace fs = std::filesystem;
-
 FileContents ReadWholeFile(const std::string& path, std::size_t limit) {
+    using Status = textfile::ReadResult::Status;
+    textfile::ReadResult read = textfile::read_whole(path, limit);
     FileContents out;
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (ec || !fs::exists(status)) {
+    switch (read.status) {
+    case Status::ok:
+        out.bytes = std::move(read.bytes);
+        break;
+    case Status::missing:
         out.failure = FileNotFoundFailure();
-        return out;
-    }
-    if (!fs::is_regular_file(status)) {
+        break;
+    case Status::not_regular:
+    case Status::unreadable:
         out.failure = FileAccessFailure();
-        return out;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        out.failure = FileAccessFailure();
-        return out;
-    }
-    // Read in pieces up to the limit rather than trusting the reported size.
-    char buffer[1 << 16];
-    while (in) {
-        in.read(buffer, sizeof buffer);
-        const auto got = static_cast<std::size_t>(in.gcount());
-        if (out.bytes.size() + got > limit) {
-            out.bytes.clear();
-            out.failure = OutOfMemoryFailure();
-            return out;
-        }
-        out.bytes.append(buffer, got);
-    }
-    if (in.bad()) {
-        out.bytes.clear();
-        out.failure = FileAccessFailure();
+        break;
+    case Status::too_large:
+        out.failure = FileTooLargeFailure();
+        break;
     }
     return out;
 }
