@@ -157,6 +157,14 @@ TEST(Batch, FailuresAreMessageLinesAndStatusOne) {
     EXPECT_EQ(ex.lines(), std::vector<std::string>{"MsgBox\tCorvane\tError loading macro!"});
 }
 
+// The message lines a run printed.
+std::vector<std::string> messages(const Examples& ex) {
+    std::vector<std::string> found;
+    for (const std::string& line : ex.lines())
+        if (line.starts_with("MsgBox")) found.push_back(line);
+    return found;
+}
+
 // The example project with line `line` (1-based) replaced by `text`.
 std::string damaged(const Examples& ex, const std::string& project, std::size_t line,
                     const std::string& text) {
@@ -180,7 +188,7 @@ TEST(Batch, NothingIsTrainedEvaluatedOrWrittenFromAProjectThatDidNotLoad) {
                                           {"--random-weights", project, ex.dir / "fresh.wgt"}}) {
         EXPECT_EQ(ex.run(args), 1) << args[0];
         // One message, not a second one about what the failed load left behind.
-        EXPECT_EQ(ex.lines(),
+        EXPECT_EQ(messages(ex),
                   std::vector<std::string>{"MsgBox\tCorvane\tError loading project file!"})
             << args[0];
     }
@@ -201,13 +209,11 @@ TEST(Batch, AMacroRowWhoseProjectDidNotLoadIsSkipped) {
         macro += "\"\"\r\n";
     test::write_file(ex.dir / "m.mcr", macro);
     EXPECT_EQ(ex.run({"--run-macro", ex.dir / "m.mcr"}), 1);
-    const auto lines = ex.lines();
-    // Two trained rows of a label and their results (a genetic run has no learning rate), two
-    // refused rows of a message and a label.
-    ASSERT_EQ(lines.size(), 7u + 2u + 2u + 6u) << ex.out.str();
-    EXPECT_EQ(lines[7], "MsgBox\tCorvane\tError loading project file!");
-    EXPECT_EQ(lines[8], "Label2\t" + (ex.dir / "missing.prj"));
-    EXPECT_EQ(lines[11], "Label2\t" + (ex.dir / "xor_genetic.prj"));
+    EXPECT_EQ(messages(ex),
+              std::vector<std::string>(2, "MsgBox\tCorvane\tError loading project file!"));
+    // The row after them trained as usual.
+    EXPECT_NE(ex.out.str().find("Label2\t" + (ex.dir / "xor_genetic.prj")), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(ex.dir / "xor_genetic.err"));
     EXPECT_FALSE(std::filesystem::exists(ex.dir / "missing.prj"));
     EXPECT_FALSE(std::filesystem::exists(ex.dir / "missing.err"));
     EXPECT_FALSE(std::filesystem::exists(ex.dir / "damaged.err"));
