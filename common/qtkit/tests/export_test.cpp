@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMimeData>
@@ -146,20 +147,22 @@ private slots:
     }
 
     void failedExportSaysSoAndKeepsTheOldFile() {
+        // A folder stands where the figure should go: no user, root included, can replace it
+        // by a file, so the save fails and what the folder holds stays as it was.
         const QString path = dir_.filePath(QStringLiteral("kept.svg"));
+        QVERIFY(QDir().mkpath(path));
+        const QString inner = path + QStringLiteral("/old.txt");
         {
-            QFile file(path);
+            QFile file(inner);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("old");
         }
-        QFile::setPermissions(path, QFile::ReadOwner);
         qtkit::ExportSources sources{[] { return std::optional(sampleFigure()); }, {}, {}};
         nextChoice_ = qtkit::ExportChoice{path, QStringLiteral("SVG image (*.svg)")};
         QVERIFY(!qtkit::exportWithDialog(nullptr, sources));
         QCOMPARE(failures_.size(), 1);
         QVERIFY(failures_.front().contains(QStringLiteral("kept.svg")));
-        QCOMPARE(readAll(path), QByteArray("old"));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(readAll(inner), QByteArray("old"));
         failures_.clear();
 
         // Nothing computed yet: nothing is written and nothing is claimed.
