@@ -10,6 +10,7 @@ packages=(
     libqt6help6 libqt6opengl6-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libfann-dev
     xvfb xauth x11-utils imagemagick fonts-dejavu-core
+    file
 )
 
 missing=()
