@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fuzz::SettingsAndFile input = fuzz::split_settings(data, size);
@@ -17,7 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tessaly::WeightGrid grid;
     grid.LoadArray(tessaly::FloatMatrix(n, n, 0.5f));
     const tessaly::FileContents file = tessaly::ReadWholeFile(fuzz::as_file(input.file));
-    FUZZ_CHECK(!file.failure && file.bytes == input.file);
+    // The reader drops a UTF-8 byte-order mark and gives back every other byte.
+    std::string_view expected = input.file;
+    if (expected.starts_with("\xEF\xBB\xBF"))
+        expected.remove_prefix(3);
+    FUZZ_CHECK(!file.failure && file.bytes == expected);
     const auto failure = grid.LoadFileText(file.bytes);
     FUZZ_CHECK(grid.rows() == n && grid.columns() == n);
     for (int i = 0; i < n; ++i)
