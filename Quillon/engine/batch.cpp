@@ -104,7 +104,8 @@ std::string batch_usage() {
            "Exit status: 0 done, 1 a step failed, 2 bad command line.\n";
 }
 
-int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              BatchResults* results) {
     Options o;
     if (std::string complaint = parse_options(args, o); !complaint.empty()) {
         err << "Quillon: " << complaint << "\n\n" << batch_usage();
@@ -121,10 +122,18 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
         if (m) out << "MsgBox\t" << m->title << '\t' << m->text << '\n';
         return !m;
     };
+    // The drawing is redrawn after the steps the window redraws it after, so that it carries the
+    // pen widths the window's would.
+    std::optional<DisplayPlan> plan;
+    auto redraw = [&] {
+        plan.emplace();
+        Display(a, 1, 1, false, *plan);
+    };
     bool ok = true;
     if (ok && o.signal) {
         ok = step(read_signal(a, *o.signal));
         if (ok) {
+            redraw();
             shown.lblnt = std::to_string(a.na);
             shown.lblMin = numtext::format(a.ymin, "#####.#");
             shown.lblMax = numtext::format(a.ymax, "#####.#");
@@ -137,13 +146,20 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (ok && o.table) ok = step(read_table(cells, *o.table));
     if (ok && o.approximate) {
         ok = step(approximate(a, o.tol, o.normIndex));
-        if (ok) shown.lblna = std::to_string(a.nseg);
+        if (ok) {
+            shown.lblna = std::to_string(a.nseg);
+            redraw();
+        }
     }
-    if (ok && o.label) ok = step(CmdLabel(a, o.label->first, o.label->second));
+    if (ok && o.label) {
+        ok = step(CmdLabel(a, o.label->first, o.label->second));
+        if (ok && plan) redraw();
+    }
     if (ok && o.parse) {
         ParseResult r = CmdParse(a, cells);
         shown.list3 = std::move(r.list3);
         ok = step(r.message);
+        if (ok && plan) redraw();
     }
     if (ok && o.save) ok = step(save_segments(a, *o.save));
 
@@ -153,6 +169,12 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
         out << "List2\t" << row << '\n';
     for (const auto& row : shown.list3)
         out << "List3\t" << row << '\n';
+    if (results) {
+        results->analysis = a;
+        results->plan = std::move(plan);
+        results->lblMin = shown.lblMin;
+        results->lblMax = shown.lblMax;
+    }
     return ok ? 0 : 1;
 }
 

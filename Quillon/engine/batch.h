@@ -2,10 +2,23 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "analysis.h"
+#include "display.h"
+
 namespace quillon {
+
+/// What a console run leaves for exporting: the analysis after its last step, and the drawing
+/// the window would show then (from sample 1, step 1, no zoom) with the texts of LblMin and
+/// LblMax, when a signal was read.
+struct BatchResults {
+    Analysis analysis;
+    std::optional<DisplayPlan> plan;
+    std::string lblMin, lblMax;
+};
 
 /// True when the arguments (without the program name) ask for a console run rather than the
 /// window: any of them starts with "--".
@@ -15,8 +28,10 @@ bool is_batch(const std::vector<std::string>& args);
 /// approximate, label, parse, save), writing each message box as "MsgBox<TAB>title<TAB>text"
 /// when it appears, then the texts of Lblnt, Lblna, LblMin and LblMax and every row of List2
 /// and List3 as "<name><TAB><text>". Stops at the first failure. Returns 0, 1 after a failure
-/// message, 2 for a bad command line (explained on `err`).
-int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+/// message, 2 for a bad command line (explained on `err`). When `results` is given, it receives
+/// what the run computed.
+int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              BatchResults* results = nullptr);
 
 /// The --help text.
 std::string batch_usage();

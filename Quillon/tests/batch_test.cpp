@@ -66,6 +66,43 @@ TEST(Batch, FailureStopsWithItsMessage) {
               std::string::npos);
 }
 
+// What the run leaves for export: the segments, and the drawing as the window redraws it after
+// each step (the signal 2 wide once a drawing was made, the segments in their colours).
+TEST(Batch, ResultsHoldTheWindowsDrawing) {
+    BatchResults results;
+    std::ostringstream out, err;
+    ASSERT_EQ(run_batch({"--signal", "tests/data/step_ramp.txt", "--table", "tests/data/table.txt",
+                         "--tol", "0.5", "--approximate", "--label", "0.1", "5", "--parse"},
+                        out, err, &results),
+              0);
+    EXPECT_EQ(results.analysis.nseg, 4);
+    EXPECT_EQ(results.analysis.mode, mode::parsed);
+    EXPECT_EQ(results.lblMax, "10");
+    EXPECT_EQ(results.lblMin, "-50");
+    ASSERT_TRUE(results.plan);
+    EXPECT_EQ(results.plan->signal.size(), 19u);
+    EXPECT_EQ(results.plan->signalWidth, 2);
+    ASSERT_EQ(results.plan->approximation.size(), 18u);
+    EXPECT_EQ(results.plan->approximation.front().color, (Rgb{0, 255, 0}));
+    EXPECT_EQ(results.plan->approximation.back().color, Rgb{}); // the final state's segment
+
+    // A signal only: drawn once, 1 wide, the approximation curve the signal itself in one colour.
+    BatchResults signal;
+    ASSERT_EQ(run_batch({"--signal", "tests/data/step_ramp.txt"}, out, err, &signal), 0);
+    ASSERT_TRUE(signal.plan);
+    EXPECT_EQ(signal.plan->signalWidth, 1);
+    EXPECT_EQ(signal.plan->approximation.front().color, (Rgb{15, 0, 0}));
+
+    // A symbol string has no drawing; a failed read leaves none either.
+    BatchResults string;
+    run_batch({"--string", "tests/data/symbols.txt"}, out, err, &string);
+    EXPECT_FALSE(string.plan);
+    EXPECT_EQ(string.analysis.nseg, 4);
+    BatchResults missing;
+    EXPECT_EQ(run_batch({"--signal", "tests/data/none.txt"}, out, err, &missing), 1);
+    EXPECT_FALSE(missing.plan);
+}
+
 TEST(Batch, CommandLine) {
     for (auto args : std::vector<std::vector<std::string>>{
              {"--bogus"}, {"--signal"}, {"--label", "1"}, {"--norm", "Manhattan"}}) {

@@ -267,6 +267,24 @@ private slots:
         QCOMPARE(w.form.Lblnt->text(), QString());
     }
 
+    // A file named when the program starts is read as a signal and chosen in the file list, so
+    // that Read reads it again.
+    void fileNamedAtStart() {
+        Window w;
+        const QString path = w.dir.filePath("step_ramp.txt");
+        w.form.openSignal(path);
+        QCOMPARE(w.messages, QStringList());
+        QCOMPARE(w.form.LblFName->text(), path);
+        QCOMPARE(w.form.Lblnt->text(), QString("19"));
+        QCOMPARE(w.form.LblMax->text(), QString("10"));
+        QCOMPARE(w.form.List1->count(), 19);
+        QTRY_COMPARE(w.form.File1->currentIndex().data().toString(), QString("step_ramp.txt"));
+        QTest::mouseClick(w.form.CmdRead, Qt::LeftButton);
+        QCOMPARE(w.messages, QStringList());
+        QCOMPARE(w.form.LblFName->text(), path);
+        QCOMPARE(w.form.Lblnt->text(), QString("19"));
+    }
+
     // The counts show what is held now: a new signal has no line segments yet, a failed read
     // changes nothing, and a symbol string is counted as what was read.
     void countsFollowWhatIsHeld() {

@@ -25,13 +25,16 @@
 #include "engine/display.h"
 #include "engine/labelling.h"
 #include "engine/messages.h"
+#include "engine/result_tables.h"
 #include "engine/segment_list.h"
 #include "engine/signal_file.h"
 #include "numtext/numtext.h"
+#include "qtkit/export_actions.h"
 #include "qtkit/key_filter.h"
 #include "qtkit/message.h"
 #include "qtkit/wait_cursor.h"
 #include "ui/grid_editor.h"
+#include "ui/signal_figure.h"
 #include "ui/signal_view.h"
 
 namespace quillon {
@@ -90,6 +93,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     createControls();
     arrangeControls();
     connectControls();
+    addExports();
     setFolder(QDir::currentPath());
     resize(1220, 780);
 }
@@ -360,6 +364,33 @@ void Form1::connectControls() {
         LblX->setText(qs(tx));
         LblY->setText(qs(ty));
     });
+}
+
+void Form1::addExports() {
+    // The drawing gives its figure (Ctrl+C copies it as an image), as long as a signal was read.
+    qtkit::ExportSources drawing;
+    drawing.figure = [this]() -> std::optional<qtkit::Figure> {
+        if (a_.na < 1) return std::nullopt;
+        return signalFigure({Picture1->plan(), Picture1->scaleHeight(), LblMax->text(),
+                             LblMin->text(), Picture1->size(), LblMax->font(),
+                             Picture1->palette().color(QPalette::Mid)});
+    };
+    drawing.baseName = QStringLiteral("signal");
+    qtkit::addExportActions(Picture1, drawing);
+
+    qtkit::ExportSources segments;
+    segments.table = [this] { return segment_table(a_); };
+    segments.baseName = QStringLiteral("segments");
+    qtkit::addExportActions(List2, segments);
+
+    // A cell being typed is stored first, as Parse stores it.
+    qtkit::ExportSources transitions;
+    transitions.table = [this] {
+        gridEditor_->commit();
+        return transition_table(cells());
+    };
+    transitions.baseName = QStringLiteral("transitions");
+    qtkit::addExportActions(Grid, transitions);
 }
 
 void Form1::mousePressEvent(QMouseEvent* event) {

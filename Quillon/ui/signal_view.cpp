@@ -17,33 +17,38 @@ void SignalView::draw(const DisplayPlan& plan, double scaleHeight) {
     update();
 }
 
-QTransform SignalView::userToWidget() const {
-    return QTransform::fromScale(width() / kScaleWidth, height() / scaleHeight_);
-}
-
 QPointF SignalView::toUser(QPointF widgetPoint) const {
     return {widgetPoint.x() * kScaleWidth / std::max(1, width()),
             widgetPoint.y() * scaleHeight_ / std::max(1, height())};
 }
 
-void SignalView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+void SignalView::paintPlan(QPainter& painter, const QRectF& area, const DisplayPlan& plan,
+                           double scaleHeight, const QColor& frame) {
+    painter.save();
+    painter.fillRect(area, Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
-    QTransform t = userToWidget();
+    QTransform t = QTransform::fromTranslate(area.left(), area.top());
+    t.scale(area.width() / kScaleWidth, area.height() / (scaleHeight > 0.0 ? scaleHeight : 1.0));
     auto drawLines = [&](const std::vector<Line>& lines, int width) {
         for (const Line& l : lines) {
             QPen pen(QColor(l.color.r, l.color.g, l.color.b));
             pen.setWidth(width);
-            pen.setCosmetic(true);
             painter.setPen(pen);
             painter.drawLine(t.map(QLineF(l.x1, l.y1, l.x2, l.y2)));
         }
     };
-    drawLines(plan_.signal, plan_.signalWidth);
-    drawLines(plan_.approximation, plan_.approximationWidth);
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    drawLines(plan.signal, plan.signalWidth);
+    drawLines(plan.approximation, plan.approximationWidth);
+    // The frame's line lies on the area's outermost pixels, whole at any scale.
+    painter.setPen(QPen(frame, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.restore();
+}
+
+void SignalView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintPlan(painter, rect(), plan_, scaleHeight_, palette().color(QPalette::Mid));
 }
 
 void SignalView::mouseMoveEvent(QMouseEvent* event) {
