@@ -25,10 +25,10 @@ struct Options {
     bool help = false;
 };
 
-// Message boxes as lines on the error stream; every question is answered No.
+// Message boxes as lines on the output stream; every question is answered No.
 class ConsoleDialog : public NetDialog {
 public:
-    explicit ConsoleDialog(std::ostream& err) : err_(err) {}
+    explicit ConsoleDialog(std::ostream& out) : out_(out) {}
     bool AskYesNo(const std::string& text) override {
         Write(text);
         return false;
@@ -53,9 +53,9 @@ private:
                 line += text[i];
             }
         }
-        err_ << "MsgBox\t" << kApplicationTitle << '\t' << line << '\n';
+        out_ << "MsgBox\t" << kApplicationTitle << '\t' << line << '\n';
     }
-    std::ostream& err_;
+    std::ostream& out_;
     int failures_ = 0;
 };
 
@@ -127,12 +127,14 @@ std::string BatchUsage() {
            "  --step                  one update sweep instead of a full recall\n"
            "  --out FILE.Tsy          write the result there instead of standard output\n"
            "  --save-weights FILE.TsyW  write the weight matrix in use as a weights file\n"
-           "Each message box is a line MsgBox<TAB>title<TAB>text on standard error (a line end\n"
-           "in the text written as \\n); the question asked every 100 unstable sweeps is\n"
-           "answered No. Exit status: 0 done, 1 a failure was reported, 2 bad command line.\n";
+           "Each message box (a file that cannot be read or written included) is a line\n"
+           "MsgBox<TAB>title<TAB>text on standard output (a line end in the text written as\n"
+           "\\n); the question asked every 100 unstable sweeps is answered No.\n"
+           "Exit status: 0 done, 1 a failure was reported, 2 bad command line.\n";
 }
 
-int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             BatchOutcome* outcome) {
     Options options;
     if (auto problem = Parse(args, options)) {
         err << "Tessaly: " << *problem << "\n\n" << BatchUsage();
@@ -142,7 +144,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         out << BatchUsage();
         return 0;
     }
-    ConsoleDialog dialog(err);
+    ConsoleDialog dialog(out);
     clsTessalyAlgorith net(&dialog);
     net.UsedAsClassifier(options.classifier);
     net.TypeProcessUsed(options.order);
@@ -183,26 +185,28 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (result.empty()) result = Pattern(pattern.rows(), pattern.columns(), -1);
     const std::string text = PatternFileText(result);
     int status = dialog.failures() > 0 ? 1 : 0;
-    if (options.out) {
-        if (!WriteFileReplacing(*options.out, text)) {
-            err << "Tessaly: cannot write " << *options.out << '\n';
+    // A save that fails is the message the window shows for it, and the run's failure.
+    const auto save = [&](const std::string& path, const std::string& bytes) {
+        if (const auto failure = SaveFile(path, bytes)) {
+            dialog.ShowMessage(failure->Text());
             status = 1;
         }
-    } else {
+    };
+    if (options.out)
+        save(*options.out, text);
+    else
         out << text << '\n';
-    }
+    const FloatMatrix weights =
+        outcome || options.saveWeights ? net.SynapticWeights() : FloatMatrix{};
+    if (outcome) *outcome = {result, weights};
     if (options.saveWeights) {
-        const FloatMatrix weights = net.SynapticWeights();
         if (weights.empty()) {
             err << "Tessaly: no weights to save (nothing stored and no weights given)\n";
             return 1;
         }
         WeightGrid grid;
         grid.LoadArray(weights);
-        if (!WriteFileReplacing(*options.saveWeights, grid.FileText())) {
-            err << "Tessaly: cannot write " << *options.saveWeights << '\n';
-            status = 1;
-        }
+        save(*options.saveWeights, grid.FileText());
     }
     return status;
 }

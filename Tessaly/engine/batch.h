@@ -1,6 +1,8 @@
 // The program run from the command line, without a window.
 #pragma once
 
+#include "array2d.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -13,12 +15,22 @@ bool IsBatchCommandLine(const std::vector<std::string>& args);
 /// The text of --help.
 std::string BatchUsage();
 
+/// What a batch run computed, for the export options.
+struct BatchOutcome {
+    Pattern recalled;    ///< the pattern after the recall (or step)
+    FloatMatrix weights; ///< the weight matrix in use; empty when nothing was stored or given
+};
+
 /// Runs a batch command line (arguments without the program name), as the pattern window
 /// would: stores the --store files in order, gives the matrix of --weights, recalls (or steps)
 /// from the --recall pattern and writes the result as a pattern file to `out` or --out; a
-/// message box becomes "MsgBox<TAB><title><TAB><text>" on `err` (a line end inside the text
-/// written as "\n"), and the question after every 100 unstable sweeps is answered No.
-/// Returns 0, 1 when a failure was reported, 2 for a bad command line.
-int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+/// message box (a file that failed to load or to save included) becomes
+/// "MsgBox<TAB><title><TAB><text>" on `out` at the moment the window would show it (a line end
+/// inside the text written as "\n"), and the question after every 100 unstable sweeps is
+/// answered No. A bad command line is explained on `err`.
+/// Returns 0, 1 when a failure was reported, 2 for a bad command line. When `outcome` is given
+/// and the recall ran, it receives the recalled pattern and the weight matrix.
+int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             BatchOutcome* outcome = nullptr);
 
 } // namespace tessaly

@@ -46,5 +46,10 @@ inline Failure FileAccessFailure() {
 inline Failure OutOfMemoryFailure() {
     return {7, "Out of memory"};
 }
+/// A file that could not be written: the access failure with the system's reason, which names
+/// the file ("<path>: <reason>").
+inline Failure SaveFailure(const std::string& reason) {
+    return {75, "Path/File access error (" + reason + ")"};
+}
 
 } // namespace tessaly

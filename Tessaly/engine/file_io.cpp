@@ -32,4 +32,14 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
     return textfile::write_replacing(path, bytes);
 }
 
+std::optional<Failure> SaveFile(const std::string& path, std::string_view bytes) {
+    const textfile::WriteResult saved = textfile::write_replacing(path, bytes);
+    if (saved.ok) return std::nullopt;
+    // The reason names the file, or the folder when that is what refused: the file is named
+    // in front of it then.
+    std::string why = saved.reason;
+    if (!path.empty() && why.rfind(path + ":", 0) != 0) why = path + ": " + why;
+    return SaveFailure(why);
+}
+
 } // namespace tessaly

@@ -31,4 +31,9 @@ FileContents ReadWholeFile(const std::string& path, std::size_t limit = kMaxFile
 /// save leaves the previous file as it was. False on any failure.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes);
 
+/// As `WriteFileReplacing`, for a save the person asked for: nothing when the file was
+/// written, else "75  : Path/File access error (<path>: <the system's reason>)" (the reason
+/// naming the folder first when the folder refused the new file).
+std::optional<Failure> SaveFile(const std::string& path, std::string_view bytes);
+
 } // namespace tessaly

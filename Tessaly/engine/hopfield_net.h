@@ -93,6 +93,10 @@ public:
     /// True while the matrix in use was given from outside.
     bool WeightsAreGiven() const { return WeightsGiven; }
 
+    /// True when `SynapticWeights` has a matrix to give: patterns are stored (it is computed
+    /// from them) or a matrix was given and not cleared since.
+    bool HasSynapticWeights() const { return StoreCount > 0 || !WeightMatrix.empty(); }
+
     /// The question asked after `iteration` unstable sweeps.
     static std::string UnstableQuestion(std::int64_t iteration);
 

@@ -67,33 +67,91 @@ TEST_F(Batch, RecallsAStoredPatternFromANoisyOne) {
 TEST_F(Batch, FileFailuresAreMessageLinesAndStatusOne) {
     const std::string t = Save("t.Tsy", kT);
     const std::string wide = Save("w.Tsy", Draw({"101"}));
+    // Message boxes come out on standard output, where the results are, never on errors.
     EXPECT_EQ(Run({"--store", t, "--store", wide, "--recall", t}), 1);
-    EXPECT_EQ(err_.str(), "MsgBox\tTessaly\t-2147220990  : Load File Error (Matrix Size is "
+    EXPECT_EQ(out_.str(), "MsgBox\tTessaly\t-2147220990  : Load File Error (Matrix Size is "
                           "diferent)\n");
-    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(err_.str(), "");
     EXPECT_EQ(Run({"--recall", (dir_ / "none.Tsy").string()}), 1);
-    EXPECT_EQ(err_.str(), "MsgBox\tTessaly\t53  : File not found\n");
+    EXPECT_EQ(out_.str(), "MsgBox\tTessaly\t53  : File not found\n");
     const std::string badWeights = Write("bad.TsyW", "[2X2] 0 1 1 0");
     EXPECT_EQ(Run({"--weights", badWeights, "--recall", t}), 1);
-    EXPECT_NE(err_.str().find("Matrix Size is diferent"), std::string::npos);
+    EXPECT_NE(out_.str().find("Matrix Size is diferent"), std::string::npos);
+    EXPECT_EQ(err_.str(), "");
 
     // A weight no float holds stops the run instead of becoming a matrix of zeros.
     const std::string small = Save("s.Tsy", Draw({"10"}));
     const std::string huge = Write("huge.TsyW", "[2X2]\r\n  0  1E+40\r\n  1E+40  0");
     const std::string saved = (dir_ / "saved.TsyW").string();
     EXPECT_EQ(Run({"--weights", huge, "--recall", small, "--save-weights", saved}), 1);
-    EXPECT_EQ(err_.str(), "MsgBox\tTessaly\t6  : Overflow\n");
-    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(out_.str(), "MsgBox\tTessaly\t6  : Overflow\n");
+    EXPECT_EQ(err_.str(), "");
     EXPECT_FALSE(fs::exists(saved));
+}
+
+TEST_F(Batch, FailedSavesAreMessageLinesAndLeaveWhatWasThere) {
+    // A folder stands where each result is to go (this holds for root too); inside it, a file
+    // that must survive.
+    const std::string a = Save("a.Tsy", Draw({"10"}));
+    const fs::path outFolder = dir_ / "result.Tsy";
+    const fs::path weightsFolder = dir_ / "w.TsyW";
+    fs::create_directories(outFolder);
+    fs::create_directories(weightsFolder);
+    const std::string kept = Write("w.TsyW/kept.txt", "kept");
+    EXPECT_EQ(Run({"--store", a, "--recall", a, "--out", outFolder.string(), "--save-weights",
+                   weightsFolder.string()}),
+              1);
+    EXPECT_EQ(out_.str(), "MsgBox\tTessaly\t75  : Path/File access error (" + outFolder.string() +
+                              ": Is a directory)\n"
+                              "MsgBox\tTessaly\t75  : Path/File access error (" +
+                              weightsFolder.string() + ": Is a directory)\n");
+    EXPECT_EQ(err_.str(), "");
+    EXPECT_TRUE(fs::is_directory(outFolder));
+    EXPECT_EQ(ReadWholeFile(kept).bytes, "kept");
+
+    // One failed save does not stop the other from being written.
+    const std::string weights = (dir_ / "good.TsyW").string();
+    EXPECT_EQ(
+        Run({"--store", a, "--recall", a, "--out", outFolder.string(), "--save-weights", weights}),
+        1);
+    EXPECT_EQ(ReadWholeFile(weights).bytes, "[2X2]\r\n  0 -1\r\n -1  0");
+}
+
+TEST_F(Batch, OutcomeHoldsTheRecalledPatternAndTheWeightsInUse) {
+    const std::string t = Save("t.Tsy", kT), l = Save("l.Tsy", kL);
+    Pattern noisy = kT;
+    noisy(0, 0) = -1;
+    noisy(3, 4) = 1;
+    const std::string n = Save("n.Tsy", noisy);
+    BatchOutcome outcome;
+    EXPECT_EQ(RunBatch({"--store", t, "--store", l, "--recall", n, "--order", "full-serial"}, out_,
+                       err_, &outcome),
+              0);
+    EXPECT_EQ(outcome.recalled, kT);
+    ASSERT_EQ(outcome.weights.rows(), 20);
+    EXPECT_EQ(outcome.weights(0, 17), 1.0f) << "cells (1 , 1) and (4 , 3), on in T and in L";
+    EXPECT_EQ(outcome.weights(0, 1), 0.0f) << "(1 , 2): on in T, off in L";
+    EXPECT_EQ(outcome.weights(0, 0), 0.0f);
+
+    // Given weights are the ones in use; nothing stored and none given: no matrix.
+    const std::string start = Save("s.Tsy", Draw({"11"}));
+    const std::string given = Write("g.TsyW", "[2X2]\r\n  0  .25\r\n  .25  0");
+    EXPECT_EQ(RunBatch({"--weights", given, "--recall", start}, out_, err_, &outcome), 0);
+    EXPECT_EQ(outcome.weights(1, 0), 0.25f);
+    EXPECT_EQ(RunBatch({"--recall", start}, out_, err_, &outcome), 0);
+    EXPECT_TRUE(outcome.weights.empty());
+    EXPECT_EQ(outcome.recalled, Pattern(1, 2, -1));
 }
 
 TEST_F(Batch, OscillationIsStoppedAtTheFirstQuestion) {
     const std::string start = Save("s.Tsy", Draw({"11"}));
     const std::string weights = Write("w.TsyW", "[2X2]\r\n  0 -1\r\n -1  0");
     EXPECT_EQ(Run({"--weights", weights, "--recall", start, "--order", "full-parallel"}), 0);
-    EXPECT_EQ(err_.str(), "MsgBox\tTessaly\tThe Hopfied Net is still in an unstable state, after "
-                          "100 iterations.\\nDo you wish to continue?\n");
-    EXPECT_EQ(out_.str(), "[1X2]\r\n1 1\n");
+    // The question, when it is asked, and then the result.
+    EXPECT_EQ(out_.str(), "MsgBox\tTessaly\tThe Hopfied Net is still in an unstable state, after "
+                          "100 iterations.\\nDo you wish to continue?\n"
+                          "[1X2]\r\n1 1\n");
+    EXPECT_EQ(err_.str(), "");
 }
 
 TEST_F(Batch, SavesTheWeightMatrixInUse) {

@@ -5,6 +5,7 @@
 #include "frm_main.h"
 #include "frm_synaptic_weights.h"
 #include "pattern_file.h"
+#include "recorder_dialogs.h"
 #include "ui_dialogs.h"
 #include "up_down.h"
 
@@ -12,6 +13,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,48 +34,12 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <deque>
+#include <unistd.h>
 
 using namespace tessaly;
+using tessaly::test::RecorderDialogs;
 
 namespace {
-
-class RecorderDialogs : public UiDialogs {
-public:
-    std::deque<QStringList> openAnswers;
-    std::deque<QString> saveAnswers;
-    std::deque<bool> yesNoAnswers;
-    QStringList messages;
-    QStringList questions;
-    int beeps = 0;
-    int programStarts = 0;
-
-    QStringList openFiles(QWidget*, const QString&, const QString&, bool) override {
-        if (openAnswers.empty()) return {};
-        QStringList answer = openAnswers.front();
-        openAnswers.pop_front();
-        return answer;
-    }
-    QString saveFile(QWidget*, const QString&, const QString&, const QString&) override {
-        if (saveAnswers.empty()) return {};
-        QString answer = saveAnswers.front();
-        saveAnswers.pop_front();
-        return answer;
-    }
-    void message(QWidget*, const QString& text) override { messages << text; }
-    bool askYesNo(QWidget*, const QString& text) override {
-        questions << text;
-        if (yesNoAnswers.empty()) return false;
-        const bool answer = yesNoAnswers.front();
-        yesNoAnswers.pop_front();
-        return answer;
-    }
-    void beep() override { ++beeps; }
-    bool startProgram(const QStringList&) override {
-        ++programStarts;
-        return false;
-    }
-};
 
 template <typename T> T* child(QWidget* parent, const char* name) {
     T* w = parent->findChild<T*>(QString::fromLatin1(name));
@@ -362,6 +329,60 @@ private slots:
         click(&doc, "cmdLoad");
         QCOMPARE(doc.pattern(), drawn);
         QVERIFY(dialogs_.messages.isEmpty());
+    }
+
+    void failedSavesSayWhyAndKeepWhatWasThere() {
+        frmDocument doc(&dialogs_);
+        load(doc, {write("t.Tsy", kT)});
+        // A folder stands where each file is to go (this holds for root too), with a file in it.
+        const auto takenPlace = [this](const QString& name) {
+            QDir(dir_.path()).mkpath(name);
+            write(name + "/inside.txt", "inside");
+            return dir_.filePath(name);
+        };
+        const auto untouched = [this](const QString& name) {
+            return QFileInfo(dir_.filePath(name)).isDir() &&
+                   ReadWholeFile(dir_.filePath(name + "/inside.txt").toStdString()).bytes ==
+                       "inside";
+        };
+        const auto refusal = [](const QString& path) {
+            return "75  : Path/File access error (" + path + ": Is a directory)";
+        };
+        const QString patternPlace = takenPlace("taken.Tsy");
+        dialogs_.saveAnswers.push_back(patternPlace);
+        click(&doc, "cmdSave");
+        QCOMPARE(dialogs_.messages, QStringList{refusal(patternPlace)});
+        QVERIFY(untouched("taken.Tsy"));
+        QCOMPARE(doc.pattern(), parse(kT));
+
+        click(&doc, "cmdStore");
+        click(&doc, "cmdGetWeight");
+        frmSynapticWeights* editor = doc.editor();
+        const QString weightsPlace = takenPlace("taken.TsyW");
+        dialogs_.saveAnswers.push_back(weightsPlace);
+        click(editor, "cmdSave");
+        QCOMPARE(dialogs_.messages.size(), 2);
+        QCOMPARE(dialogs_.messages.last(), refusal(weightsPlace));
+        QVERIFY(untouched("taken.TsyW"));
+        QVERIFY(editor->isVisible());
+
+        // An existing file in a folder closed to writing keeps its contents; root writes there
+        // all the same, so this part needs an ordinary user.
+        if (::geteuid() == 0) return;
+        QDir(dir_.path()).mkpath("closed");
+        const QString old = write("closed/old.Tsy", "[1X1] 1");
+        QFile::setPermissions(dir_.filePath("closed"),
+                              QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        dialogs_.saveAnswers.push_back(old);
+        click(&doc, "cmdSave");
+        QFile::setPermissions(dir_.filePath("closed"), QFileDevice::ReadOwner |
+                                                           QFileDevice::WriteOwner |
+                                                           QFileDevice::ExeOwner);
+        QCOMPARE(dialogs_.messages.size(), 3);
+        QVERIFY2(dialogs_.messages.last().startsWith("75  : Path/File access error (" + old + ": "),
+                 qPrintable(dialogs_.messages.last()));
+        QVERIFY(dialogs_.messages.last().endsWith(": Permission denied)"));
+        QCOMPARE(ReadWholeFile(old.toStdString()).bytes, std::string("[1X1] 1"));
     }
 
     void loadFailures_data() {

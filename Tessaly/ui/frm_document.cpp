@@ -3,14 +3,18 @@
 #include "file_io.h"
 #include "frm_synaptic_weights.h"
 #include "main_settings.h"
+#include "pattern_figure.h"
 #include "pattern_file.h"
 #include "pattern_ops.h"
 #include "placement.h"
 #include "ui_dialogs.h"
 #include "up_down.h"
+#include "weight_table.h"
 
+#include "qtkit/export_actions.h"
 #include "qtkit/wait_cursor.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,6 +26,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -47,6 +52,19 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
     return b;
 }
 
+// The grid's cells show only their colour: the cell under the last click is not marked, though
+// the grid takes the focus (so that Ctrl+C copies the pattern).
+class PlainCells : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->state &= ~QStyle::State_HasFocus;
+    }
+};
+
 // The see-store caption: where the bar points and how many patterns there are.
 QString SeeStoreText(int value, int count) {
     if (count < 1) return QStringLiteral("No stored patterns");
@@ -59,6 +77,7 @@ frmDocument::frmDocument(UiDialogs* dialogs, QWidget* parent)
     : QWidget(parent), dialogs_(dialogs != nullptr ? dialogs : &desktopDialogs()) {
     setObjectName("frmDocument");
     buildControls();
+    addExports();
 
     rows_ = kStartRows;
     columns_ = kStartColumns;
@@ -116,7 +135,8 @@ void frmDocument::buildControls() {
     msfgGrelha->verticalHeader()->hide();
     msfgGrelha->setEditTriggers(QAbstractItemView::NoEditTriggers);
     msfgGrelha->setSelectionMode(QAbstractItemView::NoSelection);
-    msfgGrelha->setFocusPolicy(Qt::NoFocus);
+    msfgGrelha->setFocusPolicy(Qt::ClickFocus);
+    msfgGrelha->setItemDelegate(new PlainCells(msfgGrelha));
     msfgGrelha->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     msfgGrelha->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     msfgGrelha->horizontalHeader()->setMinimumSectionSize(1);
@@ -263,6 +283,57 @@ void frmDocument::buildControls() {
     });
 }
 
+void frmDocument::addExports() {
+    qtkit::ExportSources pattern;
+    pattern.figure = [this] { return std::optional(PatternFigure(pattern_)); };
+    pattern.baseName = QStringLiteral("pattern");
+    qtkit::addExportActions(msfgGrelha, pattern);
+
+    qtkit::ExportSources stored;
+    stored.figure = [this] { return StoredPatternsFigure(storedPatterns()); };
+    stored.baseName = QStringLiteral("stored_patterns");
+    qtkit::ExportSources weights;
+    weights.table = [this]() -> std::optional<csv::Table> {
+        if (!engine().HasSynapticWeights()) return std::nullopt;
+        const FloatMatrix matrix = engine().SynapticWeights();
+        if (matrix.empty()) return std::nullopt;
+        return WeightTable(matrix, columns_);
+    };
+    weights.baseName = QStringLiteral("weights");
+
+    const auto separator = [this] {
+        auto* line = new QAction(msfgGrelha);
+        line->setSeparator(true);
+        msfgGrelha->addAction(line);
+    };
+    const auto entry = [this](const char* name, const char* text, auto run) {
+        auto* action = new QAction(QString::fromLatin1(text), msfgGrelha);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, run);
+        msfgGrelha->addAction(action);
+        return action;
+    };
+    separator();
+    actionExportStored = entry("actionExportStored", "Export Stored Patterns...",
+                               [this, stored] { qtkit::exportWithDialog(this, stored); });
+    actionCopyStored = entry("actionCopyStored", "Copy Stored Patterns",
+                             [stored] { qtkit::copyToClipboard(stored); });
+    separator();
+    actionExportWeights = entry("actionExportWeights", "Export Weights...",
+                                [this, weights] { qtkit::exportWithDialog(this, weights); });
+    actionCopyWeights =
+        entry("actionCopyWeights", "Copy Weights", [weights] { qtkit::copyToClipboard(weights); });
+}
+
+std::vector<Pattern> frmDocument::storedPatterns() {
+    std::vector<Pattern> patterns;
+    const std::int32_t count = engine().GetStoreCount();
+    for (std::int32_t k = 1; k <= count; ++k)
+        patterns.push_back(engine().GetStoreElement(k));
+    return patterns;
+}
+
 clsTessalyAlgorith& frmDocument::engine() {
     if (!engine_) engine_ = std::make_unique<clsTessalyAlgorith>(static_cast<NetDialog*>(this));
     return *engine_;
@@ -361,6 +432,11 @@ void frmDocument::EnableDimensions(bool enabled) {
 
 void frmDocument::UpdateSeeStore() {
     const std::int32_t count = engine().GetStoreCount();
+    // Every change of the store or of the weights passes here.
+    actionExportStored->setEnabled(count > 0);
+    actionCopyStored->setEnabled(count > 0);
+    actionExportWeights->setEnabled(engine().HasSynapticWeights());
+    actionCopyWeights->setEnabled(engine().HasSynapticWeights());
     hscSeeStore->setEnabled(false);
     if (count < 1) {
         hscSeeStore->setRange(0, 0);
@@ -395,7 +471,9 @@ void frmDocument::save() {
     if (name.isEmpty()) return;
     msfgGrelha->setEnabled(false);
     Timer1->start();
-    WriteFileReplacing(name.toStdString(), PatternFileText(pattern_));
+    // A failed save leaves any previous file as it was, and says why.
+    if (const auto failure = SaveFile(name.toStdString(), PatternFileText(pattern_)))
+        dialogs_->message(this, QString::fromStdString(failure->Text()));
 }
 
 void frmDocument::LoadPatternFile(const QString& name, bool& ok) {

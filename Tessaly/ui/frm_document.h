@@ -8,7 +8,9 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -50,6 +52,10 @@ private:
     void Beep() override;
 
     void buildControls();
+    /// "Export..." and Copy of the pattern, of the stored patterns and of the weights, in the
+    /// grid's context menu.
+    void addExports();
+    std::vector<Pattern> storedPatterns();
     clsTessalyAlgorith& engine();
     void createEditor();
 
@@ -111,6 +117,10 @@ private:
     QPushButton* cmdSave;
     QPushButton* cmdLoad;
     QTimer* Timer1;
+    QAction* actionExportStored;
+    QAction* actionCopyStored;
+    QAction* actionExportWeights;
+    QAction* actionCopyWeights;
 };
 
 } // namespace tessaly

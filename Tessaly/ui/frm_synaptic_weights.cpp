@@ -2,7 +2,9 @@
 
 #include "file_io.h"
 #include "ui_dialogs.h"
+#include "weight_table.h"
 
+#include "qtkit/export_actions.h"
 #include "qtkit/key_filter.h"
 #include "qtkit/wait_cursor.h"
 
@@ -149,6 +151,16 @@ frmSynapticWeights::frmSynapticWeights(UiDialogs* dialogs, QWidget* parent)
     layout->addWidget(gridTest, 1);
     layout->addWidget(Frame1);
     resize(640, 420);
+
+    // "Export..." and Copy (Ctrl+C) of the matrix as the cells show it, in the grid's context
+    // menu.
+    qtkit::ExportSources weights;
+    weights.table = [this]() -> std::optional<csv::Table> {
+        if (grid_.empty()) return std::nullopt;
+        return WeightTable(grid_, model_->patternColumns());
+    };
+    weights.baseName = QStringLiteral("weights");
+    qtkit::addExportActions(gridTest, weights);
 
     connect(gridTest, &QTableView::clicked, this,
             [this](const QModelIndex&) { BeginCellEdit(32); });
@@ -354,8 +366,13 @@ void frmSynapticWeights::save() {
     const QString name = dialogs_->saveFile(this, "Save Synaptic Weights", kWeightsFilter, "TsyW");
     if (name.isEmpty()) return;
     if (!CommitCellEdit()) return;
-    qtkit::WaitCursor wait;
-    WriteFileReplacing(name.toStdString(), grid_.FileText());
+    std::optional<Failure> failure;
+    {
+        qtkit::WaitCursor wait;
+        failure = SaveFile(name.toStdString(), grid_.FileText());
+    }
+    // A failed save leaves any previous file as it was, and says why.
+    if (failure) dialogs_->message(this, QString::fromStdString(failure->Text()));
 }
 
 void frmSynapticWeights::load() {

@@ -28,6 +28,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     void setPatternColumns(int columns) { patternColumns_ = columns; }
+    int patternColumns() const { return patternColumns_; }
     /// Everything changed (a new matrix, an initialisation, a loaded file).
     void reload();
     /// Cell (i, j) changed.
