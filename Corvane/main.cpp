@@ -2,15 +2,20 @@
 // opens its window, on the project file named on the command line if there is one.
 #include "batch/batch.h"
 
+#include <algorithm>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #ifdef CORVANE_WINDOWS
+#include "ui/error_chart.h"
 #include "ui/frm_main.h"
 #include "ui/frm_project.h"
 
 #include "engine/installed_files.h"
+
+#include "qtkit/batch_export.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -19,6 +24,52 @@
 #endif
 
 namespace {
+
+#ifdef CORVANE_WINDOWS
+// Batch mode with the export options after the others: the error chart and the data view of
+// the run, drawn on the offscreen platform (no display needed). nullopt when the window is
+// wanted.
+std::optional<int> run_batch(std::vector<std::string> args) {
+    auto taken = qtkit::takeExportOptions(args);
+    if (!taken.error.empty()) {
+        std::cerr << "Corvane: " << taken.error << "\n" << corvane::batch::usage();
+        return 2;
+    }
+    corvane::batch::Exports exports;
+    exports.want_chart = taken.exports.wantsFigure();
+    exports.want_table = !taken.exports.csv.empty();
+    // Export options alone, or with only a file name, would otherwise open the window.
+    const bool window = args.empty() || (args.size() == 1 && args[0].rfind('-', 0) != 0);
+    if (exports.any() && window) {
+        std::cerr << "Corvane: the export options go with --train or --evaluate\n";
+        return 2;
+    }
+    auto status = corvane::batch::run(args, std::cout, std::cerr, &exports);
+    if (status && *status == 0 && std::find_if(args.begin(), args.end(), [](const std::string& a) {
+                                      return a == "--help" || a == "-h";
+                                  }) != args.end())
+        std::cout << "\nAfter --train PROJECT.prj or --evaluate PROJECT.prj (figure: the error\n"
+                     "chart of the run, or of the project's errors file; table: the training\n"
+                     "data with the network's outputs):\n"
+                  << qtkit::exportUsage(true);
+    if (!status || *status != 0 || !exports.any()) return status;
+
+    // The chart is a Qt Charts chart, which wants a widgets application.
+    static int argc = 1;
+    static char name[] = "Corvane";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Corvane");
+    std::optional<qtkit::Figure> figure;
+    if (exports.chart) figure = corvane::error_chart_figure(*exports.chart);
+    return qtkit::writeBatchExports(taken.exports, figure, exports.table, "Corvane", std::cout);
+}
+#else
+std::optional<int> run_batch(const std::vector<std::string>& args) {
+    return corvane::batch::run(args, std::cout, std::cerr);
+}
+#endif
 
 int start_window(int argc, char** argv, const std::vector<std::string>& args) {
 #ifdef CORVANE_WINDOWS
@@ -69,6 +120,6 @@ int start_window(int argc, char** argv, const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (auto status = corvane::batch::run(args, std::cout, std::cerr)) return *status;
+    if (auto status = run_batch(args)) return *status;
     return start_window(argc, argv, args);
 }

@@ -1,7 +1,7 @@
 // The errors file of a run, as the error chart reads it back.
 #include "fuzz_support.h"
 
-#include "grid_content.h"
+#include "engine/errors_file.h"
 
 #include <cmath>
 

@@ -9,6 +9,7 @@
 #include "engine/slurm_script.h"
 #include "engine/text_file.h"
 #include "engine/trainer.h"
+#include "engine/views.h"
 #include "jobs.h"
 
 #include <algorithm>
@@ -202,6 +203,21 @@ int random_weights(Session& s, const std::string& project, const std::string* fi
     return ok && !s.view.failure_reported() ? 0 : 1;
 }
 
+// Fills in what `exports` asks for after a run that ended well: the error chart of the run
+// just trained (`trained`) or of the project's errors file, and the data view of the training
+// set as the window shows it after the run. 1 after the message of a view that failed.
+int collect_exports(Session& s, bool trained, Exports& exports) {
+    if (exports.want_chart)
+        exports.chart =
+            trained ? chart_of_last_run(s.trainer) : grafico_erros(s.definicoes, s.view);
+    if (exports.want_table)
+        if (auto grelha = vista_dados(s.definicoes, true, s.view))
+            exports.table = std::move(grelha->table);
+    const bool missing =
+        (exports.want_chart && !exports.chart) || (exports.want_table && !exports.table);
+    return missing ? 1 : 0;
+}
+
 std::optional<int> positive(const std::string& text) {
     try {
         std::size_t used = 0;
@@ -323,7 +339,8 @@ std::string usage() {
            "command line.\n";
 }
 
-std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                       Exports* exports) {
     // No options, or only a project file for the window to open.
     if (args.empty() || (args.size() == 1 && !args[0].empty() && args[0][0] != '-'))
         return std::nullopt;
@@ -407,13 +424,22 @@ std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, 
         return bad("--result and --start-weights go with --train");
     if (o.max_runs != default_max_runs && command != "--expand-sweep")
         return bad("--max-runs goes with --expand-sweep");
+    const bool exporting = exports && exports->any();
+    if (exporting && command != "--train" && command != "--evaluate")
+        return bad("--export-svg, --export-png, --export-pdf and --export-csv go with --train or "
+                   "--evaluate");
     if (o.jobs && *o.jobs == 0)
         o.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 
     Session session(out, err, o.progress);
-    if (command == "--train") return train(session, operands[0], o);
+    if (command == "--train" || command == "--evaluate") {
+        const bool trained = command == "--train";
+        const int status =
+            trained ? train(session, operands[0], o) : evaluate(session, operands[0]);
+        if (status != 0 || !exporting) return status;
+        return collect_exports(session, trained, *exports);
+    }
     if (macro) return run_macro(session, operands[0], o);
-    if (command == "--evaluate") return evaluate(session, operands[0]);
     if (command == "--expand-sweep") return expand(session, operands, o);
     if (command == "--slurm-script") return slurm(session, operands[0], o);
     if (command == "--summary") return summarise(session, operands[0], o);

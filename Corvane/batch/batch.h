@@ -1,6 +1,10 @@
 // Batch mode: the trainer's commands from the command line, without a window.
 #pragma once
 
+#include "engine/views.h"
+
+#include "csv/csv.h"
+
 #include <optional>
 #include <ostream>
 #include <string>
@@ -11,9 +15,24 @@ namespace corvane::batch {
 /// The text of --help.
 std::string usage();
 
+/// What a --train or --evaluate run leaves for export. The caller says what it wants; a run
+/// that ended well fills it in.
+struct Exports {
+    bool want_chart = false; ///< the error chart: of the run (--train) or of the errors file
+    bool want_table = false; ///< the data view of the training set
+    std::optional<GraficoErros> chart;
+    std::optional<csv::Table> table;
+
+    bool any() const { return want_chart || want_table; }
+};
+
 /// Runs the batch options in `args` (the arguments after the program name). nullopt when there
-/// are none, or only one file name (the window is wanted, on that file); otherwise the exit status: 0 done, 1 a failure was reported
-/// or the run did not start, 2 bad command line.
-std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+/// are none, or only one file name (the window is wanted, on that file); otherwise the exit
+/// status: 0 done, 1 a failure was reported or the run did not start, 2 bad command line.
+/// With `exports` asking for something, only --train and --evaluate are accepted, and what is
+/// asked for is filled in after a run that ended well (a view that cannot be made reports its
+/// message, as the window would, and gives 1).
+std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                       Exports* exports = nullptr);
 
 } // namespace corvane::batch

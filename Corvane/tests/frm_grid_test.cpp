@@ -1,8 +1,9 @@
 // The grid window and the view commands: data sets with the network's outputs, the weights
 // layout, the errors file read back for the chart, and their failures.
+#include "engine/errors_file.h"
+#include "engine/views.h"
 #include "frm_grid.h"
 #include "frm_test_dialogs.h"
-#include "views.h"
 
 #include "engine/project_file.h"
 

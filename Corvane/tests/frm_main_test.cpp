@@ -136,10 +136,13 @@ struct Ambiente {
     PortoFalso* porto() { return static_cast<PortoFalso*>(janela->projecto()); }
 };
 
+// The enabled items of the frame's menus and toolbar (the context menus of the chart and the
+// grid, "Export..." and "Copy", are not the frame's).
 QStringList ligados(const frm_Main& m) {
     QStringList nomes;
     for (QAction* a : m.findChildren<QAction*>())
-        if (a->isEnabled() && !a->isSeparator() && !a->objectName().isEmpty() && !a->menu())
+        if (a->isEnabled() && !a->isSeparator() && !a->objectName().isEmpty() && !a->menu() &&
+            !a->objectName().startsWith("action"))
             nomes << a->objectName();
     nomes.sort();
     return nomes;

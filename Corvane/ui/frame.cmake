@@ -2,8 +2,6 @@
 # collection. Included from the program's CMakeLists.txt (paths are relative to Corvane/).
 add_library(Corvane_frame STATIC
     ui/frame_dialogs.cpp
-    ui/grid_content.cpp
-    ui/views.cpp
     ui/frm_grid.cpp
     ui/frm_macro.cpp
     ui/frm_logo.cpp
@@ -43,7 +41,7 @@ else()
     message(WARNING "qhelpgenerator not found: Corvane is built without its help collection")
 endif()
 
-foreach(test frm_main frm_macro frm_grid)
+foreach(test frm_main frm_macro frm_grid export)
     suite_gui_test(Corvane_${test}_test SOURCES tests/${test}_test.cpp tests/frm_test_dialogs.h
                    LIBS Corvane_frame Corvane_ui)
     # These tests find their files through the definitions below, not QFINDTESTDATA; the test

@@ -1,18 +1,26 @@
 #include "frm_chart.h"
 
+#include "error_chart.h"
+
+#include "engine/errors_file.h"
+
+#include "qtkit/export_actions.h"
+
+#include <QAction>
 #include <QChart>
 #include <QChartView>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QElapsedTimer>
-#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QLineSeries>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <algorithm>
-#include <array>
 
 namespace corvane {
 
@@ -33,66 +41,17 @@ protected:
     }
 };
 
-// The horizontal axis runs from 0 to `fim` with `marcas` labelled ticks, evenly spaced, and
-// `menores` unlabelled ticks between two labelled ones.
-struct EixoX {
-    int fim;
-    int marcas;
-    int menores;
-};
-
-// The horizontal axis for `pontos` points: ticks every `intervalo` iterations, labelled where
-// whole labels fit `largura` pixels (every tick if they fit, else every 2nd, 5th, 10th...), the
-// axis ending at the first labelled tick at or past the last point.
-EixoX escolhe_eixo(int pontos, int intervalo, double largura, const QFontMetricsF& letra) {
-    static constexpr std::array<long long, 13> fatores{1,   2,   5,    10,   20,   50,   100,
-                                                       200, 500, 1000, 2000, 5000, 10000};
-    const long long n = std::max(pontos, 1);
-    const double folga = 2 * letra.averageCharWidth() + 8; // room between two labels
-    long long passo = intervalo, marcas = 1, fator = 1;
-    for (long long f : fatores) {
-        fator = f;
-        passo = intervalo * f;
-        marcas = std::max(1LL, (n + passo - 1) / passo);
-        const double rotulo = letra.horizontalAdvance(QString::number(marcas * passo));
-        if (static_cast<double>(marcas + 1) * (rotulo + folga) <= largura) break;
-    }
-    // Unlabelled ticks at the finest spacing that leaves them apart on the screen.
-    int menores = 0;
-    for (long long t : fatores) {
-        if (t > fator) break;
-        if (fator % t != 0) continue;
-        if (largura / static_cast<double>(marcas * (fator / t)) >= 5) {
-            menores = static_cast<int>(fator / t - 1);
-            break;
-        }
-    }
-    return {static_cast<int>(std::min<long long>(marcas * passo, 1'000'000'000)),
-            static_cast<int>(marcas + 1), menores};
-}
-
 } // namespace
 
 frm_chart::frm_chart(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("frm_chart");
     setWindowTitle("Error evolution");
-    setFixedSize(8175 / 15, 3900 / 15);
-    chart_ = new QChart;
-    chart_->legend()->hide();
-    chart_->setMargins(QMargins(4, 4, 4, 4));
-    serie_ = new QLineSeries;
-    chart_->addSeries(serie_);
-    eixo_x_ = new QValueAxis;
-    eixo_x_->setTitleText("Iteration");
-    eixo_x_->setLabelFormat("%d");
-    eixo_x_->setTickType(QValueAxis::TicksFixed);
-    eixo_x_->setMinorGridLineVisible(false);
-    eixo_y_ = new QValueAxis;
-    eixo_y_->setLabelFormat("%.3g");
-    chart_->addAxis(eixo_x_, Qt::AlignBottom);
-    chart_->addAxis(eixo_y_, Qt::AlignLeft);
-    serie_->attachAxis(eixo_x_);
-    serie_->attachAxis(eixo_y_);
+    setFixedSize(error_chart_size);
+    const ErrorChart grafico = make_error_chart();
+    chart_ = grafico.chart;
+    serie_ = grafico.series;
+    eixo_x_ = grafico.x_axis;
+    eixo_y_ = grafico.y_axis;
     Graph1 = new TimedChartView(chart_, this);
     Graph1->setObjectName("Graph1");
     Graph1->setRenderHint(QPainter::Antialiasing, false);
@@ -105,6 +64,35 @@ frm_chart::frm_chart(QWidget* parent) : QWidget(parent, Qt::Window) {
     // The labels that fit depend on the width the plot finally gets.
     connect(chart_, &QChart::plotAreaChanged, this, [this] { ajusta_eixo_x(); });
     ajusta_eixos();
+
+    // "Export..." and Copy (Ctrl+C) in the chart's context menu: the chart drawn anew at the
+    // export's size, and the errors history as a table.
+    qtkit::ExportSources exportar;
+    exportar.figure = [this]() -> std::optional<qtkit::Figure> {
+        return error_chart_figure(conteudo(), Graph1->size());
+    };
+    exportar.table = [this]() -> std::optional<csv::Table> { return errors_table(valores_); };
+    exportar.baseName = QStringLiteral("error_evolution");
+    const qtkit::ExportActions acoes = qtkit::addExportActions(Graph1, exportar);
+    // Copy gives both: the picture for a document, the cells for a spreadsheet.
+    QObject::disconnect(acoes.copyAction, &QAction::triggered, nullptr, nullptr);
+    connect(acoes.copyAction, &QAction::triggered, this, &frm_chart::copia);
+}
+
+void frm_chart::copia() {
+    const qtkit::Figure figura = error_chart_figure(conteudo(), Graph1->size());
+    const csv::Table tabela = errors_table(valores_);
+    auto* dados = new QMimeData;
+    dados->setImageData(qtkit::renderImage(figura, 1.0));
+    dados->setData(QStringLiteral("image/svg+xml"),
+                   qtkit::renderFigure(figura, qtkit::FigureFormat::svg));
+    dados->setText(QString::fromStdString(csv::to_tab_separated(tabela)));
+    dados->setData(QStringLiteral("text/csv"), QByteArray::fromStdString(csv::to_csv(tabela)));
+    QGuiApplication::clipboard()->setMimeData(dados);
+}
+
+GraficoErros frm_chart::conteudo() const {
+    return {intervalo_, pontos_, valores_};
 }
 
 void frm_chart::define_escala(int intervalo) {
@@ -139,33 +127,10 @@ void frm_chart::desenha() {
     const int n = static_cast<int>(valores_.size());
     constexpr int colunas = 1000; // more than the chart has pixels across
     if (n > 2 * colunas) {
-        // A long series is drawn through the lowest and highest value of each of `colunas`
-        // runs of points, in their order: at the chart's resolution the same line, at a
-        // fraction of the cost of stroking every point.
-        const int passo = (n + colunas - 1) / colunas;
-        QList<QPointF> pontos;
-        pontos.reserve(2 * colunas + 2);
-        for (int inicio = 0; inicio < n; inicio += passo) {
-            const int fim = std::min(n, inicio + passo);
-            int baixo = inicio, alto = inicio;
-            for (int k = inicio; k < fim; ++k) {
-                const float v = valores_[static_cast<std::size_t>(k)];
-                if (v < valores_[static_cast<std::size_t>(baixo)]) baixo = k;
-                if (v > valores_[static_cast<std::size_t>(alto)]) alto = k;
-            }
-            for (int k : {std::min(baixo, alto), std::max(baixo, alto)}) {
-                pontos.append(QPointF(k + 1, valores_[static_cast<std::size_t>(k)]));
-                if (baixo == alto) break;
-            }
-        }
-        serie_->replace(pontos);
+        serie_->replace(series_points(valores_, colunas));
         refazer_ = true; // the next short series is laid down afresh
     } else if (refazer_ || na_serie_ > n) {
-        QList<QPointF> todos;
-        todos.reserve(n);
-        for (int k = 0; k < n; ++k)
-            todos.append(QPointF(k + 1, valores_[static_cast<std::size_t>(k)]));
-        serie_->replace(todos);
+        serie_->replace(series_points(valores_, colunas));
         refazer_ = false;
     } else if (n > na_serie_) {
         QList<QPointF> novos;
@@ -203,20 +168,12 @@ void frm_chart::mostra_a_frente() {
 void frm_chart::ajusta_eixo_x() {
     const QRectF area = chart_->plotArea();
     const double largura = area.width() > 100 ? area.width() : width() - 80.0;
-    const EixoX eixo =
-        escolhe_eixo(pontos_, intervalo_, largura, QFontMetricsF(eixo_x_->labelsFont()));
-    if (eixo.fim == eixo_x_->max() && eixo.marcas == eixo_x_->tickCount() &&
-        eixo.menores == eixo_x_->minorTickCount())
-        return;
-    eixo_x_->setRange(0, eixo.fim);
-    eixo_x_->setTickCount(eixo.marcas);
-    eixo_x_->setMinorTickCount(eixo.menores);
+    fit_x_axis(*eixo_x_, pontos_, intervalo_, largura);
 }
 
 void frm_chart::ajusta_eixos() {
     ajusta_eixo_x();
-    const float baixo = std::min(0.0f, menor_);
-    eixo_y_->setRange(baixo, maior_ > baixo ? maior_ : baixo + 1.0f);
+    fit_y_axis(*eixo_y_, menor_, maior_);
 }
 
 void frm_chart::closeEvent(QCloseEvent* event) {

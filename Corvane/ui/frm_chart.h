@@ -1,6 +1,8 @@
 // "Error evolution": the one window that draws the training error per iteration.
 #pragma once
 
+#include "engine/views.h"
+
 #include <QWidget>
 
 #include <QTimer>
@@ -28,6 +30,10 @@ public:
     void define_pontos(std::span<const float> valores, int pontos);
     /// Number of values of the series.
     int pontos() const { return static_cast<int>(valores_.size()); }
+    /// What the chart shows: its axis interval, point count and values (for export).
+    GraficoErros conteudo() const;
+    /// Copy (Ctrl+C): the chart as an image (and SVG) and the errors history as cells.
+    void copia();
     /// Draws what is still pending now.
     void desenha();
     /// Shows the window in front of the others and makes it the active one: in the workspace

@@ -1,5 +1,8 @@
 #include "frm_grid.h"
 
+#include "qtkit/export_actions.h"
+
+#include <QAction>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -10,6 +13,14 @@ namespace {
 // The margin added around the cells: 400 twips at 15 twips to the pixel.
 constexpr int margem = 400 / 15;
 constexpr int largura_minima_coluna = 64;
+
+// The file name the export dialog suggests for what a caption names.
+QString nome_exportacao(const QString& caption) {
+    if (caption.startsWith(QLatin1String("Trainning"))) return QStringLiteral("training_data");
+    if (caption.startsWith(QLatin1String("Test"))) return QStringLiteral("test_data");
+    if (caption.startsWith(QLatin1String("Weights"))) return QStringLiteral("weights");
+    return QStringLiteral("grid");
+}
 } // namespace
 
 QColor cor_celula(CorCelula cor) {
@@ -42,10 +53,25 @@ frm_grid::frm_grid(QWidget* parent) : QWidget(parent) {
     ConteudoGrelha vazio;
     vazio.dimensiona(linhas_minimas, colunas_minimas, 1);
     mostra(vazio, QString());
+
+    // "Export..." and Copy (Ctrl+C) in the grid's context menu give the whole table shown.
+    qtkit::ExportSources exportar;
+    exportar.table = [this]() -> std::optional<csv::Table> {
+        if (tabela_.header.empty()) return std::nullopt;
+        return tabela_;
+    };
+    const qtkit::ExportActions acoes = qtkit::addExportActions(MSFlexGrid1, exportar);
+    // The dialog suggests a name after what the grid shows now.
+    QObject::disconnect(acoes.exportAction, &QAction::triggered, nullptr, nullptr);
+    connect(acoes.exportAction, &QAction::triggered, this, [this, exportar]() mutable {
+        exportar.baseName = nome_exportacao(windowTitle());
+        qtkit::exportWithDialog(this, exportar);
+    });
 }
 
 void frm_grid::mostra(const ConteudoGrelha& c, const QString& caption) {
     setWindowTitle(caption);
+    tabela_ = c.table;
     linhas_ = c.linhas;
     colunas_ = c.colunas;
     fixas_ = c.linhas_fixas > 0 ? 1 : 0;

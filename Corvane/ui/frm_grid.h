@@ -1,7 +1,7 @@
 // The grid window: a data set with the network's answers, or the network's weights.
 #pragma once
 
-#include "grid_content.h"
+#include "engine/grid_content.h"
 
 #include <QColor>
 #include <QSize>
@@ -17,7 +17,8 @@ public:
     explicit frm_grid(QWidget* parent = nullptr);
 
     /// Fills the grid with `conteudo` (header rows and columns become the grid's fixed headers)
-    /// and sets the window caption.
+    /// and sets the window caption. "Export..." and Copy (Ctrl+C) of the grid's context menu
+    /// give the content's table.
     void mostra(const ConteudoGrelha& conteudo, const QString& caption);
 
     /// The grid's size, in cells, including the fixed row and column.
@@ -38,6 +39,7 @@ private:
     int linhas_ = 0;
     int colunas_ = 0;
     int fixas_ = 0;
+    csv::Table tabela_; ///< what the grid shows, for export (no header: nothing shown yet)
 };
 
 /// The colour a cell kind is painted with.

@@ -2,7 +2,7 @@
 // buttons, read its settings, and hear when it becomes busy, asks for a view or closes.
 #pragma once
 
-#include "views.h"
+#include "engine/views.h"
 
 #include "engine/settings.h"
 

@@ -1,10 +1,11 @@
 // What the grid window shows, cell by cell: a data set with the network's answers, or the
-// weights of the network. Plain C++, so the layout rules are tested without a window.
+// weights of the network; and the same content as a table for export.
 #pragma once
 
-#include "engine/network.h"
+#include "network.h"
 
-#include <optional>
+#include "csv/csv.h"
+
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ struct ConteudoGrelha {
     int linhas_fixas = 0;
     int colunas_fixas = 0;
     std::vector<Celula> celulas;
+    /// What the grid shows as a table for a file or the clipboard: a header row naming the
+    /// columns and one row per pattern or weight, numbers in full precision (not the grid's
+    /// rounded text).
+    csv::Table table;
 
     void dimensiona(int l, int c, int fixas);
     Celula& operator()(int l, int c) {
@@ -52,7 +57,8 @@ inline constexpr int colunas_minimas = 11, linhas_minimas = 30;
 /// header column (the pattern numbers); per pattern the inputs in the shortest general format,
 /// the targets on yellow and, with `saidas_rede`, the network's outputs for the pattern
 /// (`calculo_saidas`, so `rede` must hold the weights) as "0.0000E+00" on cyan, in the columns
-/// after the targets. At least 11 columns and 30 rows.
+/// after the targets. At least 11 columns and 30 rows. Its table: "Pattern", "IN c"..., "OUT j"...
+/// and, with `saidas_rede`, "Network OUT j"..., one row per pattern.
 ConteudoGrelha mostra_dados(Rede& rede, const Matriz& entradas, const Matriz& saidas,
                             bool saidas_rede);
 
@@ -67,16 +73,8 @@ BlocosPesos blocos_pesos(const arquitectura_rede& arq);
 /// the other. In a block, target neuron j (from 1) owns the column pair 2j-2, 2j-1 and source s
 /// (0 = the bias, then the inputs) owns one row: the left cell holds the label "Wk-j/s" on grey,
 /// the right cell the weight in the shortest general format on light yellow. The column count is
-/// twice the largest layer, at least 11; at least 30 rows.
+/// twice the largest layer, at least 11; at least 30 rows. Its table: "Weight" (the label) and
+/// "Value", one row per weight in the grid's order (W1, W2, W3; by target, then by source).
 ConteudoGrelha mostra_pesos(const Rede& rede);
-
-/// The most values the error chart takes from an errors file.
-inline constexpr std::size_t max_valores_erros = 6000;
-
-/// The errors file of a run: one number per line (period as the decimal point, optional
-/// exponent), read as floats, at most `max_valores_erros` of them; blank lines are skipped.
-/// An empty file gives no values; nullopt when the file cannot be read or holds a line that is
-/// not a number.
-std::optional<std::vector<float>> le_ficheiro_erros(const std::string& ficheiro);
 
 } // namespace corvane

@@ -1,10 +1,12 @@
 #include "views.h"
 
-#include "engine/data_file.h"
-#include "engine/project_file.h"
-#include "engine/trainer.h"
-#include "engine/weights_file.h"
+#include "data_file.h"
+#include "errors_file.h"
+#include "project_file.h"
+#include "trainer.h"
+#include "weights_file.h"
 
+#include <algorithm>
 #include <new>
 
 namespace corvane {
@@ -84,6 +86,19 @@ std::optional<GraficoErros> grafico_erros(const definicoes_projecto& d, TrainerV
         return std::nullopt;
     }
     g.valores = std::move(*valores);
+    return g;
+}
+
+GraficoErros chart_of_last_run(const Treinador& treinador) {
+    GraficoErros g;
+    const auto& historico = treinador.historico_erros; // element i: the error of iteration i
+    const std::size_t n = std::min(static_cast<std::size_t>(std::max(treinador.iteracao_final, 0)),
+                                   historico.empty() ? 0 : historico.size() - 1);
+    g.intervalo = escala_grafico(static_cast<double>(n));
+    g.pontos = static_cast<int>(n);
+    if (n > 0)
+        g.valores.assign(historico.begin() + 1,
+                         historico.begin() + static_cast<std::ptrdiff_t>(n) + 1);
     return g;
 }
 

@@ -1,11 +1,11 @@
 // The view commands of a project: the data sets with the network's answers, the weights, and
-// the error curve of the last run read back from the errors file.
+// the error curve of the last run read back from the errors file. The windows show what these
+// return, and batch mode exports the same.
 #pragma once
 
-#include "frame_dialogs.h"
 #include "grid_content.h"
-
-#include "engine/settings.h"
+#include "settings.h"
+#include "view.h"
 
 #include <optional>
 #include <vector>
@@ -40,5 +40,12 @@ struct GraficoErros {
 /// nullopt after "Error reading trainning errors file." (also for a project never saved, which
 /// has no errors file).
 std::optional<GraficoErros> grafico_erros(const definicoes_projecto& d, TrainerView& view);
+
+class Treinador;
+
+/// The error chart of the run `treinador` made last: the error of each iteration it completed
+/// (all of them, not only the first 6000), over as many points, with the axis interval of its
+/// iteration count.
+GraficoErros chart_of_last_run(const Treinador& treinador);
 
 } // namespace corvane

@@ -1,11 +1,8 @@
 #include "grid_content.h"
 
-#include "engine/text_file.h"
-
 #include "numtext/numtext.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace corvane {
 
@@ -29,22 +26,41 @@ ConteudoGrelha mostra_dados(Rede& rede, const Matriz& entradas, const Matriz& sa
     g.dimensiona(std::max(padroes + 1, linhas_minimas),
                  std::max(ne + (saidas_rede ? 2 : 1) * ns + 1, colunas_minimas), 1);
 
-    for (int c = 1; c <= ne; ++c)
+    csv::Row& cabecalho = g.table.header;
+    cabecalho.push_back("Pattern");
+    for (int c = 1; c <= ne; ++c) {
         g(0, c).texto = "IN " + std::to_string(c);
-    for (int j = 1; j <= ns; ++j)
+        cabecalho.push_back(g(0, c).texto);
+    }
+    for (int j = 1; j <= ns; ++j) {
         g(0, ne + j).texto = "OUT " + std::to_string(j);
+        cabecalho.push_back(g(0, ne + j).texto);
+    }
+    // The window leaves the network's columns without a header; the table names them.
+    if (saidas_rede)
+        for (int j = 1; j <= ns; ++j)
+            cabecalho.push_back("Network OUT " + std::to_string(j));
+    g.table.rows.reserve(static_cast<std::size_t>(std::max(padroes, 0)));
     for (int r = 1; r <= padroes; ++r) {
+        csv::Row linha{std::to_string(r)};
         g(r, 0).texto = std::to_string(r);
-        for (int i = 0; i < ne; ++i)
+        for (int i = 0; i < ne; ++i) {
             g(r, 1 + i).texto = numtext::shortest(entradas(i, r - 1));
-        for (int j = 0; j < ns; ++j)
+            linha.push_back(csv::number(entradas(i, r - 1)));
+        }
+        for (int j = 0; j < ns; ++j) {
             g(r, ne + 1 + j) = {numtext::shortest(saidas(j, r - 1)), CorCelula::amarelo};
-        if (!saidas_rede) continue;
-        rede.calculo_saidas(entradas, r - 1);
-        for (int j = 0; j < ns; ++j)
-            g(r, ne + ns + 1 + j) = {
-                numtext::format(rede.saida_rede[static_cast<std::size_t>(j)], "0.0000E+00"),
-                CorCelula::ciano};
+            linha.push_back(csv::number(saidas(j, r - 1)));
+        }
+        if (saidas_rede) {
+            rede.calculo_saidas(entradas, r - 1);
+            for (int j = 0; j < ns; ++j) {
+                const float saida = rede.saida_rede[static_cast<std::size_t>(j)];
+                g(r, ne + ns + 1 + j) = {numtext::format(saida, "0.0000E+00"), CorCelula::ciano};
+                linha.push_back(csv::number(saida));
+            }
+        }
+        g.table.rows.push_back(std::move(linha));
     }
     return g;
 }
@@ -79,6 +95,7 @@ ConteudoGrelha mostra_pesos(const Rede& rede) {
     ConteudoGrelha g;
     g.dimensiona(std::max(inicio_ultimo + ultima.fontes + 1, linhas_minimas),
                  std::max(2 * maior, colunas_minimas), 0);
+    g.table.header = {"Weight", "Value"};
 
     for (std::size_t k = 0; k < camadas.size(); ++k) {
         const auto& [inicio, camada] = camadas[k];
@@ -87,30 +104,14 @@ ConteudoGrelha mostra_pesos(const Rede& rede) {
         for (int j = 1; j <= camada.alvos; ++j)
             for (int s = 0; s <= camada.fontes; ++s, ++indice) {
                 if (indice >= camada.pesos->size()) return g;
+                const float peso = (*camada.pesos)[indice];
                 g(inicio + s, 2 * j - 2) = {prefixo + std::to_string(j) + "/" + std::to_string(s),
                                             CorCelula::cinzento};
-                g(inicio + s, 2 * j - 1) = {numtext::shortest((*camada.pesos)[indice]),
-                                            CorCelula::amarelo_claro};
+                g(inicio + s, 2 * j - 1) = {numtext::shortest(peso), CorCelula::amarelo_claro};
+                g.table.rows.push_back({g(inicio + s, 2 * j - 2).texto, csv::number(peso)});
             }
     }
     return g;
-}
-
-std::optional<std::vector<float>> le_ficheiro_erros(const std::string& ficheiro) {
-    ReadOutcome lido; // the caller has the one message for every failure
-    auto conteudo = read_whole_file(ficheiro, {}, lido);
-    if (!conteudo) return std::nullopt;
-    std::vector<float> valores;
-    for (std::string_view linha : split_lines(*conteudo)) {
-        if (valores.size() >= max_valores_erros) break;
-        if (linha.find_first_not_of(" \t") == std::string_view::npos) continue;
-        auto v = numtext::whole_number(linha);
-        // A value no float holds (a hand-edited file) would give the chart an infinite axis.
-        if (!v || !std::isfinite(static_cast<float>(*v))) return std::nullopt;
-        valores.push_back(static_cast<float>(*v));
-    }
-    // An empty file is the record of a run that met its goal before its first iteration.
-    return valores;
 }
 
 } // namespace corvane
