@@ -25,6 +25,7 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
@@ -305,6 +306,72 @@ private slots:
         // The windows are as they were.
         QCOMPARE(projecto()->Label3[1]->text(), QString("40"));
         QVERIFY(projecto()->grafico()->isVisible());
+    }
+
+    // Batch mode: a file that cannot be written is reported and gives 1, the others are
+    // written; a run that fails or a bad command line writes nothing and leaves what was there.
+    void batch_export_failures() {
+        QTemporaryDir lote;
+        for (const char* nome : {"xor.txt", "xor_backpropagation.prj", "xor_backpropagation.wgt"})
+            QVERIFY(QFile::copy(caminho(nome), lote.filePath(nome)));
+        auto corre = [&lote](const QStringList& argumentos, QString* saida = nullptr) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("ASAN_OPTIONS", "detect_leaks=0");
+            env.remove("QT_QPA_PLATFORM");
+            env.remove("DISPLAY");
+            p.setProcessEnvironment(env);
+            p.setWorkingDirectory(lote.path());
+            p.start(CORVANE_EXE, argumentos);
+            if (!p.waitForFinished(120000)) return -1;
+            if (saida) *saida = QString::fromUtf8(p.readAllStandardOutput());
+            return p.exitCode();
+        };
+        auto escreve = [](const QString& f, const QByteArray& texto) {
+            QFile ficheiro(f);
+            return ficheiro.open(QIODevice::WriteOnly) && ficheiro.write(texto) == texto.size();
+        };
+        auto conteudo = [](const QString& f) {
+            QFile ficheiro(f);
+            return ficheiro.open(QIODevice::ReadOnly) ? ficheiro.readAll() : QByteArray();
+        };
+        const QString projecto = lote.filePath("xor_backpropagation.prj");
+        const QString csv = lote.filePath("out.csv");
+        QVERIFY(escreve(csv, "previous\r\n"));
+        QVERIFY(QDir(lote.path()).mkpath("taken.png/inside"));
+
+        QString saida;
+        QCOMPARE(corre({"--evaluate", projecto, "--export-png", lote.filePath("taken.png"),
+                        "--export-csv", csv},
+                       &saida),
+                 1);
+        // No errors file yet: the chart's own message, and nothing written.
+        QVERIFY2(saida.contains("MsgBox\tCorvane\tError reading trainning errors file."),
+                 qPrintable(saida));
+        QCOMPARE(conteudo(csv), QByteArray("previous\r\n"));
+
+        QCOMPARE(corre({"--train", projecto, "--export-png", lote.filePath("taken.png"),
+                        "--export-csv", csv},
+                       &saida),
+                 1);
+        QVERIFY2(saida.contains("MsgBox\tCorvane\tThe file " + lote.filePath("taken.png") +
+                                " could not be written.\n"),
+                 qPrintable(saida));
+        QVERIFY(QFileInfo(lote.filePath("taken.png/inside")).isDir());
+        QVERIFY(conteudo(csv).startsWith("Pattern,IN 1,IN 2,OUT 1,Network OUT 1\r\n"));
+
+        // Bad command lines: status 2, no window, nothing written.
+        QVERIFY(escreve(csv, "previous\r\n"));
+        for (const QStringList& mau :
+             {QStringList{"--export-csv", csv}, QStringList{projecto, "--export-csv", csv},
+              QStringList{"--train", projecto, "--export-png", csv, "--scale", "11"},
+              QStringList{"--train", projecto, "--export-csv"},
+              QStringList{"--random-weights", projecto, "--export-csv", csv}})
+            QCOMPARE(corre(mau), 2);
+        QCOMPARE(conteudo(csv), QByteArray("previous\r\n"));
+        // A project that does not load: its message, status 1, nothing written.
+        QCOMPARE(corre({"--train", lote.filePath("absent.prj"), "--export-csv", csv}), 1);
+        QCOMPARE(conteudo(csv), QByteArray("previous\r\n"));
     }
 
     void cleanupTestCase() { janela_.reset(); }

@@ -56,3 +56,6 @@ foreach(test frm_main frm_macro frm_grid export)
         CORVANE_HELP_COLLECTION="${corvane_help_qhc}"
         CORVANE_EXAMPLES="${CMAKE_CURRENT_SOURCE_DIR}/../examples/Corvane")
 endforeach()
+# The export test also runs the program's batch mode, as a script would.
+add_dependencies(Corvane_export_test Corvane)
+target_compile_definitions(Corvane_export_test PRIVATE CORVANE_EXE="$<TARGET_FILE:Corvane>")
