@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
 namespace corvane {
 namespace {
 
@@ -76,6 +79,64 @@ TEST(Backpropagation, MomentumMixesTheLastChangeAndUndoRemovesIt) {
     for (std::size_t k = 0; k < before.size(); ++k)
         EXPECT_NEAR(after[k], before[k], 1e-6);
 }
+
+// The batch variations are the error's slope: with E the sum over patterns and outputs of
+// (t - y)^2, variation k = -1/2 dE/dw_k. A central difference of E around every weight, on
+// both shapes of network, checks each delta, each layer's back-propagation and the weight each
+// variation lands on.
+class GradientCheck : public ::testing::TestWithParam<bool> {};
+
+TEST_P(GradientCheck, VariationsAreMinusHalfTheErrorSlope) {
+    const bool linear = GetParam();
+    Rede rede;
+    rede.dimensiona(test::shape(3, 4, 3, 2, linear));
+    Rnd rnd;
+    for (auto* w : {&rede.W1, &rede.W2, &rede.W3})
+        for (float& v : *w)
+            v = static_cast<float>(2.0 * rnd() - 1.0);
+    Matriz in, out;
+    in.dimensiona(3, 5);
+    out.dimensiona(2, 5);
+    for (float& v : in.valores)
+        v = static_cast<float>(rnd());
+    for (float& v : out.valores)
+        v = static_cast<float>(rnd());
+    Backpropagation bp;
+    bp.inicia(rede.arq);
+    for (int p = 0; p < in.n_padroes; ++p) {
+        rede.calculo_saidas(in, p);
+        bp.calculo_dos_deltas(rede, out, p);
+        bp.calculo_variacao_pesos(rede, in, p);
+    }
+    const std::vector<float>* variations[] = {&bp.variacao1, &bp.variacao2, &bp.variacao3};
+    std::vector<float>* weights[] = {&rede.W1, &rede.W2, &rede.W3};
+    const float h = 1.0f / 64; // exact in a float, so w + h - h is w again
+    int checked = 0;
+    for (int layer = 0; layer < 3; ++layer) {
+        ASSERT_EQ(variations[layer]->size(), weights[layer]->size());
+        for (std::size_t k = 0; k < weights[layer]->size(); ++k) {
+            float& w = (*weights[layer])[k];
+            const float kept = w;
+            w = kept + h;
+            const double up = rede.calculo_erro_conjunto(in, out);
+            w = kept - h;
+            const double down = rede.calculo_erro_conjunto(in, out);
+            w = kept;
+            const double slope = (up - down) / (2.0 * h);
+            const double v = (*variations[layer])[k];
+            EXPECT_NEAR(v, -slope / 2, 2e-4 + 2e-3 * std::fabs(v))
+                << "layer " << layer + 1 << ", weight " << k;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, rede.arq.n_pesos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, GradientCheck, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "LinearOutputLayer"
+                                                           : "SigmoidOutputLayer");
+                         });
 
 TEST(Backpropagation, WithoutTheLinearLayerLayerThreeIsNeverUsed) {
     Backpropagation bp;

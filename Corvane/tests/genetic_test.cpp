@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace corvane {
@@ -113,6 +114,120 @@ TEST(Genetic, CrossoversExchangeTheirKindOfGeneSets) {
     std::vector<bool> none = exchanged_after(ga, 0, rnd);
     EXPECT_EQ(std::count(none.begin(), none.end(), true), 0);
 }
+
+// The genes each kind of crossover exchanges, worked out from the draws it will take: `draws`
+// is a generator in the same state as the one handed to the crossover. Genes are numbered from
+// 1; cut points are Int(count x Rnd + 1).
+std::vector<bool> expected_exchange(const Genetico& ga, int kind, Rnd& draws) {
+    const int n = ga.arq.n_pesos;
+    const int neurons = ga.arq.n_neuronios;
+    std::vector<bool> s(static_cast<std::size_t>(n), false);
+    auto mark = [&](int from, int to) { // genes from..to, inclusive
+        for (int g = from; g <= to; ++g)
+            s[static_cast<std::size_t>(g - 1)] = true;
+    };
+    auto cut = [&](int count) { return static_cast<int>(std::floor(count * draws() + 1)); };
+    auto two_cuts = [&](int a, int b) {
+        if (a > b) {
+            mark(1, b);
+            mark(a + 1, n);
+        } else {
+            mark(a + 1, b);
+        }
+    };
+    auto flips = [&] { return static_cast<float>(draws()) >= 0.5f; };
+    switch (kind) {
+    case 1:
+        mark(cut(n) + 1, n);
+        break;
+    case 2: {
+        const int a = cut(n);
+        int b = cut(n);
+        while (b == a)
+            b = cut(n);
+        two_cuts(a, b);
+        break;
+    }
+    case 3: {
+        bool flag = false;
+        for (int g = 1; g <= n; ++g) {
+            if (flips()) flag = !flag;
+            if (flag) mark(g, g);
+        }
+        break;
+    }
+    case 4:
+        mark(ga.fim(cut(neurons)) + 1, n);
+        break;
+    case 5: {
+        const int ma = cut(neurons);
+        int mb = cut(neurons);
+        while (mb == ma)
+            mb = cut(neurons);
+        two_cuts(ga.fim(ma), ga.fim(mb));
+        break;
+    }
+    case 6: {
+        bool flag = false;
+        for (int m = 1; m <= neurons; ++m) {
+            if (flips()) flag = !flag;
+            if (flag) mark(ga.fim(m - 1) + 1, ga.fim(m));
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return s;
+}
+
+class CrossoverCuts : public ::testing::TestWithParam<int> {};
+
+TEST_P(CrossoverCuts, FallExactlyWhereTheDrawsPutThem) {
+    const int kind = GetParam();
+    // Small networks, so that the first and the last cut points come up: 2-1-1 has 5 genes and
+    // 2 neurons, 2-3-2-2 with the linear layer 23 genes and 7 neurons.
+    for (const arquitectura_rede& a : {shape(2, 1, 0, 1, false), shape(2, 3, 2, 2, true)}) {
+        Genetico ga;
+        ga.dimensiona(a, 2);
+        Rnd rnd;
+        Rnd draws; // the same sequence
+        std::set<int> first_swapped;
+        bool unchanged = false;
+        for (int trial = 0; trial < 400; ++trial) {
+            const std::vector<bool> expected = expected_exchange(ga, kind, draws);
+            const std::vector<bool> got = exchanged_after(ga, kind, rnd);
+            ASSERT_EQ(got, expected) << "kind " << kind << ", trial " << trial;
+            const auto first = std::find(got.begin(), got.end(), true);
+            if (first == got.end())
+                unchanged = true;
+            else
+                first_swapped.insert(static_cast<int>(first - got.begin()) + 1);
+        }
+        if (kind == 1) {
+            // Cuts 1..n: gene 1 is never exchanged, gene 2 is for cut 1, none for cut n.
+            EXPECT_EQ(*first_swapped.begin(), 2);
+            EXPECT_EQ(*first_swapped.rbegin(), a.n_pesos);
+            EXPECT_TRUE(unchanged);
+        }
+        if (kind == 4) {
+            // The first neuron is always kept; the last neuron's cut keeps both children.
+            EXPECT_EQ(*first_swapped.begin(), ga.fim(1) + 1);
+            EXPECT_TRUE(unchanged);
+        }
+        if (kind == 2 || kind == 5) {
+            EXPECT_FALSE(unchanged); // the two cuts always differ
+        }
+    }
+}
+
+std::string crossover_name(const ::testing::TestParamInfo<int>& info) {
+    static const char* const names[] = {"",           "OnePoint",    "TwoPoint", "Uniform",
+                                        "NnOnePoint", "NnTwoPoints", "NnUniform"};
+    return names[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, CrossoverCuts, ::testing::Range(1, 7), crossover_name);
 
 TEST(Genetic, ElitismKeepsTheBestAndNoVariationCopiesParents) {
     const arquitectura_rede a = shape(2, 2, 0, 1, false);
