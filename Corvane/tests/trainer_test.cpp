@@ -348,7 +348,7 @@ TEST(Training, ScaleAndDurationTexts) {
 struct Refusal {
     int slot;
     const char* value;
-    const char* words; // part of the message
+    const char* message; // the whole message; "{dir}" stands for the project's folder
 };
 
 void PrintTo(const Refusal& c, std::ostream* os) {
@@ -371,8 +371,10 @@ TEST_P(RefusedRun, ReportsAndReturnsToIdle) {
         }
         EXPECT_FALSE(run.trainer.comecar_treino());
         ASSERT_EQ(run.view.messages.size(), 1u);
-        EXPECT_NE(run.view.messages[0].text.find(r.words), std::string::npos)
-            << run.view.messages[0].text;
+        std::string expected = r.message;
+        if (const auto at = expected.find("{dir}"); at != std::string::npos)
+            expected.replace(at, 5, run.dir.path().string());
+        EXPECT_EQ(run.view.messages[0].text, expected);
         EXPECT_TRUE(run.idle());
         EXPECT_EQ(run.view.pointer, Pointer::arrow);
         EXPECT_TRUE(run.view.iterations.empty());
@@ -382,14 +384,33 @@ TEST_P(RefusedRun, ReportsAndReturnsToIdle) {
 INSTANTIATE_TEST_SUITE_P(
     Limits, RefusedRun,
     ::testing::Values(
-        Refusal{12, "32767", "Max. iterations:"}, Refusal{12, "-1", "Max. iterations:"},
-        Refusal{22, "40000", "Iterations between chart update:"},
-        Refusal{16, "1", "Initial population:"}, Refusal{16, "256", "Initial population:"},
-        Refusal{14, "20000", "32767"}, Refusal{14, "0", "architecture"},
-        Refusal{3, "9", "Training data and Test data"},
+        Refusal{12, "32767",
+                "Please check the value of \"Max. iterations:\": it must be a whole number from 0 "
+                "to 32766."},
+        Refusal{12, "-1",
+                "Please check the value of \"Max. iterations:\": it must be a whole number from 0 "
+                "to 32766."},
+        Refusal{22, "40000",
+                "Please check the value of \"Iterations between chart update:\": it must be a "
+                "whole number from -32768 to 32767."},
+        Refusal{16, "1",
+                "Please check the value of \"Initial population:\": it must be a whole number "
+                "from 2 to 255."},
+        Refusal{16, "256",
+                "Please check the value of \"Initial population:\": it must be a whole number "
+                "from 2 to 255."},
+        Refusal{14, "20000",
+                "The network architecture is too large: its weight and neuron counts must not "
+                "exceed 32767."},
+        Refusal{14, "0", "Please check values of \"Neural network architecture\" box"},
+        Refusal{3, "9", "Please check values of \"Training data and Test data\" box"},
         Refusal{13, "missing.wgt", "Error loading weights file!"},
-        Refusal{0, "missing.txt", "Error reading data file"}, Refusal{-1, "project.txt", "prj"},
-        Refusal{-1, "no_folder/x.prj", "cannot be created"}),
+        Refusal{0, "missing.txt", "Error reading data file"},
+        Refusal{-1, "project.txt",
+                "The errors file is named after the project file, whose name must hold \"prj\" "
+                "(as in name.prj): save the project as a \".prj\" file before trainning."},
+        Refusal{-1, "no_folder/x.prj",
+                "The trainning errors file {dir}/no_folder/x.err cannot be created."}),
     [](const ::testing::TestParamInfo<Refusal>& info) {
         return "Slot" +
                (info.param.slot < 0 ? std::string("Project") : std::to_string(info.param.slot)) +
@@ -410,7 +431,9 @@ TEST(Training, HugeTrainingSetsAreRefusedBeforeAllocating) {
     run.d.Text1[4] = "30000";
     EXPECT_FALSE(run.trainer.comecar_treino());
     ASSERT_EQ(run.view.messages.size(), 1u);
-    EXPECT_NE(run.view.messages[0].text.find("too large"), std::string::npos);
+    EXPECT_EQ(run.view.messages[0].text,
+              "The training set is too large: its inputs or targets, times its lines, exceed "
+              "67108864 values.");
     EXPECT_TRUE(run.trainer.dados.entradas_treino.valores.empty());
 }
 
@@ -426,7 +449,9 @@ TEST(Training, OverflowStopsWithoutWritingNonFiniteWeights) {
     const std::string before = test::read_file(run.dir / "xor.wgt");
     EXPECT_FALSE(run.trainer.comecar_treino());
     ASSERT_EQ(run.view.messages.size(), 1u);
-    EXPECT_NE(run.view.messages[0].text.find("overflowed"), std::string::npos);
+    EXPECT_EQ(run.view.messages[0].text,
+              "The trainning stopped at iteration 1: its arithmetic overflowed (a value became "
+              "infinite or not a number). The weights file and the project were left unchanged.");
     EXPECT_EQ(test::read_file(run.dir / "xor.wgt"), before);
     EXPECT_FALSE(std::filesystem::exists(run.dir / "xor.prj"));
     EXPECT_TRUE(run.idle());
