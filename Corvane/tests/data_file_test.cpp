@@ -112,6 +112,14 @@ TEST(DataFile, ASetPastTheEndOfTheFileIsRefusedNamingItsLines) {
                                      "Please check values of \"Training data and Test data\" box: "
                                      "the testing lines 3 to 3 go past the end of the data "
                                      "file, which has 2 lines."});
+    // A file holding only a byte-order mark has no line at all.
+    Reader mark;
+    EXPECT_FALSE(
+        mark.read("\xEF\xBB\xBF", selection({"1", "1"}, {"2", "2"}, {"1", "1"}), true, 1, 1, 1));
+    EXPECT_EQ(mark.view.texts(), std::vector<std::string>{
+                                     "Please check values of \"Training data and Test data\" box: "
+                                     "the training lines 1 to 1 go past the end of the data "
+                                     "file, which has 0 lines."});
     // The last line of the file is still in it.
     Reader last;
     EXPECT_TRUE(

@@ -54,6 +54,10 @@ TEST(WeightsFile, ReadsExactlyTheWeightsTheNetworkNeeds) {
     EXPECT_TRUE(test::shown(le_pesos(dir / "commas.wgt", rede), r));
     EXPECT_EQ(rede.W1[5], -1.234568E-02f);
     EXPECT_EQ(rede.W1[6], 0.5f);
+    // A byte-order mark before the first number is no part of it.
+    test::write_file(dir / "mark.wgt", "\xEF\xBB\xBF" + numbers(13, 2.0f));
+    EXPECT_TRUE(test::shown(le_pesos(dir / "mark.wgt", rede), r));
+    EXPECT_EQ(rede.W1.front(), 2.0f);
     EXPECT_TRUE(r.messages.empty());
 }
 
@@ -65,7 +69,12 @@ TEST(WeightsFile, UnsuitableFilesAreRefusedKeepingWhatWasRead) {
         int good; // values read before the failure
     };
     for (const Case& c : {Case{numbers(12), 12}, Case{"1\r\n2\r\nabc\r\n" + numbers(10), 2},
-                          Case{"1\r\n1e999\r\n" + numbers(11), 1}, Case{"", 0}}) {
+                          Case{"1\r\n1e999\r\n" + numbers(11), 1},
+                          // 1e39 fits a double but no float.
+                          Case{"1\r\n2\r\n1e39\r\n" + numbers(10), 2},
+                          Case{"1\r\n-1e39\r\n" + numbers(11), 1}, Case{"", 0},
+                          // A byte-order mark and nothing else holds no number.
+                          Case{"\xEF\xBB\xBF", 0}}) {
         Recorder r;
         rede.W1.assign(rede.W1.size(), -7.0f);
         test::write_file(dir / "bad.wgt", c.content);

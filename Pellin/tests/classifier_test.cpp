@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include <string>
 #include <vector>
@@ -156,6 +157,30 @@ TEST(EditingScheme, StopsWhenAClassIsEditedAway) {
     EXPECT_FALSE(ok);
     EXPECT_EQ(r.messages(),
               std::vector<std::string>{"MsgBox Edition: Insufficient number of prototypes"});
+}
+
+TEST(Neighbours, DistancesTakeAllSixFeatures) {
+    // Prototypes alike in features 1 to 5: only the sixth tells them apart.
+    Prototypes set;
+    set.n = 4;
+    set.n1 = 2;
+    set.d = 6;
+    set.x = {{1, 2, 3, 4, 5, 0}, {1, 2, 3, 4, 5, 0.5f}, {1, 2, 3, 4, 5, 3}, {1, 2, 3, 4, 5, 3.4f}};
+    Neighbours nb(set);
+    for (int m = 1; m <= 4; ++m)
+        nb.include(m, 1);
+    EXPECT_FLOAT_EQ(nb.dist(2), 0.5f);
+    EXPECT_FLOAT_EQ(nb.dist(4), 3.4f);
+    // Prototypes 1 and 3 differing in every feature: the root of all six squares.
+    Prototypes apart = set;
+    apart.x[2] = {2, 4, 6, 8, 10, 3};
+    Neighbours far(apart);
+    far.include(1, 3);
+    EXPECT_FLOAT_EQ(far.dist(1), std::sqrt(1.0f + 4 + 9 + 16 + 25 + 9));
+    // Classified by the sixth feature alone, each class finds its own kind.
+    Recorder r;
+    partition_scheme(set, 1, 2, false, r);
+    EXPECT_EQ(r.last("Label15"), "0");
 }
 
 TEST(Percentages, LargeClassesDoNotOverflow) {

@@ -135,7 +135,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "Wrong Specifications: The value of feature 1 of prototype 3 is beyond the "
                   "single-precision range"},
         CheckCase{"x", "1", "2",
-                  "Wrong Specifications: The file does not begin with the numbers n, n1 and d"}),
+                  "Wrong Specifications: The file does not begin with the numbers n, n1 and d"},
+        // A byte-order mark and nothing else: no header.
+        CheckCase{"\xEF\xBB\xBF", "1", "2",
+                  "Wrong Specifications: The file does not begin with the numbers n, n1 and d"},
+        // Six features, the most a prototype has.
+        CheckCase{"4 2 6  0 0 0 0 0 0  0 0 0 0 0 1  5 5 5 5 5 5  5 5 5 5 5 6", "1", "2", ""},
+        CheckCase{"4 2 6  0 0 0 0 0 0  0 0 0 0 0 1  5 5 5 5 5 5  5 5 5 5 5", "1", "2",
+                  "Wrong Specifications: The file ends after 23 of the 24 feature values "
+                  "announced by its header"}),
     [](const ::testing::TestParamInfo<CheckCase>& info) {
         const std::string_view message(info.param.message);
         return suite_testing::NumberedCaseName(

@@ -59,3 +59,39 @@ TEST(ReadPrototypes, HeaderValuesRoundHalvesToEven) {
     EXPECT_EQ(r.set.n, 4);
     EXPECT_EQ(r.set.n1, 2);
 }
+
+TEST(ReadPrototypes, SixFeaturesIsTheLargestDimensionAndIsReadWhole) {
+    std::string text = "4 2 6";
+    for (int v = 1; v <= 24; ++v)
+        text += " " + std::to_string(v);
+    PrototypeRead r = read_prototypes(text);
+    ASSERT_EQ(r.status, Status::ok);
+    ASSERT_EQ(r.set.d, 6);
+    ASSERT_EQ(r.set.x.size(), 4u);
+    EXPECT_EQ(r.values_read, 24);
+    EXPECT_EQ(r.set.feature(1, 6), 6.0f);
+    EXPECT_EQ(r.set.feature(2, 1), 7.0f);
+    EXPECT_EQ(r.set.feature(4, 6), 24.0f);
+    // One value short at the very last feature.
+    PrototypeRead shortFile = read_prototypes(text.substr(0, text.rfind(' ')));
+    EXPECT_EQ(shortFile.status, Status::short_data);
+    EXPECT_EQ(read_failure_message(shortFile),
+              "The file ends after 23 of the 24 feature values announced by its header");
+}
+
+TEST(ReadPrototypes, NulCharactersSeparateNumbersLikeBlanks) {
+    using namespace std::string_literals;
+    PrototypeRead r = read_prototypes("4\0"
+                                      "2\0"
+                                      "1\0\0"
+                                      "0.5\0"
+                                      "1.5\0"
+                                      "2.5\0"
+                                      "3.5\0"s);
+    ASSERT_EQ(r.status, Status::ok);
+    EXPECT_EQ(r.set.n, 4);
+    EXPECT_EQ(r.set.n1, 2);
+    EXPECT_EQ(r.set.d, 1);
+    EXPECT_EQ(r.set.feature(1, 1), 0.5f);
+    EXPECT_EQ(r.set.feature(4, 1), 3.5f);
+}

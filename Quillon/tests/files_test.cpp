@@ -74,6 +74,27 @@ TEST(ReadSignal, FailureKeepsThePreviousSignal) {
     EXPECT_EQ(a.mode, before.mode);
 }
 
+TEST(ReadSignal, AByteOrderMarkAloneOrANulSeparatorIsNoSignal) {
+    test::TempFile good("good.txt", "1 2 3");
+    Analysis a;
+    ASSERT_EQ(read_signal(a, good.path()), std::nullopt);
+    test::TempFile mark("mark.txt", "\xEF\xBB\xBF");
+    EXPECT_EQ(read_signal(a, mark.path()), msg::file_error);
+    test::TempFile nul("nul.txt", std::string("4\0"
+                                              "5\0"
+                                              "6",
+                                              5));
+    EXPECT_EQ(read_signal(a, nul.path()), msg::file_error);
+    EXPECT_EQ(a.na, 3);
+    EXPECT_EQ(a.y[3], 3.0f);
+    // The mark before numbers is dropped and the numbers read.
+    test::TempFile marked("marked.txt", "\xEF\xBB\xBF"
+                                        "4 5");
+    ASSERT_EQ(read_signal(a, marked.path()), std::nullopt);
+    EXPECT_EQ(a.na, 2);
+    EXPECT_EQ(a.y[1], 4.0f);
+}
+
 TEST(TextFile, MarksAndControlCharacters) {
     EXPECT_EQ(checked_text("\xEF\xBB\xBF"
                            "1,2"),

@@ -136,6 +136,12 @@ TEST_F(PatternFiles, UnreadableFilesGiveTheirFailure) {
         marked << "\xEF\xBB\xBF" << PatternFileText(current);
     }
     EXPECT_EQ(LoadPatternFile(Path("mark.Tsy"), Pattern(1, 1, -1), false).pattern, current);
+    // The mark alone is a file without a header, and the window's pattern stays.
+    std::ofstream(Path("only_mark.Tsy"), std::ios::binary) << "\xEF\xBB\xBF";
+    const PatternLoad onlyMark = LoadPatternFile(Path("only_mark.Tsy"), current, false);
+    ASSERT_TRUE(onlyMark.failure);
+    EXPECT_EQ(onlyMark.failure->Text(), "-2147220991  : Load File Error (File Structure)");
+    EXPECT_EQ(onlyMark.pattern, current);
 }
 
 TEST_F(PatternFiles, ReplacingAFileKeepsTheOldOneWhenTheWriteCannotHappen) {

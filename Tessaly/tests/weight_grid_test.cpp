@@ -121,8 +121,8 @@ TEST(WeightsFile, LoadsBackWhatWasSaved) {
 }
 
 TEST(WeightsFile, NumbersBeyondTheFloatRangeAreRefusedBeforeAnyCellChanges) {
-    for (const char* text :
-         {"[2X2] 0 1E400 -1E999 0", "[2X2] 0 1 1e40 0", "[2x2] 0 -3.5E+38 1 0"}) {
+    for (const char* text : {"[2X2] 0 1E400 -1E999 0", "[2X2] 0 1 1e40 0", "[2x2] 0 -3.5E+38 1 0",
+                             "[2X2] 0 1e39 1 0"}) {
         WeightGrid g = Grid(2, 9.0f);
         auto failure = g.LoadFileText(text);
         ASSERT_TRUE(failure) << text;

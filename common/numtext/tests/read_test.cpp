@@ -66,6 +66,21 @@ TEST(FieldScanner, NumbersSeparatedByCommasBlanksAndLineEnds) {
     EXPECT_TRUE(s.at_end());
 }
 
+TEST(FieldScanner, NulCharactersSeparateNumbers) {
+    // As text written by tools that pad with NULs: each NUL ends a number like a blank does.
+    FieldScanner s(std::string_view("1\0"
+                                    "2\0\0"
+                                    "3,\0"
+                                    "4",
+                                    9));
+    for (double e : {1.0, 2.0, 3.0, 4.0}) {
+        auto n = s.next_number();
+        ASSERT_EQ(n.status, FieldScanner::Status::ok);
+        EXPECT_EQ(n.value, e);
+    }
+    EXPECT_EQ(s.next_number().status, FieldScanner::Status::end);
+}
+
 TEST(FieldScanner, TextWhereANumberIsExpectedIsReported) {
     FieldScanner s("1 x2 3");
     EXPECT_EQ(s.next_number().status, FieldScanner::Status::ok);
