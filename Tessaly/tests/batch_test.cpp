@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -101,10 +103,12 @@ TEST_F(Batch, FailedSavesAreMessageLinesAndLeaveWhatWasThere) {
     EXPECT_EQ(Run({"--store", a, "--recall", a, "--out", outFolder.string(), "--save-weights",
                    weightsFolder.string()}),
               1);
+    const std::string isFolder = std::strerror(EISDIR);
     EXPECT_EQ(out_.str(), "MsgBox\tTessaly\t75  : Path/File access error (" + outFolder.string() +
-                              ": Is a directory)\n"
+                              ": " + isFolder +
+                              ")\n"
                               "MsgBox\tTessaly\t75  : Path/File access error (" +
-                              weightsFolder.string() + ": Is a directory)\n");
+                              weightsFolder.string() + ": " + isFolder + ")\n");
     EXPECT_EQ(err_.str(), "");
     EXPECT_TRUE(fs::is_directory(outFolder));
     EXPECT_EQ(ReadWholeFile(kept).bytes, "kept");

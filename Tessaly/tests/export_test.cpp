@@ -28,7 +28,9 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <locale>
 
 using namespace tessaly;
@@ -237,8 +239,10 @@ private slots:
         QDir(dir_.path()).mkpath("taken.png");
         write("taken.png/inside.txt", "inside");
         exportAs(grid, "actionExport", "taken.png", kPng3);
-        QCOMPARE(failures_,
-                 QStringList{"The file " + dir_.filePath("taken.png") + " could not be written."});
+        // The file, then the system's reason on a line of its own.
+        const QString place = dir_.filePath("taken.png");
+        QCOMPARE(failures_, QStringList{"The file " + place + " could not be written.\n" + place +
+                                        ": " + QString::fromLocal8Bit(std::strerror(EISDIR))});
         QVERIFY(QFileInfo(dir_.filePath("taken.png")).isDir());
         QCOMPARE(readAll(dir_.filePath("taken.png/inside.txt")), QByteArray("inside"));
         QVERIFY(dialogs_.messages.isEmpty());

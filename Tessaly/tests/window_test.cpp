@@ -34,6 +34,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cerrno>
+#include <cstring>
+
 #include <unistd.h>
 
 using namespace tessaly;
@@ -346,7 +349,8 @@ private slots:
                        "inside";
         };
         const auto refusal = [](const QString& path) {
-            return "75  : Path/File access error (" + path + ": Is a directory)";
+            return "75  : Path/File access error (" + path + ": " +
+                   QString::fromLocal8Bit(std::strerror(EISDIR)) + ")";
         };
         const QString patternPlace = takenPlace("taken.Tsy");
         dialogs_.saveAnswers.push_back(patternPlace);
@@ -381,7 +385,8 @@ private slots:
         QCOMPARE(dialogs_.messages.size(), 3);
         QVERIFY2(dialogs_.messages.last().startsWith("75  : Path/File access error (" + old + ": "),
                  qPrintable(dialogs_.messages.last()));
-        QVERIFY(dialogs_.messages.last().endsWith(": Permission denied)"));
+        QVERIFY(dialogs_.messages.last().endsWith(
+            ": " + QString::fromLocal8Bit(std::strerror(EACCES)) + ")"));
         QCOMPARE(ReadWholeFile(old.toStdString()).bytes, std::string("[1X1] 1"));
     }
 

@@ -75,26 +75,37 @@ QStringList exportFilters(const ExportSources& sources) {
     return filters;
 }
 
-bool exportToFile(const ExportSources& sources, const QString& path, const QString& filter) {
+namespace {
+
+// The export written to `path`; on a failure the system's reason, or none when there was
+// nothing to write.
+textfile::WriteResult writeExport(const ExportSources& sources, const QString& path,
+                                  const QString& filter) {
     QString suffix = QFileInfo(path).suffix().toLower();
     const bool known = suffix == QLatin1String("svg") || suffix == QLatin1String("png") ||
                        suffix == QLatin1String("pdf") || suffix == QLatin1String("csv");
     if (!known) suffix = suffixOf(filter);
     if (suffix == QLatin1String("csv")) {
-        if (!sources.table) return false;
-        const auto table = sources.table();
-        return table && saveBytes(path, utf8(csv::to_csv(*table)));
+        const auto table = sources.table ? sources.table() : std::nullopt;
+        if (!table) return {};
+        return saveBytes(path, utf8(csv::to_csv(*table)));
     }
     const auto format = figureFormatOf(QStringLiteral("x.") + suffix);
-    if (!format || !sources.figure) return false;
+    if (!format || !sources.figure) return {};
     const auto figure = sources.figure();
-    if (!figure) return false;
+    if (!figure) return {};
     double scale = 1.0;
     if (*format == FigureFormat::png) {
         if (filter == png2Filter) scale = 2.0;
         if (filter == png3Filter) scale = 3.0;
     }
     return saveFigure(*figure, path, *format, scale);
+}
+
+} // namespace
+
+bool exportToFile(const ExportSources& sources, const QString& path, const QString& filter) {
+    return writeExport(sources, path, filter);
 }
 
 bool exportWithDialog(QWidget* parent, const ExportSources& sources) {
@@ -111,10 +122,13 @@ bool exportWithDialog(QWidget* parent, const ExportSources& sources) {
     QString path = choice->path;
     if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + suffixOf(choice->filter);
     rememberExportFolder(QFileInfo(path).absolutePath());
-    if (exportToFile(available, path, choice->filter)) return true;
-    failure()(
-        parent,
-        QStringLiteral("The file %1 could not be written.").arg(QDir::toNativeSeparators(path)));
+    const textfile::WriteResult written = writeExport(available, path, choice->filter);
+    if (written) return true;
+    // The system's reason, when there is one, on a line of its own.
+    QString text =
+        QStringLiteral("The file %1 could not be written.").arg(QDir::toNativeSeparators(path));
+    if (!written.reason.empty()) text += QLatin1Char('\n') + QString::fromStdString(written.reason);
+    failure()(parent, text);
     return false;
 }
 

@@ -99,14 +99,15 @@ QByteArray renderFigure(const Figure& figure, FigureFormat format, double scale)
     return buffer.data();
 }
 
-bool saveBytes(const QString& path, const QByteArray& bytes) {
-    if (path.isEmpty()) return false;
+textfile::WriteResult saveBytes(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty()) return {false, "no file name was given"};
     return textfile::write_replacing(
         QFile::encodeName(path).toStdString(),
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-bool saveFigure(const Figure& figure, const QString& path, FigureFormat format, double scale) {
+textfile::WriteResult saveFigure(const Figure& figure, const QString& path, FigureFormat format,
+                                 double scale) {
     return saveBytes(path, renderFigure(figure, format, scale));
 }
 

@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QString>
 
+#include "textfile/textfile.h"
+
 #include <functional>
 #include <optional>
 
@@ -32,12 +34,13 @@ QImage renderImage(const Figure& figure, double scale);
 /// The bytes of the figure's file in a format (`scale` only applies to PNG).
 QByteArray renderFigure(const Figure& figure, FigureFormat format, double scale = 1.0);
 
-/// Renders the figure and writes it to `path` through the suite's atomic writer. False (the
-/// previous file left as it was) when the file cannot be written.
-bool saveFigure(const Figure& figure, const QString& path, FigureFormat format, double scale = 1.0);
+/// Renders the figure and writes it to `path` through the suite's atomic writer. False, with
+/// the system's reason (the previous file left as it was), when the file cannot be written.
+textfile::WriteResult saveFigure(const Figure& figure, const QString& path, FigureFormat format,
+                                 double scale = 1.0);
 
 /// Writes `bytes` to `path` through the suite's atomic writer.
-bool saveBytes(const QString& path, const QByteArray& bytes);
+textfile::WriteResult saveBytes(const QString& path, const QByteArray& bytes);
 
 /// Puts the figure on the clipboard, as an image (at `scale`) and as SVG.
 void copyFigure(const Figure& figure, double scale = 1.0);
