@@ -150,6 +150,26 @@ TEST(EditingScheme, NearestIsTheSampleItselfAndTakesNoPart) {
     EXPECT_EQ(r.last("Label31"), "<none>");
 }
 
+TEST(EditingScheme, EditsTheSecondHalfOfEachClassAndTestsTheFirst) {
+    // n1 = n2 = 4: samples 3, 4 and 7, 8 are edited, 1, 2 and 5, 6 form the design set. Sample 6,
+    // the last of class 2's first half, lies among class 1: it is no reference while editing
+    // (3 and 4 keep each other), and in the design set its nearest edited prototype, 4, makes it
+    // the one error.
+    Recorder r;
+    ASSERT_TRUE(editing_scheme(oneFeature({0, 0.1f, 0.2f, 0.3f, 5, 0.26f, 5.1f, 5.2f}, 4), 1, r));
+    auto pause = std::find(r.lines.begin(), r.lines.end(), "MsgBox Edition: Continue...");
+    ASSERT_NE(pause, r.lines.end());
+    const std::vector<std::string> editing(r.lines.begin(), pause);
+    const std::vector<std::string> design(pause + 1, r.lines.end());
+    EXPECT_EQ(editing,
+              (std::vector<std::string>{"Label11=2", "Label12=2", "Label6=2", "Label23=100",
+                                        "Label7=0", "Label26=0", "Label8=0", "Label24=0",
+                                        "Label9=2", "Label27=100", "Label15=0"}));
+    EXPECT_EQ(design, (std::vector<std::string>{"Label11=2", "Label12=2", "Label6=2", "Label23=100",
+                                                "Label7=0", "Label26=0", "Label8=1", "Label24=50",
+                                                "Label9=1", "Label27=50", "Label15=25"}));
+}
+
 TEST(EditingScheme, StopsWhenAClassIsEditedAway) {
     // Class 2's editing half lies among class 1: both of its samples are edited out.
     Recorder r;

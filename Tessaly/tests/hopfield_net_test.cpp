@@ -88,6 +88,27 @@ TEST(HopfieldSweep, SerialSeesEarlierUpdatesParallelDoesNot) {
     EXPECT_EQ(net.StepRecall(Draw({"11"})), Draw({"00"}));
 }
 
+// In that example the neuron updated first decides the result: "01" when neuron 0 goes first,
+// "10" when neuron 1 does. A random order must put either neuron first, each about half the time.
+TEST(HopfieldSweep, RandomSerialStartsWithEitherNeuron) {
+    clsTessalyAlgorith net;
+    Give(net, 1, 2, Matrix(2, {0, -1, -1, 0}));
+    net.TypeProcessUsed(RandomSerial);
+    int zeroFirst = 0;
+    int oneFirst = 0;
+    for (int sweep = 0; sweep < 400; ++sweep) {
+        const Pattern after = net.StepRecall(Draw({"11"}));
+        if (after == Draw({"01"}))
+            ++zeroFirst;
+        else if (after == Draw({"10"}))
+            ++oneFirst;
+        else
+            ADD_FAILURE() << "neither neuron updated first";
+    }
+    EXPECT_GT(zeroFirst, 100);
+    EXPECT_GT(oneFirst, 100);
+}
+
 class EveryOrder : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(EveryOrder, ZeroFieldKeepsTheNeuron) {
