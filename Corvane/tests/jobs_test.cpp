@@ -144,7 +144,9 @@ TEST(Jobs, AFailedRunIsARowAndResumeTrainsOnlyWhatHasNoResult) {
 
 TEST(Jobs, AnInterruptedPlanKeepsWhatEndedAndResumesTheRest) {
     Folder f;
-    test::write_file(f.dir / "sweep.txt", "Max. iterations = 20\nSeeds = 1..3\n");
+    // Runs long enough (a few seconds each) that a loaded machine still stops the runner while
+    // its second run trains.
+    test::write_file(f.dir / "sweep.txt", "Max. iterations = 500\nSeeds = 1..3\n");
     ASSERT_EQ(f.corvane("--expand-sweep " + (f.dir / "breast_cancer_genetic.prj") + " " +
                         (f.dir / "sweep.txt") + " " + (f.dir / "out")),
               0);
