@@ -37,8 +37,10 @@ std::optional<Message> Display(Analysis& a, int begin, int incr, bool zoom, Disp
     begin = std::clamp(begin, 1, kMaxSamples);
     plan = DisplayPlan{};
     int listEnd = (begin + 1000) * incr;
-    for (int i = begin; i <= listEnd && i <= a.na; i += incr)
+    for (int i = begin; i <= listEnd && i <= a.na; i += incr) {
         plan.listing.push_back(std::to_string(i) + ": " + numtext::shortest(a.y[i]));
+        plan.listed.push_back(i);
+    }
 
     int npts = zoom ? kZoomedSamples : kDrawnSamples;
     double dx = zoom ? 4.0 : 1.0;

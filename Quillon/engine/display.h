@@ -31,6 +31,7 @@ struct Line {
 
 struct DisplayPlan {
     std::vector<std::string> listing; ///< "i: value" items
+    std::vector<int> listed;          ///< the sample number i of each item
     std::vector<Line> signal;         ///< light grey, `signalWidth` pixels wide
     int signalWidth = 1;
     std::vector<Line> approximation; ///< per-segment colours, `approximationWidth` wide

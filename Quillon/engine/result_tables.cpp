@@ -34,6 +34,15 @@ std::optional<csv::Table> segment_table(const Analysis& a) {
     return table;
 }
 
+std::optional<csv::Table> sample_table(const Analysis& a, const std::vector<int>& listed) {
+    if (listed.empty()) return std::nullopt;
+    csv::Table table{{"Sample", "Value"}, {}};
+    for (int i : listed)
+        if (i >= 1 && i <= a.na)
+            table.rows.push_back({csv::number(i), csv::number(a.y[static_cast<std::size_t>(i)])});
+    return table;
+}
+
 std::optional<csv::Table> transition_table(const Cells& cells) {
     int last = -1;
     for (int r = 0; r < kGridRows; ++r)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "analysis.h"
 #include "csv/csv.h"
@@ -15,6 +16,10 @@ namespace quillon {
 /// "State" once parsed; for a symbol string read from a file "#", "Symbol" and, once parsed,
 /// "State". Lengths and slopes in full precision. nullopt in mode 0 (no segments yet).
 std::optional<csv::Table> segment_table(const Analysis& a);
+
+/// The samples the listing shows: "Sample" (its number i) and "Value" (y(i) in full precision),
+/// one row per entry of `listed`. nullopt when nothing is listed.
+std::optional<csv::Table> sample_table(const Analysis& a, const std::vector<int>& listed);
 
 /// The grid's transitions: "Present State", "Input", "Next State", one row per grid row from
 /// the first to the last row holding any text (empty rows between them kept, so each row stays

@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -129,6 +131,19 @@ class ExportTest : public QObject {
         chooseFromContextMenu(w, "Export...");
     }
 
+    // The pixels in which the drawing's part of an exported figure differs from the window's.
+    static int differingPixels(QWidget* picture, const QImage& figure) {
+        const QImage shown = picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage drawn =
+            figure.copy(QRect(QPoint(figure.width() - picture->width(), 0), picture->size()))
+                .convertToFormat(QImage::Format_RGB32);
+        int differ = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                differ += shown.pixel(x, y) != drawn.pixel(x, y) ? 1 : 0;
+        return differ;
+    }
+
     static void copyFrom(Window& w, QWidget* widget) {
         w.form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w.form));
@@ -187,22 +202,28 @@ private slots:
         for (const char* colour : {"#c0c0c0", "#00ff00", "#ff0000", "#000000"})
             QVERIFY2(strokes.contains(colour), colour);
 
-        // At 1x the drawing's part of the PNG is the window's drawing, pixel for pixel.
+        // At 1x the drawing's part of the PNG is the window's drawing, pixel for pixel, and so
+        // it stays for another view of the signal.
         exportFrom(picture, "signal", "PNG image (*.png)");
         const QImage png(dir_.filePath("signal.png"));
         QVERIFY(!png.isNull());
         QCOMPARE(png.height(), picture->height());
         QVERIFY(png.width() > picture->width() + 40); // room for the scale's texts
-        const QImage shown = picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QImage drawn =
-            png.copy(QRect(QPoint(png.width() - picture->width(), 0), picture->size()))
-                .convertToFormat(QImage::Format_RGB32);
-        int differ = 0;
-        for (int y = 0; y < shown.height(); ++y)
-            for (int x = 0; x < shown.width(); ++x)
-                differ += shown.pixel(x, y) != drawn.pixel(x, y) ? 1 : 0;
-        QVERIFY2(differ < shown.width() * shown.height() / 200,
-                 qPrintable(QString::number(differ)));
+        QVERIFY2(differingPixels(picture, png) == 0, "the figure differs from the window");
+        QTest::mouseClick(w.form.Check3, Qt::LeftButton);
+        QScrollBar* scroll = w.form.HScroll1;
+        for (int k = 0; k < 4; ++k) // the arrow at the right end
+            QTest::mouseClick(scroll, Qt::LeftButton, {},
+                              QPoint(scroll->width() - 4, scroll->height() / 2));
+        QCOMPARE(w.form.LblInic->text(), QString("5"));
+        exportFrom(picture, "zoomed.png", "PNG image (*.png)");
+        const QImage zoomed(dir_.filePath("zoomed.png"));
+        QVERIFY(differingPixels(picture, png) > 0);
+        QVERIFY2(differingPixels(picture, zoomed) == 0, "the figure differs from the window");
+        QTest::mouseClick(w.form.Check3, Qt::LeftButton);
+        for (int k = 0; k < 4; ++k) // the arrow at the left end
+            QTest::mouseClick(scroll, Qt::LeftButton, {}, QPoint(4, scroll->height() / 2));
+        QCOMPARE(w.form.LblInic->text(), QString("1"));
 
         // At 3x: three times the size, the lines drawn anew three times as wide. Across the
         // middle of the first (h, green) segment runs a green band, about 6 pixels thick.
@@ -268,6 +289,27 @@ private slots:
         QCOMPARE(lines.size(), 6); // header, four rows, the last line's end
         QCOMPARE(lines[0], QString("#\tLength\tEnd\tSlope\tSymbol\tState"));
         QVERIFY(lines[4].startsWith("4\t3\t19\t-20\tD\tF"));
+    }
+
+    // The sample listing as the view lists it: every value with all its digits.
+    void sampleListingFollowsTheView() {
+        Window w;
+        w.read(w.form.Option1, "step_ramp.txt");
+        w.form.TxtIncr->selectAll();
+        QTest::keyClicks(w.form.TxtIncr, "3");
+        QListWidget* list = w.form.List1;
+        QCOMPARE(list->count(), 7);
+        exportFrom(list, "samples.csv", "CSV table (*.csv)");
+        const auto rows = csv::parse(readAll(dir_.filePath("samples.csv")).toStdString());
+        QVERIFY(rows);
+        QCOMPARE(rows->size(), std::size_t(list->count() + 1));
+        QCOMPARE(rows->front(), (csv::Row{"Sample", "Value"}));
+        for (int k = 0; k < list->count(); ++k) {
+            const QStringList shown = list->item(k)->text().split(": ");
+            const csv::Row& row = (*rows)[static_cast<std::size_t>(k + 1)];
+            QCOMPARE(QString::fromStdString(row[0]), shown[0]);
+            QCOMPARE(QString::fromStdString(row[1]).toFloat(), shown[1].toFloat());
+        }
     }
 
     // The transition table as typed in the grid, a cell still being edited included.

@@ -51,8 +51,10 @@ private:
             form.showMessage = [this](const QString& title, const QString& text) {
                 messages << title + "|" + text;
             };
+            // The test files are found from the program's folder, where the tests run.
             for (const char* name : {"step_ramp.txt", "table.txt", "symbols.txt"})
-                QFile::copy(dataFile(name), dir.filePath(name));
+                if (!QFile::copy(dataFile(name), dir.filePath(name)))
+                    qFatal("cannot copy %s: run the test in the program's folder", name);
             form.show();
         }
         // Browses through the folder tree and picks a file in the file list.

@@ -57,6 +57,19 @@ TEST(SegmentTable, NumbersInFullPrecisionAgreeWithTheList) {
     EXPECT_NE(ShowList(a)[1].find("3(  16)"), std::string::npos);
 }
 
+TEST(SampleTable, TheListedSamplesWithEveryDigit) {
+    Analysis a;
+    a.na = 3;
+    a.y[1] = 0.1f;
+    a.y[2] = -1234.5f;
+    a.y[3] = 1e-7f;
+    EXPECT_FALSE(sample_table(a, {}));
+    const auto table = sample_table(a, {1, 3});
+    ASSERT_TRUE(table);
+    EXPECT_EQ(csv::to_csv(*table), "Sample,Value\r\n1,0.1\r\n3,1E-07\r\n");
+    EXPECT_EQ(std::stof(table->rows[1][1]), 1e-7f);
+}
+
 TEST(TransitionTable, RowsUpToTheLastFilledOneKeepTheirPlaces) {
     Cells cells{};
     EXPECT_FALSE(transition_table(cells));

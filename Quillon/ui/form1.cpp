@@ -378,6 +378,11 @@ void Form1::addExports() {
     drawing.baseName = QStringLiteral("signal");
     qtkit::addExportActions(Picture1, drawing);
 
+    qtkit::ExportSources samples;
+    samples.table = [this] { return sample_table(a_, Picture1->plan().listed); };
+    samples.baseName = QStringLiteral("samples");
+    qtkit::addExportActions(List1, samples);
+
     qtkit::ExportSources segments;
     segments.table = [this] { return segment_table(a_); };
     segments.baseName = QStringLiteral("segments");

@@ -118,8 +118,8 @@ private:
     void createControls();
     void arrangeControls();
     void connectControls();
-    /// "Export..." and Copy (Ctrl+C) in the context menus of the drawing, the segment list and
-    /// the transition table.
+    /// "Export..." and Copy (Ctrl+C) in the context menus of the drawing, the sample listing, the
+    /// segment list and the transition table.
     void addExports();
     void ShowList();
     /// Shows the counts of what is held: values read and line segments.
