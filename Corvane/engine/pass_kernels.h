@@ -45,10 +45,14 @@ struct EspacoPasso {
     // Architecture.
     int n_entradas, n_oculta1, n_oculta2, n_saidas;
     bool camada_linear;
+    int pesos; // all weights of the network
     // Data.
     const float* entradas;
     const float* saidas;
     int n_padroes;
+    // True when the whole set fits one tile and already lies in `x` and `t` (staged once, when
+    // the tiles were made).
+    bool posto;
     // Tiles.
     int bloco, ld;
     double *x, *h1, *h2, *y, *t, *e;

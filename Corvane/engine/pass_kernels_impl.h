@@ -127,20 +127,12 @@ inline vd poly(vd a, vd b, vd c) {
 inline vd reciprocal(vd d) {
 #if CORVANE_LANES == 8 && defined(__AVX512F__)
     vd y = _mm512_maskz_rcp14_pd(0xFF, d);
-    y = poly(y, splat(1.0) - d * y, y);
-    y = poly(y, splat(1.0) - d * y, y);
+    y = poly(y, _mm512_fnmadd_pd(d, y, splat(1.0)), y);
+    y = poly(y, _mm512_fnmadd_pd(d, y, splat(1.0)), y);
     return y;
 #else
     return splat(1.0) / d;
 #endif
-}
-inline bool any_set(vfi mask) {
-    unsigned long long words[L / 2];
-    std::memcpy(words, &mask, sizeof words);
-    unsigned long long any = 0;
-    for (int w = 0; w < L / 2; ++w)
-        any |= words[w];
-    return any != 0;
 }
 inline vd select(vi mask, vd yes, vd no) {
     return (vd)(((vi)yes & mask) | ((vi)no & ~mask));
@@ -212,6 +204,35 @@ void layer(const double* m, size_t ms, const double* bias, int rows, int cols, c
 
 // ---- the sigmoid ----
 
+#if CORVANE_LANES == 8 && defined(__AVX512F__)
+// e^a for |a| <= 21: a = (16 k + j) ln 2 / 16 + r with |r| <= ln 2 / 32; 2^(j / 16) from a
+// table of sixteen held in two registers, e^r by its Taylor series to r^5 (r^6 / 6! < 1.5e-13
+// left out) evaluated as a tree, 2^k put into the exponent bits. Relative error below 2e-13,
+// still far inside the sigmoid's margin, in about half the steps of the plain series.
+inline vd exp_near(vd a) {
+    const vd shifter = splat(6755399441055744.0); // 1.5 x 2^52: rounds to an integer
+    const vd shifted = poly(a, splat(23.083120654223414), shifter); // a x 16 / ln 2
+    const vd n = shifted - shifter;
+    // r = a - n ln 2 / 16, each product taken whole before its one rounding.
+    vd r = _mm512_fnmadd_pd(n, splat(0x1.62e42fefa39efp-5), a); // ln 2 / 16 to double
+    r = _mm512_fnmadd_pd(n, splat(1.4494042586539372e-18), r);  // and the rest of it
+    const vd r2 = r * r;
+    const vd p01 = r + splat(1.0);
+    const vd p23 = poly(r, splat(1.0 / 6.0), splat(0.5));
+    const vd p45 = poly(r, splat(1.0 / 120.0), splat(1.0 / 24.0));
+    const vd p = poly(poly(p45, r2, p23), r2, p01);
+    const __m512d table_lo = _mm512_setr_pd(
+        0x1.0000000000000p+0, 0x1.0b5586cf9890fp+0, 0x1.172b83c7d517bp+0, 0x1.2387a6e756238p+0,
+        0x1.306fe0a31b715p+0, 0x1.3dea64c123422p+0, 0x1.4bfdad5362a27p+0, 0x1.5ab07dd485429p+0);
+    const __m512d table_hi = _mm512_setr_pd(
+        0x1.6a09e667f3bcdp+0, 0x1.7a11473eb0187p+0, 0x1.8ace5422aa0dbp+0, 0x1.9c49182a3f090p+0,
+        0x1.ae89f995ad3adp+0, 0x1.c199bdd85529cp+0, 0x1.d5818dcfba487p+0, 0x1.ea4afa2a490dap+0);
+    // The low four bits of `shifted` hold j, the bits above them k.
+    const vd t = _mm512_permutex2var_pd(table_lo, (__m512i)shifted, table_hi);
+    const vu bits = (((vu)shifted >> 4) + 1023u) << 52;
+    return p * (t * (vd)bits);
+}
+#else
 // e^a for |a| <= 21: a = k ln 2 + r with |r| <= ln 2 / 2, e^r by its Taylor series to r^11,
 // 2^k put into the exponent bits. Relative error below 1e-14, far inside the sigmoid's margin.
 inline vd exp_near(vd a) {
@@ -234,28 +255,58 @@ inline vd exp_near(vd a) {
     const vu bits = ((vu)shifted + 1023u) << 52;
     return p * (vd)bits;
 }
+#endif
 
-// `sigmoide` of `count` values (a multiple of L) in place. The fast result is kept where every
-// value within a margin far above its error rounds to the same float; elsewhere the exact
-// routine decides.
-void sigmoid_row(double* s, int count, double ln_base) {
+// `sigmoide` of one vector. The fast result is kept where every value within a margin far
+// above its error rounds to the same float; bit l of `doubtful` marks a lane l where the exact
+// routine must decide (a value not a number among them). The result does not wait for that
+// check. `quick` takes the division, whose result comes sooner than the refined reciprocal's but
+// which keeps the divider busy longer: for a few vectors whose results are awaited at once.
+template <bool quick = false> inline vd sigmoid_fast(vd x, double ln_base, unsigned& doubtful) {
     const double margin = 1e-12;
+#if CORVANE_LANES == 8 && defined(__AVX512F__)
+    // Clamped to [-20, 20], a value not a number kept as it is (min and max return their second
+    // operand when either is not a number).
+    const vd c = _mm512_maskz_max_pd(0xFF, splat(-20.0), _mm512_maskz_min_pd(0xFF, splat(20.0), x));
+    const vd d = exp_near(-c * splat(ln_base)) + splat(1.0);
+    const vd r = quick ? splat(1.0) / d : reciprocal(d);
+    // Sure when both ends of the margin round to the same float, which is then rf(r).
+    doubtful = static_cast<unsigned>(_mm256_movemask_ps(
+        _mm256_cmp_ps(to_f(r * splat(1.0 - margin)), to_f(r * splat(1.0 + margin)), _CMP_NEQ_UQ)));
+    vd result = rf(r);
+    result =
+        _mm512_mask_mov_pd(result, _mm512_cmp_pd_mask(x, splat(-20.0), _CMP_LT_OQ), splat(0.0));
+    return _mm512_mask_mov_pd(result, _mm512_cmp_pd_mask(x, splat(20.0), _CMP_GT_OQ), splat(1.0));
+#else
+    vd c = select(x < splat(-20.0), splat(-20.0), x);
+    c = select(c > splat(20.0), splat(20.0), c);
+    const vd r = reciprocal(exp_near(-c * splat(ln_base)) + splat(1.0));
+    // Sure when both ends of the margin round to the same float, which is then rf(r).
+    const vfi doubt = to_f(r * splat(1.0 - margin)) != to_f(r * splat(1.0 + margin));
+    doubtful = 0;
+    for (int l = 0; l < L; ++l)
+        doubtful |= doubt[l] ? 1u << l : 0u;
+    vd result = rf(r);
+    result = select(x < splat(-20.0), splat(0.0), result);
+    return select(x > splat(20.0), splat(1.0), result);
+#endif
+}
+
+// The lanes of the vector at s that the fast path left in doubt, worked out exactly from their
+// inputs x.
+inline void sigmoid_settle(double* s, vd x, unsigned doubtful) {
+    if (doubtful)
+        for (int l = 0; l < L; ++l)
+            if (doubtful >> l & 1u) s[l] = static_cast<double>(sigmoide(static_cast<float>(x[l])));
+}
+
+// `sigmoide` of `count` values (a multiple of L) in place.
+void sigmoid_row(double* s, int count, double ln_base) {
     for (int b = 0; b < count; b += L) {
         const vd x = load(s + b);
-        vd c = select(x < splat(-20.0), splat(-20.0), x);
-        c = select(c > splat(20.0), splat(20.0), c);
-        const vd r = reciprocal(exp_near(-c * splat(ln_base)) + splat(1.0));
-        // Sure when both ends of the margin round to the same float, which is then the result.
-        const vf low = to_f(r * splat(1.0 - margin));
-        const vf high = to_f(r * splat(1.0 + margin));
-        const vfi doubtful = low != high;
-        vd result = to_d(low);
-        result = select(x < splat(-20.0), splat(0.0), result);
-        result = select(x > splat(20.0), splat(1.0), result);
-        store(s + b, result);
-        if (any_set(doubtful))
-            for (int l = 0; l < L; ++l)
-                if (doubtful[l]) s[b + l] = static_cast<double>(sigmoide(static_cast<float>(x[l])));
+        unsigned doubtful;
+        store(s + b, sigmoid_fast(x, ln_base, doubtful));
+        sigmoid_settle(s + b, x, doubtful);
     }
 }
 
@@ -396,14 +447,14 @@ double ln_of_base() {
     return 1.0000000631063886;
 }
 
-float erro(const EspacoPasso& s, const float* w1, const float* w2, const float* w3) {
+float erro_tiles(const EspacoPasso& s, const float* w1, const float* w2, const float* w3) {
     weights(s, w1, w2, w3);
     const double ln_base = ln_of_base();
     const size_t ld = static_cast<size_t>(s.ld);
     float total = 0.0f;
     for (int p0 = 0; p0 < s.n_padroes; p0 += s.bloco) {
         const int count = s.n_padroes - p0 < s.bloco ? s.n_padroes - p0 : s.bloco;
-        stage(s, p0, count);
+        if (!s.posto) stage(s, p0, count);
         const double* y = forward(s, s.ld / L, ln_base);
         // Squares side by side, then the one running sum in pattern and output order.
         for (int j = 0; j < s.n_saidas; ++j)
@@ -448,8 +499,8 @@ void store_accumulators(const double* a, int neurons, int inputs, float* v, int 
                 static_cast<float>(a[static_cast<size_t>(t) * jp + j]);
 }
 
-float gradiente(const EspacoPasso& s, const float* w1, const float* w2, const float* w3, float* v1,
-                float* v2, float* v3) {
+float gradiente_tiles(const EspacoPasso& s, const float* w1, const float* w2, const float* w3,
+                      float* v1, float* v2, float* v3) {
     weights(s, w1, w2, w3);
     transposed_weights(s);
     load_accumulators(v1, s.n_oculta1, s.n_entradas, s.a1, s.jp1);
@@ -461,7 +512,7 @@ float gradiente(const EspacoPasso& s, const float* w1, const float* w2, const fl
     float total = 0.0f;
     for (int p0 = 0; p0 < s.n_padroes; p0 += s.bloco) {
         const int count = s.n_padroes - p0 < s.bloco ? s.n_padroes - p0 : s.bloco;
-        stage(s, p0, count);
+        if (!s.posto) stage(s, p0, count);
         const double* y = forward(s, vectors, ln_base);
         // Each pattern's error, outputs in order, then the patterns' running sum.
         for (int b = 0; b < s.ld; b += L) {
@@ -507,6 +558,136 @@ float gradiente(const EspacoPasso& s, const float* w1, const float* w2, const fl
     store_accumulators(s.a2, s.n_oculta2, s.n_oculta1, v2, s.jp2);
     if (s.camada_linear) store_accumulators(s.a3, s.n_saidas, s.n_oculta2, v3, s.jp3);
     return total;
+}
+
+// ---- sets of at most L patterns: every row of a tile is one vector ----
+//
+// The same sums as the tile passes with the tile loop, the double copies of the weights, the
+// transposes and the accumulator copies left out: the weights are taken from their floats, and
+// each variation is summed pattern after pattern from the exact products of two rows.
+
+// out row r = bias(r) + sum over c of in row c x m(r x rs + c x cs), for r < rows; the bias is
+// bias[r x rs] when there is one, else the sum starts at 0.
+inline void layer_vector(const float* m, size_t rs, size_t cs, const float* bias, int rows,
+                         int cols, const double* in, double* out) {
+    for (int r = 0; r < rows; ++r) {
+        const float* w = m + static_cast<size_t>(r) * rs;
+        vd acc = splat(bias ? static_cast<double>(bias[static_cast<size_t>(r) * rs]) : 0.0);
+        for (int c = 0; c < cols; ++c)
+            acc = rf(madd(load(in + static_cast<size_t>(c) * L),
+                          splat(static_cast<double>(w[static_cast<size_t>(c) * cs])), acc));
+        store(out + static_cast<size_t>(r) * L, acc);
+    }
+}
+
+// `sigmoide` of rows vectors at s, side by side.
+inline void sigmoid_vectors(double* s, int rows, double ln_base) {
+    for (int r = 0; r < rows; ++r) {
+        double* row = s + static_cast<size_t>(r) * L;
+        const vd x = load(row);
+        unsigned doubtful;
+        store(row, sigmoid_fast<true>(x, ln_base, doubtful));
+        sigmoid_settle(row, x, doubtful);
+    }
+}
+
+// The forward pass of the staged set; returns the output rows.
+const double* forward_vector(const EspacoPasso& s, const float* w1, const float* w2,
+                             const float* w3, double ln_base) {
+    const size_t m1 = static_cast<size_t>(s.n_entradas) + 1,
+                 m2 = static_cast<size_t>(s.n_oculta1) + 1,
+                 m3 = static_cast<size_t>(s.n_oculta2) + 1;
+    layer_vector(w1 + 1, m1, 1, w1, s.n_oculta1, s.n_entradas, s.x + L, s.h1 + L);
+    sigmoid_vectors(s.h1 + L, s.n_oculta1, ln_base);
+    layer_vector(w2 + 1, m2, 1, w2, s.n_oculta2, s.n_oculta1, s.h1 + L, s.h2 + L);
+    sigmoid_vectors(s.h2 + L, s.n_oculta2, ln_base);
+    if (!s.camada_linear) return s.h2 + L;
+    layer_vector(w3 + 1, m3, 1, w3, s.n_saidas, s.n_oculta2, s.h2 + L, s.y);
+    return s.y;
+}
+
+float erro_vector(const EspacoPasso& s, const float* w1, const float* w2, const float* w3) {
+    const double* y = forward_vector(s, w1, w2, w3, ln_of_base());
+    for (int j = 0; j < s.n_saidas; ++j) {
+        const vd diff = load(s.t + j * L) - load(y + j * L);
+        store(s.d1 + j * L, diff * diff);
+    }
+    float total = 0.0f;
+    for (int b = 0; b < s.n_padroes; ++b)
+        for (int j = 0; j < s.n_saidas; ++j)
+            total = static_cast<float>(s.d1[j * L + b] + static_cast<double>(total));
+    return total;
+}
+
+// v(j, t) += d(j, p) x in(t, p) for patterns p = 0..count-1 in order, neuron j's row of v holding
+// its inputs + 1 variations (row 0 of `in`, the bias input, is all ones).
+inline void accumulate_vector(const double* d, int neurons, const double* in, int inputs, int count,
+                              float* v) {
+    for (int j = 0; j < neurons; ++j) {
+        const vd dj = load(d + static_cast<size_t>(j) * L);
+        float* vj = v + static_cast<size_t>(j) * (static_cast<size_t>(inputs) + 1);
+        for (int t = 0; t <= inputs; ++t) {
+            double products[L]; // exact: two floats
+            store(products, dj * load(in + static_cast<size_t>(t) * L));
+            double acc = static_cast<double>(vj[t]);
+            for (int p = 0; p < count; ++p)
+                acc = static_cast<double>(static_cast<float>(products[p] + acc));
+            vj[t] = static_cast<float>(acc);
+        }
+    }
+}
+
+float gradiente_vector(const EspacoPasso& s, const float* w1, const float* w2, const float* w3,
+                       float* v1, float* v2, float* v3) {
+    const double* y = forward_vector(s, w1, w2, w3, ln_of_base());
+    // Each pattern's error, outputs in order, then the patterns' running sum.
+    vd e = splat(0.0);
+    for (int j = 0; j < s.n_saidas; ++j) {
+        const vd diff = load(s.t + j * L) - load(y + j * L);
+        e = rf(diff * diff + e);
+    }
+    store(s.e, e);
+    float total = 0.0f;
+    for (int b = 0; b < s.n_padroes; ++b)
+        total = static_cast<float>(s.e[b] + static_cast<double>(total));
+    // Output deltas, then back through the layers (the weights of a neuron's inputs at stride 1,
+    // of one input's neurons at the stride of a neuron's weights).
+    const size_t m2 = static_cast<size_t>(s.n_oculta1) + 1,
+                 m3 = static_cast<size_t>(s.n_oculta2) + 1;
+    if (s.camada_linear) {
+        for (int j = 0; j < s.n_saidas; ++j)
+            store(s.d3 + j * L, rf(load(s.t + j * L) - load(s.y + j * L)));
+        layer_vector(w3 + 1, 1, m3, nullptr, s.n_oculta2, s.n_saidas, s.d3, s.d2);
+        times_slope(s.d2, s.h2 + L, s.n_oculta2, L, L);
+    } else {
+        for (int j = 0; j < s.n_oculta2; ++j) {
+            const vd o = load(s.h2 + (j + 1) * L);
+            store(s.d2 + j * L, rf((load(s.t + j * L) - o) * o * (splat(1.0) - o)));
+        }
+    }
+    layer_vector(w2 + 1, 1, m2, nullptr, s.n_oculta1, s.n_oculta2, s.d2, s.d1);
+    times_slope(s.d1, s.h1 + L, s.n_oculta1, L, L);
+    // The variations, pattern after pattern.
+    accumulate_vector(s.d1, s.n_oculta1, s.x, s.n_entradas, s.n_padroes, v1);
+    accumulate_vector(s.d2, s.n_oculta2, s.h1, s.n_oculta1, s.n_padroes, v2);
+    if (s.camada_linear) accumulate_vector(s.d3, s.n_saidas, s.h2, s.n_oculta2, s.n_padroes, v3);
+    return total;
+}
+
+// True when the passes of the set take the one-vector way: the set is staged once and fits one
+// vector, and the network is small enough for its variations to be summed one by one.
+inline bool one_vector(const EspacoPasso& s) {
+    return s.posto && s.ld == L && s.pesos <= 512;
+}
+
+float erro(const EspacoPasso& s, const float* w1, const float* w2, const float* w3) {
+    return one_vector(s) ? erro_vector(s, w1, w2, w3) : erro_tiles(s, w1, w2, w3);
+}
+
+float gradiente(const EspacoPasso& s, const float* w1, const float* w2, const float* w3, float* v1,
+                float* v2, float* v3) {
+    return one_vector(s) ? gradiente_vector(s, w1, w2, w3, v1, v2, v3)
+                         : gradiente_tiles(s, w1, w2, w3, v1, v2, v3);
 }
 
 void sigmoid_only(double* s, int count) {

@@ -26,6 +26,7 @@ void PassoConjunto::prepara(const arquitectura_rede& arq, const Matriz& entradas
     espaco_.n_oculta2 = arq.n_oculta2;
     espaco_.n_saidas = arq.n_saidas;
     espaco_.camada_linear = arq.camada_linear;
+    espaco_.pesos = arq.n_pesos;
     espaco_.entradas = entradas.valores.data();
     espaco_.saidas = saidas.valores.data();
     espaco_.n_padroes = std::min(entradas.n_padroes, saidas.n_padroes);
@@ -85,6 +86,17 @@ void PassoConjunto::dimensiona(int largura) {
     std::fill_n(s.x, ld, 1.0);
     std::fill_n(s.h1, ld, 1.0);
     std::fill_n(s.h2, ld, 1.0);
+    // A set of one tile is staged here once instead of at every pass: the inputs and targets
+    // pattern by pattern into rows, the lanes beyond the set left zero.
+    s.posto = s.n_padroes <= s.bloco;
+    if (!s.posto) return;
+    for (int p = 0; p < s.n_padroes; ++p) {
+        const size_t col = static_cast<size_t>(p);
+        for (size_t i = 0; i < ne; ++i)
+            s.x[(i + 1) * ld + col] = static_cast<double>(s.entradas[col * ne + i]);
+        for (size_t j = 0; j < no; ++j)
+            s.t[j * ld + col] = static_cast<double>(s.saidas[col * no + j]);
+    }
 }
 
 float PassoConjunto::erro_conjunto(const float* w1, const float* w2, const float* w3) {

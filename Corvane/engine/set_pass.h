@@ -14,8 +14,9 @@ namespace corvane {
 
 class PassoConjunto {
 public:
-    /// Sizes the working tiles for `arq` and the set. The set is read in place by every pass:
-    /// `entradas` and `saidas` must outlive the passes and keep their size.
+    /// Sizes the working tiles for `arq` and the set. The set is read in place by the passes (a
+    /// set of one tile, at most 64 patterns, is copied once): `entradas` and `saidas` must
+    /// outlive the passes and keep their size and values.
     void prepara(const arquitectura_rede& arq, const Matriz& entradas, const Matriz& saidas);
 
     /// `calculo_erro_conjunto` of the set for the weights w1, w2, w3 (w3 only with the linear

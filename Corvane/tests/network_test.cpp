@@ -245,22 +245,23 @@ void check_set_pass(const Shape& sh) {
     EXPECT_TRUE(same_bits(fast.variacao3, reference.variacao3));
 }
 
-INSTANTIATE_TEST_SUITE_P(Shapes, SetPass,
-                         ::testing::Values(Shape{2, 2, 0, 1, false, 4, 1.0},
-                                           Shape{3, 5, 0, 2, false, 37, 4.0},
-                                           Shape{10, 30, 20, 3, true, 203, 1.0},
-                                           Shape{7, 9, 6, 5, true, 61, 30.0}, // saturated
-                                           Shape{1, 1, 1, 1, true, 1, 1.0},
-                                           // several tiles, the last one short
-                                           Shape{12, 17, 0, 10, false, 300, 2.0},
-                                           Shape{64, 41, 9, 3, true, 130, 0.5}),
-                         [](const ::testing::TestParamInfo<Shape>& info) {
-                             const Shape& c = info.param;
-                             return "Layers" + std::to_string(c.inputs) + "_" +
-                                    std::to_string(c.h1) + "_" + std::to_string(c.h2) + "_" +
-                                    std::to_string(c.outputs) + "_Patterns" +
-                                    std::to_string(c.patterns);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, SetPass,
+    ::testing::Values(Shape{2, 2, 0, 1, false, 4, 1.0}, Shape{3, 5, 0, 2, false, 37, 4.0},
+                      Shape{10, 30, 20, 3, true, 203, 1.0},
+                      Shape{7, 9, 6, 5, true, 61, 30.0}, // saturated
+                      Shape{1, 1, 1, 1, true, 1, 1.0},
+                      // several tiles, the last one short
+                      Shape{12, 17, 0, 10, false, 300, 2.0}, Shape{64, 41, 9, 3, true, 130, 0.5},
+                      // sets of one vector: whole, part of one, saturated
+                      Shape{2, 3, 0, 1, false, 2, 1.0}, Shape{3, 6, 0, 2, false, 3, 2.0},
+                      Shape{5, 4, 3, 2, true, 7, 30.0}),
+    [](const ::testing::TestParamInfo<Shape>& info) {
+        const Shape& c = info.param;
+        return "Layers" + std::to_string(c.inputs) + "_" + std::to_string(c.h1) + "_" +
+               std::to_string(c.h2) + "_" + std::to_string(c.outputs) + "_Patterns" +
+               std::to_string(c.patterns);
+    });
 
 } // namespace
 } // namespace corvane
