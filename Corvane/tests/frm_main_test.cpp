@@ -35,9 +35,11 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 using namespace corvane;
 
@@ -101,6 +103,23 @@ public:
 private:
     QStringList& registo_;
     bool ocupado_ = false;
+};
+
+// Hands each event of `alvo` to `ver` before the target handles it, for its lifetime.
+class FiltroEventos : public QObject {
+public:
+    FiltroEventos(QObject* alvo, std::function<void(QEvent*)> ver) : ver_(std::move(ver)) {
+        alvo->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        ver_(e);
+        return false;
+    }
+
+private:
+    std::function<void(QEvent*)> ver_;
 };
 
 void escreve(const QString& caminho, const QByteArray& conteudo) {
@@ -236,9 +255,22 @@ void FrmMainTest::start_state() {
 
 void FrmMainTest::logo_window() {
     Ambiente a(true);
-    frm_logo* logo = a.m().logo();
+    frm_Main& m = a.m();
+    frm_logo* logo = m.logo();
     QVERIFY(logo);
+    // The logo goes on the screen after the frame it stands on, so that a window manager stacks
+    // it above the frame: whether the frame's own window was on the screen is read as the logo
+    // is shown.
+    std::optional<bool> frame_no_ecra;
+    FiltroEventos filtro(logo, [&](QEvent* e) {
+        if (e->type() == QEvent::Show && !frame_no_ecra)
+            frame_no_ecra = m.windowHandle() && m.windowHandle()->isVisible();
+    });
+    m.show();
     QVERIFY(logo->isVisible());
+    QCOMPARE(frame_no_ecra, std::optional<bool>(true));
+    QCOMPARE(logo->windowHandle()->transientParent(), m.windowHandle());
+    QVERIFY(!(logo->windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(logo->size(), QSize(508, 204));
     logo->centra(QRect(0, 0, 1280, 1024));
     QCOMPARE(logo->pos(), QPoint(386, 328));

@@ -110,7 +110,10 @@ QIcon icone_programa() {
     return icone;
 }
 
-frm_logo::frm_logo(QWidget* parent) : QWidget(parent, Qt::Tool) {
+// A picture of fixed size: its frame offers closing only.
+frm_logo::frm_logo(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
     setObjectName("frm_logo");
     setWindowTitle("Corvane");
     setFixedSize(largura, altura);

@@ -61,6 +61,17 @@ frm_Main::frm_Main(Opcoes opcoes, QWidget* parent)
         logo_ = new frm_logo(this);
         if (const QScreen* ecra = QGuiApplication::primaryScreen())
             logo_->centra(ecra->availableGeometry());
+        logo_pendente_ = true;
+    }
+}
+
+void frm_Main::setVisible(bool visible) {
+    QMainWindow::setVisible(visible);
+    // The logo stands on the frame: shown before the frame's own window is on the screen, a
+    // window manager puts the frame, which comes later, over it, and the logo stays hidden
+    // until someone activates it. Shown once the frame is up, it is stacked above the frame.
+    if (visible && logo_pendente_ && logo_) {
+        logo_pendente_ = false;
         logo_->show();
     }
 }

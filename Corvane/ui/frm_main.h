@@ -79,6 +79,9 @@ public:
     /// A view of the open project.
     void mostra_vista(Vista vista);
 
+    /// Shows or hides the frame; the first time it is shown, the logo window follows it.
+    void setVisible(bool visible) override;
+
 public slots:
     void new_project();
     void open_project();
@@ -120,6 +123,7 @@ private:
     QPointer<QMdiSubWindow> sub_macro_;
     frm_grid* grid_ = nullptr;
     frm_logo* logo_ = nullptr;
+    bool logo_pendente_ = false; ///< the logo waits for the frame's first show
     frm_help* ajuda_ = nullptr;
     QList<QAction*> botoes_;
     bool novo_pendente_ = false;
