@@ -13,6 +13,7 @@
 #include "engine/project_file.h"
 #include "engine/trainer.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
@@ -216,6 +217,7 @@ private slots:
     void real_macro_of_two_projects();
     void chart_comes_to_the_front();
     void chart_window_offers_no_maximise();
+    void project_window_fits_a_small_screen();
     void empty_errors_file_gives_an_empty_chart();
     void plain_run_offers_no_macro_stop();
     void help_topic_opens_at_one_click();
@@ -821,23 +823,23 @@ void FrmMainTest::chart_comes_to_the_front() {
     QCOMPARE(r.frente(), projecto);
     projecto->Text1[12]->setText("30000");
     projecto->Text1[11]->setText("-1");
+    // The workspace is read the moment the run brings its chart forward (however fast the run,
+    // this happens while it trains), and the run is stopped there.
     QWidget *frente = nullptr, *activa = nullptr;
-    // Looks once this run has drawn its chart a few times (the label holds the last run's count
-    // until the first iteration).
-    const int anterior = projecto->Label3[1]->text().toInt();
-    QTimer espera;
-    QObject::connect(&espera, &QTimer::timeout, projecto, [&] {
-        const int iteracao = projecto->Label3[1]->text().toInt();
-        if (iteracao < 10 || iteracao == anterior) return;
-        espera.stop();
-        frente = r.frente();
-        activa = r.activa();
-        projecto->Command12->click();
-    });
-    espera.start(20);
+    const auto ligacao =
+        QObject::connect(m.mdi, &QMdiArea::subWindowActivated, projecto, [&](QMdiSubWindow* s) {
+            if (frente || !s || s->widget() != projecto->grafico() || !projecto->ocupado()) return;
+            frente = r.frente();
+            activa = r.activa();
+            projecto->Command12->click();
+        });
     QTest::mouseClick(projecto->Command4, Qt::LeftButton);
+    QObject::disconnect(ligacao);
     QCOMPARE(frente, projecto->grafico());
     QCOMPARE(activa, projecto->grafico());
+    QVERIFY(projecto->Label3[1]->text().toInt() < 30000); // stopped there
+    // The end of the run leaves it in front.
+    QCOMPARE(r.frente(), projecto->grafico());
 
     // "&Error chart" after the run, with the project window in front, shows the chart over it.
     QTest::mouseClick(projecto->Text1[12], Qt::LeftButton);
@@ -868,6 +870,29 @@ void FrmMainTest::chart_window_offers_no_maximise() {
     QTest::mouseDClick(sub, Qt::LeftButton, {}, QPoint(sub->width() / 2, titulo / 2));
     QVERIFY(!sub->isMaximized());
     QCOMPARE(sub->size(), antes);
+}
+
+void FrmMainTest::project_window_fits_a_small_screen() {
+    Real r;
+    frm_Main& m = *r.janela;
+    // The frame as it opens on a 1280 x 1024 screen, under a title bar.
+    m.resize(1280, 1000);
+    r.dialogs.respostas = {r.caminho("breast_cancer_backpropagation.prj")};
+    m.menu_open_project->trigger();
+    auto* projecto = m.findChild<frm_project*>();
+    QVERIFY(projecto);
+    QMdiSubWindow* sub = r.sub(projecto);
+    QVERIFY2(sub->frameGeometry().right() < m.mdi->viewport()->width(),
+             qPrintable(QString("%1 px wide").arg(sub->frameGeometry().width())));
+    QVERIFY(sub->frameGeometry().bottom() < m.mdi->viewport()->height());
+    // Every caption whole: no button narrower than it asks to be, no label narrower than its
+    // text (once the window has laid out the captions the project gave it).
+    for (auto* b : projecto->findChildren<QAbstractButton*>())
+        if (b->isVisible())
+            QTRY_VERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->text()));
+    for (auto* l : projecto->findChildren<QLabel*>())
+        if (l->isVisible())
+            QTRY_VERIFY2(l->width() >= l->minimumSizeHint().width(), qPrintable(l->text()));
 }
 
 void FrmMainTest::empty_errors_file_gives_an_empty_chart() {

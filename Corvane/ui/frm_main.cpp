@@ -233,6 +233,9 @@ ProjectPort& frm_Main::garante_projecto() {
         if (port == projecto_) mostra_vista(v);
     };
     port->ao_fechar = [this, port] { projecto_fechado(port); };
+    port->ao_criar_janela = [this](QWidget* w) {
+        if (!qobject_cast<QMdiSubWindow*>(w->parentWidget())) adopta(w);
+    };
     QMdiSubWindow* sub = mostra_filho(janela, false);
     sub_projecto_ = sub;
     sub->adjustSize();

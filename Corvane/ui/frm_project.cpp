@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace corvane {
@@ -188,10 +189,15 @@ frm_project::~frm_project() {
 }
 
 void frm_project::cria_controlos() {
-    auto texto = [this](int i) {
+    // A box for a number is as wide as a long number (a line edit would otherwise ask for room
+    // for some seventeen characters, and the window would not fit a 1280-pixel screen); the two
+    // file names take the room that is left in their frames.
+    const int numero = fontMetrics().horizontalAdvance("0.0000E+00") + 16;
+    auto texto = [this, numero](int i) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QString("Text1(%1)").arg(i));
         e->setMinimumWidth(56);
+        if (i != slot::ficheiro_dados && i != slot::ficheiro_pesos) e->setMaximumWidth(numero);
         Text1[static_cast<std::size_t>(i)] = e;
         return e;
     };
@@ -262,8 +268,15 @@ void frm_project::cria_controlos() {
     g2->addWidget(legenda("Neurons:"), 2, 0);
     g2->addWidget(texto(14), 2, 1);
     g2->addWidget(texto(15), 2, 2);
-    Check1[1] = new QCheckBox("selected", this);
+    Check1[1] = new QCheckBox("unselected", this);
     Check1[1]->setObjectName("Check1(1)");
+    // The two captions that change with the linear layer keep the room of the longer one, so
+    // that the window, sized when it opens, never has to squeeze them when a project changes
+    // them.
+    Check1[1]->setMinimumWidth(Check1[1]->sizeHint().width());
+    Check1[1]->setText("selected");
+    titulo_camada2_->setMinimumWidth(std::max(titulo_camada2_->sizeHint().width(),
+                                              fontMetrics().horizontalAdvance("Output layer")));
     g2->addWidget(Check1[1], 2, 3, Qt::AlignHCenter);
     g2->addWidget(legenda("Transfer function:"), 3, 0);
     g2->addWidget(legenda("Sigmoid"), 3, 1, Qt::AlignHCenter);
@@ -731,6 +744,9 @@ frm_chart& frm_project::garante_grafico() {
             estado_.grafico_activo = false;
             Command11->setEnabled(!ocupado_);
         });
+        // Into the frame's workspace before it is first shown, even by a run that lets no
+        // window event through before it draws.
+        if (ao_criar_janela) ao_criar_janela(chart_);
     }
     return *chart_;
 }

@@ -44,6 +44,8 @@ public:
     std::function<void(bool)> ao_mudar_estado;
     std::function<void(Vista)> ao_pedir_vista;
     std::function<void()> ao_fechar;
+    /// Set by the frame: the window made a window of its own (the error chart), not shown yet.
+    std::function<void(QWidget*)> ao_criar_janela;
 };
 
 } // namespace corvane
