@@ -80,13 +80,25 @@ pid_t spawn(const std::vector<std::string>& argv, const std::string& log) {
     for (const auto& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
+    // A stop sent to the child before it has dropped the runner's handlers would only set the
+    // child's copy of the flag, and the run would train to its end: the two signals wait,
+    // blocked, until the child has its default handlers back, and then end it.
+    sigset_t stops, before;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGINT);
+    sigaddset(&stops, SIGTERM);
+    sigprocmask(SIG_BLOCK, &stops, &before);
     const pid_t pid = ::fork();
-    if (pid != 0) return pid;
+    if (pid != 0) {
+        sigprocmask(SIG_SETMASK, &before, nullptr);
+        return pid;
+    }
     // In the child: only async-signal-safe calls until exec.
     struct sigaction dfl {};
     dfl.sa_handler = SIG_DFL;
     sigaction(SIGINT, &dfl, nullptr);
     sigaction(SIGTERM, &dfl, nullptr);
+    sigprocmask(SIG_SETMASK, &before, nullptr);
     const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd >= 0) {
         ::dup2(fd, 1);
