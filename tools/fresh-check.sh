@@ -119,11 +119,7 @@ if grep -n "warning:" /tmp/setup.log /tmp/build.log; then
 fi
 
 step "every test in the optimised build (windows offscreen)"
-# Two tests time their checks against runs that an optimised build finishes before the check
-# comes (the chart's place in the workspace, an interrupted plan of jobs); they run in the
-# sanitizer build of test.sh, and stay out of this one until they wait for what they check.
-(cd build-run && ctest --output-on-failure -j"$(nproc)" --timeout 600 \
-    -E '^(Corvane_frm_main_test|Jobs\.AnInterruptedPlanKeepsWhatEndedAndResumesTheRest)$')
+(cd build-run && ctest --output-on-failure -j"$(nproc)" --timeout 600)
 
 step "one batch job per program, as the README runs them"
 rm -rf /tmp/corvane && cp -r examples/Corvane /tmp/corvane
