@@ -131,13 +131,17 @@ TEST(SweepFolder, RefusalsLeaveNoFolder) {
         EXPECT_FALSE(expand_sweep_folder(base, ex.sweep(sweep_text), out, max_runs, ex.view));
         return ex.view.texts().empty() ? std::string() : ex.view.texts().back();
     };
-    EXPECT_NE(refused("Seeds = 1..11\n", ex.dir / "a", 10).find("11 projects, more than the limit"),
-              std::string::npos);
-    EXPECT_NE(refused("Seeds = x\n", ex.dir / "a", 10).find("line 1:"), std::string::npos);
+    EXPECT_EQ(refused("Seeds = 1..11\n", ex.dir / "a", 10),
+              "The sweep gives 11 projects, more than the limit of 10: give a larger limit with "
+              "--max-runs to expand it.");
+    EXPECT_EQ(refused("Seeds = x\n", ex.dir / "a", 10),
+              "The sweep file " + (ex.dir / "sweep.txt") +
+                  " cannot be used: line 1: \"x\" is not a value of \"Seeds\".");
     EXPECT_FALSE(std::filesystem::exists(ex.dir / "a"));
     // A folder holding files is never written into.
-    EXPECT_NE(refused("Seeds = 1\n", ex.dir.path().string(), 10).find("already holds files"),
-              std::string::npos);
+    EXPECT_EQ(refused("Seeds = 1\n", ex.dir.path().string(), 10),
+              "The folder " + ex.dir.path().string() +
+                  " already holds files: a sweep is expanded into a new or empty folder.");
     ex.view.messages.clear();
     EXPECT_FALSE(expand_sweep_folder(ex.dir / "none.prj", ex.sweep("Seeds = 1\n"), ex.dir / "a", 10,
                                      ex.view));

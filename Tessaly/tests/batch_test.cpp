@@ -78,7 +78,8 @@ TEST_F(Batch, FileFailuresAreMessageLinesAndStatusOne) {
     EXPECT_EQ(out_.str(), "MsgBox\tTessaly\t53  : File not found\n");
     const std::string badWeights = Write("bad.TsyW", "[2X2] 0 1 1 0");
     EXPECT_EQ(Run({"--weights", badWeights, "--recall", t}), 1);
-    EXPECT_NE(out_.str().find("Matrix Size is diferent"), std::string::npos);
+    EXPECT_EQ(out_.str(),
+              "MsgBox\tTessaly\t-2147220990  : Load File Error (Matrix Size is diferent)\n");
     EXPECT_EQ(err_.str(), "");
 
     // A weight no float holds stops the run instead of becoming a matrix of zeros.
