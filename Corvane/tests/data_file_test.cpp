@@ -112,6 +112,14 @@ TEST(DataFile, ASetPastTheEndOfTheFileIsRefusedNamingItsLines) {
                                      "Please check values of \"Training data and Test data\" box: "
                                      "the testing lines 3 to 3 go past the end of the data "
                                      "file, which has 2 lines."});
+    // The same with a line end after the last line: that line end starts no further line.
+    Reader ended;
+    EXPECT_FALSE(ended.read("1\t2\r\n3\t4\r\n", selection({"1", "1"}, {"2", "2"}, {"3", "3"}), true,
+                            1, 1, 1));
+    EXPECT_EQ(ended.view.texts(), std::vector<std::string>{
+                                      "Please check values of \"Training data and Test data\" box: "
+                                      "the training lines 3 to 3 go past the end of the data "
+                                      "file, which has 2 lines."});
     // A file holding only a byte-order mark has no line at all.
     Reader mark;
     EXPECT_FALSE(
