@@ -320,8 +320,11 @@ bool Treinador::falha_numerica(int iteracao) {
 
 bool Treinador::fim_treino() {
     if (d_.Check1[2] == 1 && programa_.grafico_activo) {
+        // The count on show is an earlier run's when this one made no iteration: only this
+        // run's errors are drawn.
         const double shown = texto_para_numero(d_.Label3[1]) - 1.0;
-        const double limit = static_cast<double>(historico_erros.size()) - 1.0;
+        const double limit = std::min(static_cast<double>(historico_erros.size()) - 1.0,
+                                      static_cast<double>(iteracao_final));
         desenha_grafico_erros(static_cast<int>(std::clamp(shown, 0.0, limit)));
     }
     // The run ended: its errors file holds its iterations, none when it ran none.

@@ -225,6 +225,15 @@ TEST(Training, GoalMetBeforeTheFirstIteration) {
     none.d.Text1[12] = "0";
     ASSERT_TRUE(none.trainer.comecar_treino());
     EXPECT_TRUE(none.errors_file().empty());
+
+    // The count of an earlier run still on show: the chart gets no errors this run never had.
+    XorRun earlier;
+    earlier.d.Text1[11] = "100";
+    earlier.d.Check1[2] = 1;
+    earlier.d.Label3[1] = "92";
+    ASSERT_TRUE(earlier.trainer.comecar_treino());
+    for (const auto& chart : earlier.view.charts)
+        EXPECT_TRUE(chart.empty()) << chart.size() << " points";
 }
 
 TEST(Training, ThePreviousErrorsFileStaysUntilARunHasItsOwn) {
