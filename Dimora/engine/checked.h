@@ -3,26 +3,24 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
-#include <string>
+
+#include "failure/failure.h"
 
 namespace dimora {
 
-/// A numbered arithmetic failure. Numbers: 5 invalid argument, 6 overflow, 11 division by zero.
-class Failure : public std::runtime_error {
-public:
-    Failure(int number, const std::string& description)
-        : std::runtime_error(description), number_(number) {}
-    int number() const { return number_; }
-    std::string description() const { return what(); }
+/// A numbered arithmetic failure, thrown by the functions below.
+using failure::Failure;
 
-    static Failure overflow() { return Failure(6, "Overflow"); }
-    static Failure division_by_zero() { return Failure(11, "Division by zero"); }
-    static Failure invalid_argument() { return Failure(5, "Invalid procedure call or argument"); }
-
-private:
-    int number_;
-};
+/// The three failures of the arithmetic: 6 overflow, 11 division by zero, 5 invalid argument.
+inline Failure OverflowFailure() {
+    return failure::Overflow();
+}
+inline Failure DivisionByZeroFailure() {
+    return {11, "Division by zero"};
+}
+inline Failure InvalidArgumentFailure() {
+    return {5, "Invalid procedure call or argument"};
+}
 
 /// 16-bit signed sum, difference and product; throw overflow when leaving -32768 .. 32767.
 std::int16_t add16(std::int32_t a, std::int32_t b);

@@ -6,17 +6,15 @@
 
 namespace dimora {
 
-std::string unitsFailureText(int number, const std::string& description) {
-    return "Error probably due to excessively high number of units\n" + std::to_string(number) +
-           " : " + description;
+std::string unitsFailureText(const Failure& f) {
+    return "Error probably due to excessively high number of units\n" + f.Text(" : ");
 }
 
 template <class T, class F> T MlpSize::trap(const char* name, F&& body) {
     try {
         return body();
     } catch (const Failure& f) {
-        if (sink_)
-            sink_(std::string("Funtion ") + name, unitsFailureText(f.number(), f.description()));
+        if (sink_) sink_(std::string("Funtion ") + name, unitsFailureText(f));
         return T{0};
     }
 }

@@ -6,13 +6,16 @@
 #include <functional>
 #include <string>
 
+#include "failure/failure.h"
+
 namespace dimora {
 
 /// Receives a message box: its title and its text (lines separated by "\n").
 using MessageSink = std::function<void(const std::string& title, const std::string& text)>;
 
-/// The text of the message shown when a size function fails.
-std::string unitsFailureText(int number, const std::string& description);
+/// The text of the message shown when a size function fails: a line saying why, then the
+/// failure's number, " : " and its description.
+std::string unitsFailureText(const failure::Failure& f);
 
 /// The bound functions over the calculator's current values. A function that traps its own
 /// failures reports them to the sink with the title "Funtion <name>" and returns 0, and the

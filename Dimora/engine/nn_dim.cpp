@@ -23,7 +23,7 @@ void refuse(NNDimView& view, const std::string& field, const std::string& text) 
 }
 
 std::string refusedUnitsText() {
-    return unitsFailureText(6, "Overflow");
+    return unitsFailureText(OverflowFailure());
 }
 
 // The weight count h(d + 1) + h + 1 and the unit count h + 1 of a row, in 16-bit arithmetic;
@@ -116,7 +116,7 @@ bool computeNNDim(NNDimView& view) {
         try {
             regions = size.MaxDicot();
         } catch (const Failure& f) {
-            view.message("Funtion MaxDicot", unitsFailureText(f.number(), f.description()));
+            view.message("Funtion MaxDicot", unitsFailureText(f));
         }
         view.addRow("ListND", std::to_string(regions));
         view.addRow("ListVCDl", std::to_string(size.VCDl()));

@@ -1,19 +1,14 @@
 // Numbered failures shown in a message box as "<number>  : <description>".
 #pragma once
 
-#include <cstdint>
 #include <string>
+
+#include "failure/failure.h"
 
 namespace tessaly {
 
-struct Failure {
-    std::int32_t number = 0;
-    std::string description;
-
-    /// The number in decimal, two blanks, a colon, a blank and the description.
-    std::string Text() const { return std::to_string(number) + "  : " + description; }
-    bool operator==(const Failure&) const = default;
-};
+/// Text() gives the number in decimal, two blanks, a colon, a blank and the description.
+using failure::Failure;
 
 /// The two failures of the pattern and weights file formats (0x80040201 and 0x80040202).
 inline Failure FileStructureFailure() {
@@ -32,7 +27,7 @@ inline Failure TypeMismatchFailure() {
     return {13, "Type mismatch"};
 }
 inline Failure OverflowFailure() {
-    return {6, "Overflow"};
+    return failure::Overflow();
 }
 inline Failure InvalidValueFailure() {
     return {380, "Invalid property value"};
