@@ -15,7 +15,7 @@
 #include "picture_box.h"
 #include "plot_graph.h"
 #include "qtkit/export_actions.h"
-#include "up_down.h"
+#include "qtkit/up_down.h"
 
 namespace dimora {
 namespace {

@@ -13,10 +13,14 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
+namespace qtkit {
+class UpDown;
+}
+
 namespace dimora {
 
 class PictureBox;
-class UpDown;
+using qtkit::UpDown;
 
 class frmSCSize : public QWidget {
     Q_OBJECT

@@ -7,7 +7,8 @@
 #include "pattern_file.h"
 #include "recorder_dialogs.h"
 #include "ui_dialogs.h"
-#include "up_down.h"
+
+#include "qtkit/up_down.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,6 +56,17 @@ int cellsOn(const Pattern& p) {
     for (const auto cell : p.values())
         on += cell == 1;
     return on;
+}
+
+// Clicks an up-down's arrow where a person would: the up arrow is its upper half, the down
+// arrow its lower half.
+void clickUp(UpDown* updown) {
+    QTest::mouseClick(updown, Qt::LeftButton, {},
+                      QPoint(updown->width() / 2, updown->height() / 4));
+}
+void clickDown(UpDown* updown) {
+    QTest::mouseClick(updown, Qt::LeftButton, {},
+                      QPoint(updown->width() / 2, updown->height() * 3 / 4));
 }
 
 Pattern parse(const char* text) {
@@ -171,11 +183,11 @@ private slots:
         QTest::mouseClick(viewport, Qt::LeftButton, {}, cell(doc, 1, 1));
         QCOMPARE(cellsOn(doc.pattern()), 1);
         auto* rows = child<UpDown>(&doc, "updownLinhas");
-        QTest::mouseClick(rows->upButton(), Qt::LeftButton);
+        clickUp(rows);
         QCOMPARE(doc.rows(), 13);
         QCOMPARE(child<QLabel>(&doc, "labLinhas")->text(), QString("13"));
         QCOMPARE(cellsOn(doc.pattern()), 0);
-        QTest::mouseClick(child<UpDown>(&doc, "updownColunas")->downButton(), Qt::LeftButton);
+        clickDown(child<UpDown>(&doc, "updownColunas"));
         QCOMPARE(doc.columns(), 9);
         QCOMPARE(child<QTableWidget>(&doc, "msfgGrelha")->columnCount(), 9);
     }
@@ -216,8 +228,8 @@ private slots:
         QVERIFY(child<UpDown>(&doc, "updownLinhas")->isEnabled());
         QVERIFY(!bar->isEnabled());
         for (int k = 0; k < 47; ++k) {
-            QTest::mouseClick(child<UpDown>(&doc, "updownLinhas")->upButton(), Qt::LeftButton);
-            QTest::mouseClick(child<UpDown>(&doc, "updownColunas")->upButton(), Qt::LeftButton);
+            clickUp(child<UpDown>(&doc, "updownLinhas"));
+            clickUp(child<UpDown>(&doc, "updownColunas"));
         }
         QCOMPARE(doc.rows(), 50);
         QCOMPARE(doc.columns(), 50);

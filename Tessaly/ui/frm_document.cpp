@@ -8,10 +8,10 @@
 #include "pattern_ops.h"
 #include "placement.h"
 #include "ui_dialogs.h"
-#include "up_down.h"
 #include "weight_table.h"
 
 #include "qtkit/export_actions.h"
+#include "qtkit/up_down.h"
 #include "qtkit/wait_cursor.h"
 
 #include <QAction>
@@ -100,21 +100,18 @@ void frmDocument::buildControls() {
     fraDim->setObjectName("fraDim");
     labLinhas = new QLabel(fraDim);
     labLinhas->setObjectName("labLinhas");
-    updownLinhas = new UpDown(fraDim);
-    updownLinhas->setObjectName("updownLinhas");
+    updownLinhas = new UpDown("updownLinhas", kMinDimension, kMaxDimension, kMinDimension, fraDim);
     Label1 = new QLabel("X", fraDim);
     Label1->setObjectName("Label1");
     labColunas = new QLabel(fraDim);
     labColunas->setObjectName("labColunas");
-    updownColunas = new UpDown(fraDim);
-    updownColunas->setObjectName("updownColunas");
+    updownColunas =
+        new UpDown("updownColunas", kMinDimension, kMaxDimension, kMinDimension, fraDim);
     for (QLabel* l : {labLinhas, labColunas}) {
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         l->setAlignment(Qt::AlignCenter);
         l->setMinimumWidth(30);
     }
-    for (UpDown* u : {updownLinhas, updownColunas})
-        u->setRange(kMinDimension, kMaxDimension);
     auto* dimLayout = new QHBoxLayout(fraDim);
     dimLayout->addWidget(labLinhas);
     dimLayout->addWidget(updownLinhas);

@@ -20,10 +20,14 @@ class QScrollBar;
 class QTableWidget;
 class QTimer;
 
+namespace qtkit {
+class UpDown;
+}
+
 namespace tessaly {
 
 class UiDialogs;
-class UpDown;
+using qtkit::UpDown;
 class frmSynapticWeights;
 
 class frmDocument : public QWidget, private NetDialog {

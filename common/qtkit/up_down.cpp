@@ -4,7 +4,9 @@
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 
-namespace dimora {
+#include <algorithm>
+
+namespace qtkit {
 
 UpDown::UpDown(const QString& name, int minimum, int maximum, int start, QWidget* parent)
     : QSpinBox(parent) {
@@ -27,4 +29,10 @@ QSize UpDown::sizeHint() const {
     return {width, QSpinBox::sizeHint().height()};
 }
 
-} // namespace dimora
+void UpDown::stepBy(int steps) {
+    const int before = value();
+    QSpinBox::stepBy(steps);
+    if (value() != before) emit stepped(value());
+}
+
+} // namespace qtkit

@@ -4,7 +4,7 @@
 
 #include <QSpinBox>
 
-namespace dimora {
+namespace qtkit {
 
 class UpDown : public QSpinBox {
     Q_OBJECT
@@ -12,6 +12,14 @@ public:
     UpDown(const QString& name, int minimum, int maximum, int start, QWidget* parent = nullptr);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
+
+    /// An arrow (or its key) pressed: the value moves and, when it changed, `stepped` follows
+    /// `valueChanged`.
+    void stepBy(int steps) override;
+
+signals:
+    /// The person stepped the value; `setValue` from the program does not emit it.
+    void stepped(int value);
 };
 
-} // namespace dimora
+} // namespace qtkit
