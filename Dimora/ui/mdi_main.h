@@ -7,6 +7,8 @@
 #include <array>
 #include <functional>
 
+#include "twips/twips.h"
+
 class QAction;
 class QDialog;
 class QMdiArea;
@@ -26,7 +28,7 @@ public:
     explicit SidePanel(QWidget* parent = nullptr);
     std::array<QPushButton*, 4> cmdMenu{};
     /// Gap between the bottom buttons and below them, in pixels (100 twips).
-    static constexpr int kGap = 7;
+    static constexpr int kGap = twips::to_pixels(100);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

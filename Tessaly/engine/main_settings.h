@@ -10,8 +10,6 @@ namespace tessaly {
 
 constexpr const char* kApplicationTitle = "Tessaly";
 constexpr const char* kSettingsSection = "Settings";
-/// Twips per screen pixel.
-constexpr int kTwipsPerPixel = 15;
 
 struct PlacementKey {
     const char* name;

@@ -6,6 +6,8 @@
 #include "frm_synaptic_weights.h"
 #include "ui_dialogs.h"
 
+#include "twips/twips.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -54,8 +56,8 @@ int main(int argc, char* argv[]) {
     auto settings = std::make_unique<QSettings>(temp.filePath("s.ini"), QSettings::IniFormat);
     settings->setValue("Settings/MainLeft", 0);
     settings->setValue("Settings/MainTop", 0);
-    settings->setValue("Settings/MainWidth", 1000 * 15);
-    settings->setValue("Settings/MainHeight", 560 * 15);
+    settings->setValue("Settings/MainWidth", 1000 * twips::per_pixel);
+    settings->setValue("Settings/MainHeight", 560 * twips::per_pixel);
     ScriptedDialogs dialogs;
     frmMain main(std::move(settings), &dialogs);
     main.show();

@@ -7,6 +7,8 @@
 #include "placement.h"
 #include "ui_dialogs.h"
 
+#include "twips/twips.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -96,20 +98,21 @@ void frmMain::readPlacement() {
         value[k] = PlacementValue(text, kPlacementKeys[k].fallback, k >= 2);
     }
     settings_->endGroup();
-    const auto pixels = [](float twips) {
-        return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel));
+    const auto pixels = [](float length) {
+        return static_cast<int>(std::nearbyint(length / twips::per_pixel));
     };
     move(pixels(value[0]), pixels(value[1]));
     resize(pixels(value[2]), pixels(value[3]));
 }
 
 void frmMain::writePlacement() {
-    const double twips[4] = {double(x()) * kTwipsPerPixel, double(y()) * kTwipsPerPixel,
-                             double(width()) * kTwipsPerPixel, double(height()) * kTwipsPerPixel};
+    const double lengths[4] = {double(x()) * twips::per_pixel, double(y()) * twips::per_pixel,
+                               double(width()) * twips::per_pixel,
+                               double(height()) * twips::per_pixel};
     settings_->beginGroup(kSettingsSection);
     for (std::size_t k = 0; k < kPlacementKeys.size(); ++k)
         settings_->setValue(kPlacementKeys[k].name,
-                            QString::fromStdString(PlacementText(twips[k])));
+                            QString::fromStdString(PlacementText(lengths[k])));
     settings_->endGroup();
     settings_->sync();
 }

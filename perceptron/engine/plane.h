@@ -6,6 +6,8 @@
 #include "rule.h"
 #include "samples.h"
 
+#include "twips/twips.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,7 +19,7 @@ namespace perceptron {
 // ---------------------------------------------------------------- scale
 
 /// The plane's user scale. X grows to the right; the drawing coordinate yd grows downwards,
-/// yd = 0.6 − Y for a feature value Y. Sizes are in twips (15 to a pixel).
+/// yd = 0.6 − Y for a feature value Y. Sizes are in twips.
 namespace scale {
 inline constexpr double left = -0.25;             ///< X at the drawing area's left edge
 inline constexpr double top = -0.04;              ///< yd at its top edge
@@ -26,19 +28,18 @@ inline constexpr double twips_per_yd = 6914.0625; ///< one yd unit
 inline constexpr int box_width_twips = 7035;
 inline constexpr int box_height_twips = 4875;
 inline constexpr int border_twips = 30; ///< on each side of the box
-inline constexpr int twips_per_pixel = 15;
 
 /// The box with its border, in pixels (469 x 325).
-inline constexpr int box_width_px = box_width_twips / twips_per_pixel;
-inline constexpr int box_height_px = box_height_twips / twips_per_pixel;
+inline constexpr int box_width_px = box_width_twips / twips::per_pixel;
+inline constexpr int box_height_px = box_height_twips / twips::per_pixel;
 /// The border width in pixels (2).
-inline constexpr int border_px = border_twips / twips_per_pixel;
+inline constexpr int border_px = border_twips / twips::per_pixel;
 /// The drawing area inside the border, in pixels (465 x 321).
 inline constexpr int area_width_px = box_width_px - 2 * border_px;
 inline constexpr int area_height_px = box_height_px - 2 * border_px;
 
-inline constexpr double pixels_per_x = twips_per_x / twips_per_pixel;
-inline constexpr double pixels_per_yd = twips_per_yd / twips_per_pixel;
+inline constexpr double pixels_per_x = twips_per_x / twips::per_pixel;
+inline constexpr double pixels_per_yd = twips_per_yd / twips::per_pixel;
 
 /// X at the drawing area's right edge (about 11.04) and yd at its bottom edge (about 0.656).
 inline constexpr double right = left + (box_width_twips - 2 * border_twips) / twips_per_x;
