@@ -6,6 +6,10 @@
 
 namespace dimora {
 
+std::int16_t weightCount(std::int16_t d, std::int16_t h) {
+    return add16(add16(mul16(h, add16(d, 1)), h), 1);
+}
+
 std::string unitsFailureText(const Failure& f) {
     return "Error probably due to excessively high number of units\n" + f.Text(" : ");
 }
@@ -37,22 +41,20 @@ float MlpSize::Combin(std::int16_t n, std::int16_t k) {
     });
 }
 
-std::int32_t MlpSize::MaxDicot() {
+std::int32_t MlpSize::RegionSum() {
+    const int m = d < h ? d : h;
     std::int32_t s = 0;
-    for (int i = 0; i <= d; ++i)
-        if (h >= i)
-            s = round32(static_cast<double>(s) + double{Combin(h, static_cast<std::int16_t>(i))});
+    for (int i = 0; i <= m; ++i)
+        s = round32(static_cast<double>(s) + double{Combin(h, static_cast<std::int16_t>(i))});
     return s;
 }
 
+std::int32_t MlpSize::MaxDicot() {
+    return RegionSum();
+}
+
 std::int32_t MlpSize::VCD() {
-    return trap<std::int32_t>("VCD", [this] {
-        const int m = d < h ? d : h;
-        std::int32_t s = 0;
-        for (int i = 0; i <= m; ++i)
-            s = round32(static_cast<double>(s) + double{Combin(h, static_cast<std::int16_t>(i))});
-        return s;
-    });
+    return trap<std::int32_t>("VCD", [this] { return RegionSum(); });
 }
 
 std::int32_t MlpSize::VCDl() {
@@ -67,7 +69,7 @@ std::int32_t MlpSize::VCDu() {
             W = mul16(add16(d, 1), h);
         } else {
             units = add16(h, 1);
-            W = add16(add16(mul16(h, add16(d, 1)), h), 1);
+            W = weightCount(d, h);
         }
         const double twoW = mul16(2, W);
         const double e = std::exp(1.0);
@@ -91,7 +93,7 @@ std::int32_t MlpSize::LowB() {
 
 std::int32_t MlpSize::UpB() {
     return trap<std::int32_t>("UpB", [this] {
-        W = add16(add16(mul16(h, add16(d, 1)), h), 1);
+        W = weightCount(d, h);
         const float units = static_cast<float>(add16(h, 1));
         const float perError = to_single(divide(W, eps));
         const float ratio = to_single(divide(units, eps));

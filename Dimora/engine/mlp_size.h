@@ -13,6 +13,11 @@ namespace dimora {
 /// Receives a message box: its title and its text (lines separated by "\n").
 using MessageSink = std::function<void(const std::string& title, const std::string& text)>;
 
+/// The weight count of a network with d inputs, h hidden units and one output: h(d + 1) + h + 1
+/// (d + 1 per hidden unit with its bias, h + 1 for the output unit), in 16-bit arithmetic;
+/// throws overflow beyond 32767.
+std::int16_t weightCount(std::int16_t d, std::int16_t h);
+
 /// The text of the message shown when a size function fails: a line saying why, then the
 /// failure's number, " : " and its description.
 std::string unitsFailureText(const failure::Failure& f);
@@ -37,11 +42,11 @@ public:
     /// factor failed to 0 (division by zero) or the result is beyond the float range.
     float Combin(std::int16_t n, std::int16_t k);
 
-    /// Maximum number of regions: sum of C(h, i) for i = 0 .. min(d, h). Does not trap: a sum
-    /// beyond the 32-bit range throws Failure to the caller.
+    /// Maximum number of regions: RegionSum(). Does not trap: a sum beyond the 32-bit range
+    /// throws Failure to the caller.
     std::int32_t MaxDicot();
 
-    /// The same sum as MaxDicot, trapping its failures.
+    /// The VC-dimension sum: the same sum as MaxDicot, trapping its failures.
     std::int32_t VCD();
 
     /// Lower bound of the VC dimension: VCD.
@@ -60,6 +65,8 @@ public:
     std::int32_t UpB();
 
 private:
+    /// Sum of C(h, i) for i = 0 .. min(d, h), each partial sum rounded to a 32-bit integer.
+    std::int32_t RegionSum();
     template <class T, class F> T trap(const char* name, F&& body);
     MessageSink sink_;
 };

@@ -50,12 +50,4 @@ std::vector<double> DesignErrorCurve(int d, float delta, const modVar::GammaTabl
     return ED;
 }
 
-std::vector<double> DesignDeviationCurve(const std::vector<double>& ED) {
-    std::vector<double> SD;
-    SD.reserve(ED.size());
-    for (std::size_t i = 0; i < ED.size(); ++i)
-        SD.push_back(std::sqrt(modVar::ProportionVariance(ED[i], static_cast<int>(i) + 1)));
-    return SD;
-}
-
 } // namespace dimora::modErroD

@@ -19,7 +19,4 @@ double DesignErrorPoint(int n, int d, float delta, const modVar::GammaTable& G);
 std::vector<double> DesignErrorCurve(int d, float delta, const modVar::GammaTable& G,
                                      const std::function<void()>& step = {});
 
-/// SD(n) = sqrt(ProportionVariance(ED(n), n)) for every point of the curve.
-std::vector<double> DesignDeviationCurve(const std::vector<double>& ED);
-
 } // namespace dimora::modErroD

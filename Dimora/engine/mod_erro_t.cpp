@@ -44,12 +44,4 @@ std::vector<double> TestErrorCurve(float Pe, int d, float delta, const modVar::N
     return u;
 }
 
-std::vector<double> TestDeviationCurve(const std::vector<double>& ET) {
-    std::vector<double> ST;
-    ST.reserve(ET.size());
-    for (std::size_t i = 0; i < ET.size(); ++i)
-        ST.push_back(std::sqrt(modVar::ProportionVariance(ET[i], static_cast<int>(i) + 1)));
-    return ST;
-}
-
 } // namespace dimora::modErroT

@@ -23,7 +23,4 @@ void CorrectTowardsBayes(std::vector<double>& u, float Pe);
 /// ET(n) for n = 1 .. 10 d, corrected towards Pe (element n - 1 holds ET(n)).
 std::vector<double> TestErrorCurve(float Pe, int d, float delta, const modVar::NormalTable& phi);
 
-/// ST(n) = sqrt(ProportionVariance(ET(n), n)) for every point of the curve.
-std::vector<double> TestDeviationCurve(const std::vector<double>& ET);
-
 } // namespace dimora::modErroT

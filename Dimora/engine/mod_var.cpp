@@ -62,4 +62,12 @@ double ProportionVariance(double e, int n) {
     return e * (1.0 - e) / (2.0 * n);
 }
 
+std::vector<double> DeviationCurve(const std::vector<double>& errors) {
+    std::vector<double> deviations;
+    deviations.reserve(errors.size());
+    for (std::size_t i = 0; i < errors.size(); ++i)
+        deviations.push_back(std::sqrt(ProportionVariance(errors[i], static_cast<int>(i) + 1)));
+    return deviations;
+}
+
 } // namespace dimora::modVar

@@ -36,4 +36,8 @@ double GammaRatio(double x, const GammaTable& G);
 /// Variance of a proportion e estimated from 2n samples: e (1 - e) / (2n).
 double ProportionVariance(double e, int n);
 
+/// The standard deviation of every point of an error curve whose element n - 1 holds the error
+/// for n samples per class: sqrt(ProportionVariance(e(n), n)). SD from ED, ST from ET.
+std::vector<double> DeviationCurve(const std::vector<double>& errors);
+
 } // namespace dimora::modVar

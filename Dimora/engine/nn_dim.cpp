@@ -30,7 +30,7 @@ std::string refusedUnitsText() {
 // false when either leaves the 16-bit range.
 bool rowFits(std::int16_t d, std::int16_t h) {
     try {
-        add16(add16(mul16(h, add16(d, 1)), h), 1);
+        weightCount(d, h);
         add16(h, 1);
         return true;
     } catch (const Failure&) {
@@ -110,7 +110,7 @@ bool computeNNDim(NNDimView& view) {
     size.alpha = alpha;
     for (int h = first; h <= last; ++h) {
         size.h = static_cast<std::int16_t>(h);
-        const int weights = h * (d + 1) + h + 1;
+        const int weights = weightCount(d, size.h); // fits: the range was checked above
         view.addRow("ListUW", std::to_string(h + 1) + " : " + std::to_string(weights));
         std::int32_t regions = 0;
         try {

@@ -44,9 +44,9 @@ SCCurves computeSCSize(int d, float delta, const SCProgress& progress) {
     set(1);
     c.ED = modErroD::DesignErrorCurve(d, delta, G, [&] { set(value + 1); });
     c.ET = modErroT::TestErrorCurve(c.Pe, d, delta, phi);
-    c.SD = modErroD::DesignDeviationCurve(c.ED);
+    c.SD = modVar::DeviationCurve(c.ED);
     set(value + 1);
-    c.ST = modErroT::TestDeviationCurve(c.ET);
+    c.ST = modVar::DeviationCurve(c.ET);
     set(value + 1);
     return c;
 }
