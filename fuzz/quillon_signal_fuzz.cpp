@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(a.na == 0);
         return 0;
     }
-    FUZZ_CHECK(a.na >= 1 && a.mode == quillon::mode::signal_only);
+    FUZZ_CHECK(a.na >= 1 && a.mode == quillon::Mode::signal_only);
     FUZZ_CHECK(a.ymin <= a.ymax);
     for (int i = 1; i <= a.na; ++i) {
         const float y = a.y[static_cast<std::size_t>(i)];

@@ -42,7 +42,7 @@ inline void parse_and_check(quillon::Analysis& a, const quillon::Cells& cells) {
         FUZZ_CHECK(a.mode == before.mode && a.nseg == before.nseg && a.state == before.state);
         return;
     }
-    FUZZ_CHECK(a.mode == quillon::mode::parsed || a.mode == quillon::mode::string_parsed);
+    FUZZ_CHECK(a.mode == quillon::Mode::parsed || a.mode == quillon::Mode::string_parsed);
     for (int k = 1; k <= a.nseg; ++k)
         FUZZ_CHECK(!a.state[static_cast<std::size_t>(k)].empty());
 }

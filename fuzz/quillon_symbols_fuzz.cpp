@@ -8,10 +8,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto failure = quillon::read_string(a, fuzz::as_file(fuzz::view(data, size)));
     fuzz::check_analysis(a);
     if (failure) {
-        FUZZ_CHECK(a.nseg == 0 && a.mode == quillon::mode::signal_only);
+        FUZZ_CHECK(a.nseg == 0 && a.mode == quillon::Mode::signal_only);
         return 0;
     }
-    FUZZ_CHECK(a.mode == quillon::mode::string_read);
+    FUZZ_CHECK(a.mode == quillon::Mode::string_read);
     static const quillon::Cells table = fuzz::example_table();
     fuzz::parse_and_check(a, table);
     (void)quillon::ShowList(a);

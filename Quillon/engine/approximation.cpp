@@ -95,7 +95,7 @@ std::optional<Message> PieceLin(Analysis& a, float tol, int norm) {
     a.segSlope = std::move(slope);
     a.segLength = std::move(length);
     a.nseg = static_cast<std::int16_t>(k - 1);
-    a.mode = mode::approximated;
+    a.mode = Mode::approximated;
     return std::nullopt;
 }
 

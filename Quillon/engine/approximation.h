@@ -32,8 +32,8 @@ Segment Regress(const std::vector<float>& y, int na, int s, float tol, int norm,
 
 /// The whole approximation of `a.y` (1 ... na) with tolerance `tol` and the given norm:
 /// consecutive segments sharing their end samples; fills segSlope, segLength, approx and nseg,
-/// sets mode 1. Refused (with `a` unchanged) when there is no signal, when the tolerance is not
-/// above 0, or when a segment cannot take even one step within it.
+/// sets Mode::approximated. Refused (with `a` unchanged) when there is no signal, when the
+/// tolerance is not above 0, or when a segment cannot take even one step within it.
 std::optional<Message> PieceLin(Analysis& a, float tol, int norm);
 
 /// As `PieceLin`, with the tolerance the leading decimal number of `tolText` and the norm

@@ -50,7 +50,7 @@ std::optional<Message> Display(Analysis& a, int begin, int incr, bool zoom, Disp
         a, a.y, begin, end, incr, a.na, dx, [](int) { return kLightGrey; }, plan.signal);
     a.drawWidth = 2;
     plan.approximationWidth = 2;
-    bool coloured = a.mode >= mode::labelled;
+    bool coloured = a.mode == Mode::labelled || a.mode == Mode::parsed;
     curve(
         a, a.approx, begin, end - 1, incr, a.na - 1, dx,
         [&](int i) { return coloured ? Color(a, a.segOfSample[i]) : kPlain; }, plan.approximation);

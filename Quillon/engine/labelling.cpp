@@ -16,8 +16,8 @@ std::string symbol_for(float b, float s1, float s2) {
 }
 
 std::optional<Message> label_segments(Analysis& a, float s1, float s2) {
-    if (a.mode < mode::approximated) return msg::no_segments;
-    a.mode = mode::labelled;
+    if (!has_segments(a.mode)) return msg::no_segments;
+    a.mode = Mode::labelled;
     for (int k = 1; k <= a.nseg; ++k)
         a.symbol[k] = symbol_for(a.segSlope[k], s1, s2);
     a.segOfSample[1] = 1;
@@ -37,7 +37,7 @@ std::optional<Message> CmdLabel(Analysis& a, const std::string& slope1, const st
 
 Rgb Color(const Analysis& a, std::int16_t i) {
     if (i < 1 || i > a.nseg) return {};
-    if (a.mode == mode::parsed && a.state[i] == "F") return {};
+    if (a.mode == Mode::parsed && a.state[i] == "F") return {};
     const std::string& s = a.symbol[i];
     if (s == "h") return {0, 255, 0};
     if (s == "u") return {255, 0, 0};

@@ -21,16 +21,16 @@ struct Rgb {
 std::string symbol_for(float b, float s1, float s2);
 
 /// Labels every segment 1 ... nseg with `symbol_for` and maps each sample to its segment:
-/// sample 1 and the samples after a segment's start up to its end belong to it. Sets mode 2.
-/// Refused (with `a` unchanged) unless the segments come from an approximation of the signal
-/// now read (mode 1, 2 or 3).
+/// sample 1 and the samples after a segment's start up to its end belong to it. Sets
+/// Mode::labelled. Refused (with `a` unchanged) unless the segments come from an approximation of
+/// the signal now read (has_segments).
 std::optional<Message> label_segments(Analysis& a, float s1, float s2);
 
 /// As `label_segments`, with the thresholds the leading decimal numbers of the two texts.
 std::optional<Message> CmdLabel(Analysis& a, const std::string& slope1, const std::string& slope2);
 
 /// The colour of segment i on the approximation curve: black outside 1 ... nseg; otherwise
-/// h green, u red, d cyan, U magenta, D blue (black for another symbol); black in mode 3 when
+/// h green, u red, d cyan, U magenta, D blue (black for another symbol); black in Mode::parsed when
 /// the parser stood in the final state "F" after the segment.
 Rgb Color(const Analysis& a, std::int16_t i);
 

@@ -67,7 +67,7 @@ std::optional<Message> read_string(Analysis& a, const std::string& path) {
     if (!read.text) return read.failure;
     const std::string& text = *read.text;
     auto symbols = parse_symbols(text);
-    a.mode = mode::string_read;
+    a.mode = Mode::string_read;
     for (std::size_t k = 0; k < symbols.size(); ++k)
         a.symbol[k + 1] = std::move(symbols[k]);
     a.nseg = static_cast<std::int16_t>(symbols.size());
@@ -108,7 +108,7 @@ std::optional<Message> read_table(Cells& cells, const std::string& path) {
 
 ParseResult CmdParse(Analysis& a, const Cells& cells) {
     ParseResult result;
-    if (a.mode > -2 && a.mode < 2) {
+    if (!has_symbols(a.mode)) {
         result.message = msg::no_string;
         return result;
     }
@@ -160,7 +160,7 @@ ParseResult CmdParse(Analysis& a, const Cells& cells) {
         }
     }
 
-    a.mode = a.mode > 0 ? mode::parsed : mode::string_parsed;
+    a.mode = has_segments(a.mode) ? Mode::parsed : Mode::string_parsed;
     const std::string& initial = states.front();
     std::string current = initial;
     for (int k = 1; k <= a.nseg; ++k) {

@@ -23,8 +23,8 @@ using Cells = std::array<std::string, kGridCells>;
 /// not), at most kMaxSamples; the rest is ignored.
 std::vector<std::string> parse_symbols(std::string_view text);
 
-/// Reads a symbol-string file into symbol(1 ... nseg): mode -2, nseg the count. On failure
-/// returns "File error" ("File read") and leaves `a` as it was.
+/// Reads a symbol-string file into symbol(1 ... nseg): Mode::string_read, nseg the count. On
+/// failure returns "File error" ("File read") and leaves `a` as it was.
 std::optional<Message> read_string(Analysis& a, const std::string& path);
 
 /// The cells of a table text: one transition per line, three fields separated by commas
@@ -48,8 +48,8 @@ struct ParseResult {
 /// symbol(1 ... nseg) through it from the present state of row 0, storing the state reached
 /// after each symbol in state(k): "?" when the table has no transition for it, "F" when the
 /// pattern is complete; after either the automaton starts again from its initial state.
-/// Sets mode 3 when the symbols come from labelled segments, -3 when they were read from a
-/// file. On a failure `a` is left as it was.
+/// Sets Mode::parsed when the symbols come from labelled segments, Mode::string_parsed when they
+/// were read from a file. On a failure `a` is left as it was.
 ParseResult CmdParse(Analysis& a, const Cells& cells);
 
 } // namespace quillon

@@ -1,16 +1,15 @@
 #include "result_tables.h"
 
-#include <cstdlib>
 
 #include "numtext/numtext.h"
 
 namespace quillon {
 
 std::optional<csv::Table> segment_table(const Analysis& a) {
-    if (a.mode == mode::signal_only) return std::nullopt;
-    const bool segments = a.mode > 0;
-    const bool symbols = std::abs(a.mode) > 1;
-    const bool states = std::abs(a.mode) == 3;
+    if (a.mode == Mode::signal_only) return std::nullopt;
+    const bool segments = has_segments(a.mode);
+    const bool symbols = has_symbols(a.mode);
+    const bool states = has_states(a.mode);
     csv::Table table;
     table.header = {"#"};
     if (segments) table.header.insert(table.header.end(), {"Length", "End", "Slope"});

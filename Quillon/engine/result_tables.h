@@ -14,7 +14,7 @@ namespace quillon {
 /// columns the list shows in the current mode: after an approximation "#", "Length", "End"
 /// (the end sample, in parentheses in the list) and "Slope", then "Symbol" once labelled and
 /// "State" once parsed; for a symbol string read from a file "#", "Symbol" and, once parsed,
-/// "State". Lengths and slopes in full precision. nullopt in mode 0 (no segments yet).
+/// "State". Lengths and slopes in full precision. nullopt in Mode::signal_only (no segments yet).
 std::optional<csv::Table> segment_table(const Analysis& a);
 
 /// The samples the listing shows: "Sample" (its number i) and "Value" (y(i) in full precision),

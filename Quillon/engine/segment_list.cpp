@@ -1,7 +1,6 @@
 #include "segment_list.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "messages.h"
 #include "numtext/numtext.h"
@@ -14,7 +13,7 @@ using numtext::right_align;
 
 std::vector<std::string> ShowList(const Analysis& a) {
     std::vector<std::string> lines;
-    if (a.mode == mode::signal_only) return lines;
+    if (a.mode == Mode::signal_only) return lines;
     // The texts of the number columns first: each column is as wide as its widest text (at
     // least its usual width), so that no digit or sign is cut off and the rows stay aligned.
     struct Numbers {
@@ -26,7 +25,7 @@ std::vector<std::string> ShowList(const Analysis& a) {
     int p = 1;
     for (int k = 1; k <= a.nseg; ++k) {
         Numbers n{std::to_string(k), {}, {}, {}};
-        if (a.mode > 0) {
+        if (has_segments(a.mode)) {
             p += numtext::to_int16(a.segLength[k]).value_or(0);
             n.length = format(a.segLength[k], "##");
             n.end = format(p, "####");
@@ -41,11 +40,11 @@ std::vector<std::string> ShowList(const Analysis& a) {
     for (int k = 1; k <= a.nseg; ++k) {
         const Numbers& n = numbers[static_cast<std::size_t>(k - 1)];
         std::string line = right_align(n.k, wk);
-        if (a.mode > 0)
+        if (has_segments(a.mode))
             line += ", " + right_align(n.length, wl) + "(" + right_align(n.end, wp) + ")" + "," +
                     right_align(n.slope, ws);
-        if (std::abs(a.mode) > 1) line += ",   " + a.symbol[k];
-        if (std::abs(a.mode) == 3) line += ",  " + a.state[k];
+        if (has_symbols(a.mode)) line += ",   " + a.symbol[k];
+        if (has_states(a.mode)) line += ",  " + a.state[k];
         lines.push_back(std::move(line));
     }
     return lines;
@@ -55,18 +54,18 @@ std::string segment_file_text(const Analysis& a) {
     std::string text;
     for (int k = 1; k <= a.nseg; ++k) {
         text += right_align(std::to_string(k), 2);
-        if (a.mode > 0)
+        if (has_segments(a.mode))
             text += "," + right_align(format(a.segLength[k], "###"), 6) + "," +
                     right_align(format(a.segSlope[k], "###0.0#"), 9);
-        if (std::abs(a.mode) >= 2) text += ",   " + a.symbol[k];
-        if (std::abs(a.mode) == 3) text += ",  " + a.state[k];
+        if (has_symbols(a.mode)) text += ",   " + a.symbol[k];
+        if (has_states(a.mode)) text += ",  " + a.state[k];
         text += "\r\n";
     }
     return text;
 }
 
 std::optional<Message> save_segments(const Analysis& a, const std::string& path) {
-    if (a.mode == mode::signal_only) return msg::nothing_to_save;
+    if (a.mode == Mode::signal_only) return msg::nothing_to_save;
     if (!write_text_file(path, segment_file_text(a))) return msg::save_error;
     return std::nullopt;
 }

@@ -25,7 +25,7 @@ std::optional<std::vector<float>> parse_signal(std::string_view text) {
 }
 
 void load_signal(Analysis& a, const std::vector<float>& samples) {
-    a.mode = mode::signal_only;
+    a.mode = Mode::signal_only;
     a.ymin = 1e30f;
     a.ymax = -1e30f;
     int i = 1;

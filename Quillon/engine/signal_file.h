@@ -15,8 +15,8 @@ namespace quillon {
 std::optional<std::vector<float>> parse_signal(std::string_view text);
 
 /// Stores a signal read from a file: y and approx hold the samples, na their count, ymin and
-/// ymax the extremes, the drawing's scale height becomes ymax - ymin + 2 and mode 0.
-/// `samples` must hold 1 to kMaxSamples values.
+/// ymax the extremes, the drawing's scale height becomes ymax - ymin + 2 and the mode
+/// Mode::signal_only. `samples` must hold 1 to kMaxSamples values.
 void load_signal(Analysis& a, const std::vector<float>& samples);
 
 /// Reads the signal file at `path` into `a`; on failure returns "File error" ("File read") and

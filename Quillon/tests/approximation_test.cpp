@@ -62,7 +62,7 @@ TEST(PieceLin, StraightLineIsOneSegment) {
         EXPECT_EQ(a.nseg, 1);
         EXPECT_FLOAT_EQ(a.segLength[1], 499.0f);
         EXPECT_NEAR(a.segSlope[1], 0.25f, 1e-5);
-        EXPECT_EQ(a.mode, mode::approximated);
+        EXPECT_EQ(a.mode, Mode::approximated);
     }
 }
 
@@ -130,7 +130,7 @@ TEST(PieceLin, ToleranceNoTwoPointFitMeetsIsRefused) {
     // The float sums lose the 1 next to 1e8, so even the two-point fit is off by 1.
     Analysis a = with_signal({1e8f, 1.0f, 2.0f});
     EXPECT_EQ(PieceLin(a, 0.5f, kChebychev), msg::tolerance_too_small);
-    EXPECT_EQ(a.mode, mode::signal_only);
+    EXPECT_EQ(a.mode, Mode::signal_only);
     EXPECT_EQ(a.nseg, 0);
 }
 

@@ -76,7 +76,7 @@ TEST(Batch, ResultsHoldTheWindowsDrawing) {
                         out, err, &results),
               0);
     EXPECT_EQ(results.analysis.nseg, 4);
-    EXPECT_EQ(results.analysis.mode, mode::parsed);
+    EXPECT_EQ(results.analysis.mode, Mode::parsed);
     EXPECT_EQ(results.lblMax, "10");
     EXPECT_EQ(results.lblMin, "-50");
     ASSERT_TRUE(results.plan);

@@ -109,7 +109,7 @@ TEST(Display, PenWidthIsNotResetBeforeTheSignal) {
 
 TEST(Display, LabelledSegmentsTakeTheirColours) {
     Analysis a = ramp(4);
-    a.mode = mode::labelled;
+    a.mode = Mode::labelled;
     a.nseg = 2;
     a.symbol[1] = "h";
     a.symbol[2] = "D";
@@ -121,7 +121,7 @@ TEST(Display, LabelledSegmentsTakeTheirColours) {
     ASSERT_EQ(p.approximation.size(), 3u);
     EXPECT_EQ(p.approximation[1].color, (Rgb{0, 255, 0}));
     EXPECT_EQ(p.approximation[2].color, (Rgb{0, 0, 255}));
-    a.mode = mode::string_read;
+    a.mode = Mode::string_read;
     ASSERT_EQ(Display(a, 1, "1", false, p), std::nullopt);
     EXPECT_EQ(p.approximation[2].color, (Rgb{15, 0, 0}));
 }

@@ -48,7 +48,7 @@ TEST(ReadSignal, StoresTheSignalAndItsRange) {
     Analysis a;
     ASSERT_EQ(read_signal(a, f.path()), std::nullopt);
     EXPECT_EQ(a.na, 3);
-    EXPECT_EQ(a.mode, mode::signal_only);
+    EXPECT_EQ(a.mode, Mode::signal_only);
     EXPECT_EQ(a.ymin, -1.5f);
     EXPECT_EQ(a.ymax, 7.0f);
     EXPECT_EQ(a.approx[2], -1.5f);
@@ -59,7 +59,7 @@ TEST(ReadSignal, FailureKeepsThePreviousSignal) {
     test::TempFile good("good.txt", "1 2 3 4 5");
     Analysis a;
     ASSERT_EQ(read_signal(a, good.path()), std::nullopt);
-    a.mode = mode::approximated;
+    a.mode = Mode::approximated;
     const Analysis before = a;
     test::TempFile bad("bad.txt", "9 9 oops 9");
     EXPECT_EQ(read_signal(a, bad.path()), msg::file_error);

@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Three segments of lengths 2, 3 and 1 over seven samples.
 Analysis segmented(std::vector<float> slopes) {
     Analysis a = test::with_signal({0, 0, 0, 0, 0, 0, 0});
-    a.mode = mode::approximated;
+    a.mode = Mode::approximated;
     a.nseg = static_cast<std::int16_t>(slopes.size());
     float lengths[] = {2, 3, 1};
     for (std::size_t k = 0; k < slopes.size(); ++k) {
@@ -50,7 +50,7 @@ Analysis segmented(std::vector<float> slopes) {
 TEST(Labelling, LabelsEverySegmentAndMapsSamples) {
     Analysis a = segmented({0.0f, 1.0f, -9.0f});
     ASSERT_EQ(CmdLabel(a, "0.1", "5"), std::nullopt);
-    EXPECT_EQ(a.mode, mode::labelled);
+    EXPECT_EQ(a.mode, Mode::labelled);
     EXPECT_EQ(a.symbol[1], "h");
     EXPECT_EQ(a.symbol[2], "u");
     EXPECT_EQ(a.symbol[3], "D");
@@ -69,10 +69,10 @@ TEST(Labelling, NeedsSegmentsOfTheCurrentSignal) {
     Analysis fresh = test::with_signal({1, 2, 3});
     fresh.nseg = 40; // left over from an earlier signal
     EXPECT_EQ(CmdLabel(fresh, "0.1", "5"), msg::no_segments);
-    EXPECT_EQ(fresh.mode, mode::signal_only);
+    EXPECT_EQ(fresh.mode, Mode::signal_only);
 
     Analysis read = segmented({1.0f});
-    read.mode = mode::string_read;
+    read.mode = Mode::string_read;
     read.symbol[1] = "x";
     EXPECT_EQ(CmdLabel(read, "0.1", "5"), msg::no_segments);
     EXPECT_EQ(read.symbol[1], "x");
@@ -80,7 +80,7 @@ TEST(Labelling, NeedsSegmentsOfTheCurrentSignal) {
 
 TEST(Labelling, SampleMapStaysInsideTheArrays) {
     Analysis a = test::with_signal(std::vector<float>(kMaxSamples, 0.0f));
-    a.mode = mode::approximated;
+    a.mode = Mode::approximated;
     a.nseg = 3;
     for (int k = 1; k <= 3; ++k)
         a.segLength[k] = 1500.0f; // lengths that overrun the samples
@@ -94,7 +94,7 @@ TEST(Color, SymbolColoursAndBlack) {
     const char* symbols[] = {"h", "u", "d", "U", "D", "?", "h"};
     for (int k = 0; k < 7; ++k)
         a.symbol[k + 1] = symbols[k];
-    a.mode = mode::labelled;
+    a.mode = Mode::labelled;
     EXPECT_EQ(Color(a, 1), (Rgb{0, 255, 0}));
     EXPECT_EQ(Color(a, 2), (Rgb{255, 0, 0}));
     EXPECT_EQ(Color(a, 3), (Rgb{0, 255, 255}));
@@ -106,7 +106,7 @@ TEST(Color, SymbolColoursAndBlack) {
 
     a.state[7] = "F";
     EXPECT_EQ(Color(a, 7), (Rgb{0, 255, 0})) << "the state counts only after a parse";
-    a.mode = mode::parsed;
+    a.mode = Mode::parsed;
     EXPECT_EQ(Color(a, 7), Rgb{});
     EXPECT_EQ(Color(a, 1), (Rgb{0, 255, 0}));
 }

@@ -17,7 +17,7 @@ Cells table(const Rows& rows) {
     return c;
 }
 
-Analysis labelled(const std::vector<std::string>& symbols, std::int16_t m = mode::labelled) {
+Analysis labelled(const std::vector<std::string>& symbols, Mode m = Mode::labelled) {
     Analysis a;
     a.mode = m;
     a.nseg = static_cast<std::int16_t>(symbols.size());
@@ -38,7 +38,7 @@ TEST(Parse, RecognisesAndStartsAgain) {
     ASSERT_EQ(r.message, std::nullopt);
     // After F the automaton restarts at A; an unknown symbol gives "?" and restarts too.
     EXPECT_EQ(states(a), (std::vector<std::string>{"A", "B", "F", "B", "?", "?"}));
-    EXPECT_EQ(a.mode, mode::parsed);
+    EXPECT_EQ(a.mode, Mode::parsed);
     EXPECT_EQ(r.list3,
               (std::vector<std::string>{"A", "B", "h", "u", "d", "1,1,A", "1,2,B", "2,3,F"}));
 }
@@ -53,13 +53,13 @@ TEST(Parse, ModeAfterParsing) {
     Analysis a = labelled({"h"});
     ASSERT_EQ(CmdParse(a, table(kExample)).message, std::nullopt);
     ASSERT_EQ(CmdParse(a, table(kExample)).message, std::nullopt);
-    EXPECT_EQ(a.mode, mode::parsed) << "parsing again keeps the segment columns";
+    EXPECT_EQ(a.mode, Mode::parsed) << "parsing again keeps the segment columns";
 
-    Analysis read = labelled({"h", "u", "d"}, mode::string_read);
+    Analysis read = labelled({"h", "u", "d"}, Mode::string_read);
     ASSERT_EQ(CmdParse(read, table(kExample)).message, std::nullopt);
-    EXPECT_EQ(read.mode, mode::string_parsed);
+    EXPECT_EQ(read.mode, Mode::string_parsed);
     ASSERT_EQ(CmdParse(read, table(kExample)).message, std::nullopt);
-    EXPECT_EQ(read.mode, mode::string_parsed);
+    EXPECT_EQ(read.mode, Mode::string_parsed);
     EXPECT_EQ(states(read), (std::vector<std::string>{"A", "B", "F"}));
 }
 
@@ -79,7 +79,7 @@ TEST_P(TableMessages, StopWithTheirMessage) {
     ParseResult r = CmdParse(a, table(c.rows));
     EXPECT_EQ(r.message, c.message);
     EXPECT_EQ(r.list3, c.list3);
-    EXPECT_EQ(a.mode, mode::labelled);
+    EXPECT_EQ(a.mode, Mode::labelled);
     EXPECT_EQ(a.state[1], "old");
 }
 
@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Parse, NoStringLeavesEverything) {
-    for (std::int16_t m : {mode::signal_only, mode::approximated}) {
+    for (Mode m : {Mode::signal_only, Mode::approximated}) {
         Analysis a = labelled({"h"}, m);
         ParseResult r = CmdParse(a, table(kExample));
         EXPECT_EQ(r.message, msg::no_string);
@@ -206,7 +206,7 @@ TEST(ReadingFiles, StringAndTable) {
     test::TempFile string("s.txt", "h,u\r\nd\r\n");
     Analysis a;
     ASSERT_EQ(read_string(a, string.path()), std::nullopt);
-    EXPECT_EQ(a.mode, mode::string_read);
+    EXPECT_EQ(a.mode, Mode::string_read);
     EXPECT_EQ(a.nseg, 3);
     EXPECT_EQ(a.symbol[3], "d");
 

@@ -6,7 +6,7 @@
 namespace quillon {
 namespace {
 
-Analysis two_segments(std::int16_t m) {
+Analysis two_segments(Mode m) {
     Analysis a;
     a.mode = m;
     a.nseg = 2;
@@ -23,31 +23,31 @@ Analysis two_segments(std::int16_t m) {
 
 // The table has the columns the list shows in each mode, row for row.
 TEST(SegmentTable, ColumnsFollowTheList) {
-    EXPECT_FALSE(segment_table(two_segments(mode::signal_only)));
+    EXPECT_FALSE(segment_table(two_segments(Mode::signal_only)));
 
-    auto approximated = segment_table(two_segments(mode::approximated));
+    auto approximated = segment_table(two_segments(Mode::approximated));
     ASSERT_TRUE(approximated);
     EXPECT_EQ(approximated->header, (csv::Row{"#", "Length", "End", "Slope"}));
     EXPECT_EQ(approximated->rows,
               (std::vector<csv::Row>{{"1", "12", "13", "0.1"}, {"2", "3", "16", "-123.456"}}));
 
-    auto parsed = segment_table(two_segments(mode::parsed));
+    auto parsed = segment_table(two_segments(Mode::parsed));
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->header, (csv::Row{"#", "Length", "End", "Slope", "Symbol", "State"}));
     EXPECT_EQ(parsed->rows[1], (csv::Row{"2", "3", "16", "-123.456", "D", "F"}));
-    EXPECT_EQ(segment_table(two_segments(mode::labelled))->header.back(), "Symbol");
+    EXPECT_EQ(segment_table(two_segments(Mode::labelled))->header.back(), "Symbol");
 
-    auto string = segment_table(two_segments(mode::string_read));
+    auto string = segment_table(two_segments(Mode::string_read));
     ASSERT_TRUE(string);
     EXPECT_EQ(string->header, (csv::Row{"#", "Symbol"}));
     EXPECT_EQ(string->rows, (std::vector<csv::Row>{{"1", "u"}, {"2", "D"}}));
-    EXPECT_EQ(segment_table(two_segments(mode::string_parsed))->rows[0], (csv::Row{"1", "u", "A"}));
+    EXPECT_EQ(segment_table(two_segments(Mode::string_parsed))->rows[0], (csv::Row{"1", "u", "A"}));
 }
 
 // The list rounds the slope to two decimals; the table keeps every digit of the float, and its
 // end samples agree with the list's.
 TEST(SegmentTable, NumbersInFullPrecisionAgreeWithTheList) {
-    Analysis a = two_segments(mode::approximated);
+    Analysis a = two_segments(Mode::approximated);
     a.segSlope[1] = 1.0f / 3.0f;
     const auto table = segment_table(a);
     ASSERT_TRUE(table);

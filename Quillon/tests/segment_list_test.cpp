@@ -7,7 +7,7 @@
 namespace quillon {
 namespace {
 
-Analysis two_segments(std::int16_t m) {
+Analysis two_segments(Mode m) {
     Analysis a;
     a.mode = m;
     a.nseg = 2;
@@ -23,25 +23,25 @@ Analysis two_segments(std::int16_t m) {
 }
 
 TEST(ShowList, ColumnsGrowWithTheMode) {
-    EXPECT_TRUE(ShowList(two_segments(mode::signal_only)).empty());
-    EXPECT_EQ(ShowList(two_segments(mode::approximated)),
+    EXPECT_TRUE(ShowList(two_segments(Mode::signal_only)).empty());
+    EXPECT_EQ(ShowList(two_segments(Mode::approximated)),
               (std::vector<std::string>{" 1,  12(  13),    0.5", " 2,   3(  16),-123.46"}));
     EXPECT_EQ(
-        ShowList(two_segments(mode::labelled)),
+        ShowList(two_segments(Mode::labelled)),
         (std::vector<std::string>{" 1,  12(  13),    0.5,   u", " 2,   3(  16),-123.46,   D"}));
-    EXPECT_EQ(ShowList(two_segments(mode::parsed)),
+    EXPECT_EQ(ShowList(two_segments(Mode::parsed)),
               (std::vector<std::string>{" 1,  12(  13),    0.5,   u,  A",
                                         " 2,   3(  16),-123.46,   D,  F"}));
-    EXPECT_EQ(ShowList(two_segments(mode::string_read)),
+    EXPECT_EQ(ShowList(two_segments(Mode::string_read)),
               (std::vector<std::string>{" 1,   u", " 2,   D"}));
-    EXPECT_EQ(ShowList(two_segments(mode::string_parsed)),
+    EXPECT_EQ(ShowList(two_segments(Mode::string_parsed)),
               (std::vector<std::string>{" 1,   u,  A", " 2,   D,  F"}));
 }
 
 TEST(ShowList, ColumnsWidenForTheirLongestValue) {
     // Usual values keep the usual widths.
     Analysis a;
-    a.mode = mode::approximated;
+    a.mode = Mode::approximated;
     a.nseg = 2;
     a.segLength[1] = 5.0f;
     a.segSlope[1] = -9.99f;
@@ -68,23 +68,23 @@ TEST(ShowList, ColumnsWidenForTheirLongestValue) {
 }
 
 TEST(SegmentFile, LinesPerMode) {
-    EXPECT_EQ(segment_file_text(two_segments(mode::approximated)),
+    EXPECT_EQ(segment_file_text(two_segments(Mode::approximated)),
               " 1,    12,      0.5\r\n 2,     3,  -123.46\r\n");
-    EXPECT_EQ(segment_file_text(two_segments(mode::parsed)),
+    EXPECT_EQ(segment_file_text(two_segments(Mode::parsed)),
               " 1,    12,      0.5,   u,  A\r\n 2,     3,  -123.46,   D,  F\r\n");
     // Symbols read from a file are saved with the states they reached.
-    EXPECT_EQ(segment_file_text(two_segments(mode::string_read)), " 1,   u\r\n 2,   D\r\n");
-    EXPECT_EQ(segment_file_text(two_segments(mode::string_parsed)),
+    EXPECT_EQ(segment_file_text(two_segments(Mode::string_read)), " 1,   u\r\n 2,   D\r\n");
+    EXPECT_EQ(segment_file_text(two_segments(Mode::string_parsed)),
               " 1,   u,  A\r\n 2,   D,  F\r\n");
 }
 
 TEST(SegmentFile, SaveAndItsRefusals) {
     test::TempFile f("segments.txt", "previous");
-    EXPECT_EQ(save_segments(two_segments(mode::signal_only), f.path()), msg::nothing_to_save);
+    EXPECT_EQ(save_segments(two_segments(Mode::signal_only), f.path()), msg::nothing_to_save);
     EXPECT_EQ(f.read(), "previous");
-    ASSERT_EQ(save_segments(two_segments(mode::labelled), f.path()), std::nullopt);
+    ASSERT_EQ(save_segments(two_segments(Mode::labelled), f.path()), std::nullopt);
     EXPECT_EQ(f.read(), " 1,    12,      0.5,   u\r\n 2,     3,  -123.46,   D\r\n");
-    EXPECT_EQ(save_segments(two_segments(mode::labelled), f.dir() + "/missing/x.txt"),
+    EXPECT_EQ(save_segments(two_segments(Mode::labelled), f.dir() + "/missing/x.txt"),
               msg::save_error);
 }
 

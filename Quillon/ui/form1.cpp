@@ -551,9 +551,9 @@ void Form1::Display() {
 void Form1::showCounts() {
     // What was read: samples of a signal, or symbols of a string. Line segments exist only
     // after an approximation of the signal now held; a new signal or a string has none.
-    bool string = a_.mode == mode::string_read || a_.mode == mode::string_parsed;
+    bool string = a_.mode == Mode::string_read || a_.mode == Mode::string_parsed;
     Lblnt->setText(QString::number(string ? a_.nseg : a_.na));
-    Lblna->setText(a_.mode >= mode::approximated ? QString::number(a_.nseg) : QString());
+    Lblna->setText(has_segments(a_.mode) ? QString::number(a_.nseg) : QString());
 }
 
 void Form1::ShowList() {
