@@ -1,4 +1,5 @@
 #include "classifier.h"
+#include "result_labels.h"
 
 #include "numtext/numtext.h"
 
@@ -32,16 +33,16 @@ void show_percent(Report& report, std::string_view label, double value) {
 } // namespace
 
 void show_confusion(Report& report, const Confusion& c) {
-    report.show("Label11", std::to_string(c.t1));
-    report.show("Label12", std::to_string(c.t2));
-    report.show("Label6", std::to_string(c.t1 - c.err1));
-    report.show("Label23", percent(c.t1 - c.err1, c.t1));
-    report.show("Label7", std::to_string(c.err1));
-    report.show("Label26", percent(c.err1, c.t1));
-    report.show("Label8", std::to_string(c.err2));
-    report.show("Label24", percent(c.err2, c.t2));
-    report.show("Label9", std::to_string(c.t2 - c.err2));
-    report.show("Label27", percent(c.t2 - c.err2, c.t2));
+    report.show(labels::tested1, std::to_string(c.t1));
+    report.show(labels::tested2, std::to_string(c.t2));
+    report.show(labels::c1_as_c1, std::to_string(c.t1 - c.err1));
+    report.show(labels::c1_as_c1_percent, percent(c.t1 - c.err1, c.t1));
+    report.show(labels::c1_as_c2, std::to_string(c.err1));
+    report.show(labels::c1_as_c2_percent, percent(c.err1, c.t1));
+    report.show(labels::c2_as_c1, std::to_string(c.err2));
+    report.show(labels::c2_as_c1_percent, percent(c.err2, c.t2));
+    report.show(labels::c2_as_c2, std::to_string(c.t2 - c.err2));
+    report.show(labels::c2_as_c2_percent, percent(c.t2 - c.err2, c.t2));
 }
 
 Neighbours::Neighbours(const Prototypes& set)
@@ -122,7 +123,7 @@ void partition_scheme(const Prototypes& set, int k, int p, bool stepwise, Report
         const float e = static_cast<float>(static_cast<double>(c.err1 + c.err2) /
                                            static_cast<double>(c.t1 + c.t2));
         fold_error[static_cast<std::size_t>(f)] = e;
-        show_percent(report, "Label15", static_cast<double>(e * 100.0f));
+        show_percent(report, labels::overall_error, static_cast<double>(e * 100.0f));
         if (stepwise) {
             report.message("Step" + std::to_string(f) + " (" + std::to_string(s1) + "," +
                                std::to_string(e1) + ") (" + std::to_string(s2) + "," +
@@ -137,7 +138,7 @@ void partition_scheme(const Prototypes& set, int k, int p, bool stepwise, Report
     show_confusion(report, total);
     const float mean = static_cast<float>(static_cast<double>(total.err1 + total.err2) /
                                           static_cast<double>(total.t1 + total.t2));
-    show_percent(report, "Label15", static_cast<double>(mean * 100.0f));
+    show_percent(report, labels::overall_error, static_cast<double>(mean * 100.0f));
     float sum = 0.0f;
     for (int f = 1; f <= p; ++f) {
         const double dev = static_cast<double>(fold_error[static_cast<std::size_t>(f)]) -
@@ -146,7 +147,7 @@ void partition_scheme(const Prototypes& set, int k, int p, bool stepwise, Report
     }
     const float spread =
         static_cast<float>(std::sqrt(static_cast<double>(sum)) / static_cast<double>(p - 1));
-    show_percent(report, "Label31", static_cast<double>(spread * 100.0f));
+    show_percent(report, labels::spread, static_cast<double>(spread * 100.0f));
 }
 
 bool editing_scheme(const Prototypes& set, int k, Report& report) {
@@ -174,7 +175,7 @@ bool editing_scheme(const Prototypes& set, int k, Report& report) {
         }
     }
     show_confusion(report, edit);
-    show_percent(report, "Label15",
+    show_percent(report, labels::overall_error,
                  static_cast<double>(edit.err1 + edit.err2) /
                      static_cast<double>(edit.t1 + edit.t2) * 100.0);
     if (edit.t1 == edit.err1 || edit.t2 == edit.err2) {
@@ -196,7 +197,7 @@ bool editing_scheme(const Prototypes& set, int k, Report& report) {
         if (is_error(set, i, nb.votes_class1(1, 1), 1)) ++(i <= n1 ? design.err1 : design.err2);
     }
     show_confusion(report, design);
-    show_percent(report, "Label15",
+    show_percent(report, labels::overall_error,
                  static_cast<double>(design.err1 + design.err2) /
                      static_cast<double>(design.t1 + design.t2) * 100.0);
     return true;

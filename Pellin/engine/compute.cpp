@@ -1,4 +1,5 @@
 #include "compute.h"
+#include "result_labels.h"
 
 #include "numtext/numtext.h"
 
@@ -61,10 +62,10 @@ ComputeOutcome compute(const ComputeRequest& request, Report& report) {
         return outcome;
     }
     const Prototypes& set = read.set;
-    report.show("Label18", std::to_string(set.n));
-    report.show("Label20", std::to_string(set.n1));
-    report.show("Label22", std::to_string(set.n2()));
-    report.show("Label29", std::to_string(set.d));
+    report.show(labels::n, std::to_string(set.n));
+    report.show(labels::n1, std::to_string(set.n1));
+    report.show(labels::n2, std::to_string(set.n2()));
+    report.show(labels::d, std::to_string(set.d));
 
     const int k = setting(request.neighbours);
     const int p = setting(request.partitions);

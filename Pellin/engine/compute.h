@@ -3,6 +3,7 @@
 #pragma once
 
 #include "classifier.h"
+#include "result_labels.h"
 
 #include <optional>
 #include <string>
@@ -22,8 +23,12 @@ struct ComputeRequest {
 
 /// Every label that "Compute" clears before it starts.
 inline constexpr const char* result_labels[] = {
-    "Label6",  "Label7",  "Label8",  "Label9",  "Label11", "Label12", "Label23", "Label24",
-    "Label26", "Label27", "Label15", "Label31", "Label18", "Label20", "Label22", "Label29"};
+    // The confusion table's counts and percentages.
+    labels::c1_as_c1, labels::c1_as_c2, labels::c2_as_c1, labels::c2_as_c2, labels::tested1,
+    labels::tested2, labels::c1_as_c1_percent, labels::c2_as_c1_percent, labels::c1_as_c2_percent,
+    labels::c2_as_c2_percent,
+    // The errors and the file's summary.
+    labels::overall_error, labels::spread, labels::n, labels::n1, labels::n2, labels::d};
 
 /// Largest file read; a longer file is refused as too large (a valid file is far smaller).
 inline constexpr std::size_t max_file_bytes = textfile::max_read_bytes;

@@ -1,4 +1,5 @@
 #include "result_table.h"
+#include "result_labels.h"
 
 #include <cstdlib>
 
@@ -21,20 +22,20 @@ void ResultTable::show(std::string_view label, const std::string& text) {
     shown_.show(label, text);
     if (text.empty()) return; // clearing the results before a run
     // The confusion labels come in table order, Label11 first and Label27 last.
-    if (label == "Label11") {
+    if (label == labels::tested1) {
         current_ = Row{};
         current_.t1 = count_of(text);
-    } else if (label == "Label12") {
+    } else if (label == labels::tested2) {
         current_.t2 = count_of(text);
-    } else if (label == "Label6") {
+    } else if (label == labels::c1_as_c1) {
         current_.c11 = count_of(text);
-    } else if (label == "Label7") {
+    } else if (label == labels::c1_as_c2) {
         current_.c12 = count_of(text);
-    } else if (label == "Label8") {
+    } else if (label == labels::c2_as_c1) {
         current_.c21 = count_of(text);
-    } else if (label == "Label9") {
+    } else if (label == labels::c2_as_c2) {
         current_.c22 = count_of(text);
-    } else if (label == "Label27") {
+    } else if (label == labels::c2_as_c2_percent) {
         current_.step = "Step" + std::to_string(rows_.size() + 1);
         rows_.push_back(current_);
     }
@@ -48,8 +49,8 @@ void ResultTable::message(const std::string& title, const std::string& text) {
 void ResultTable::exact(std::string_view label, double value) {
     shown_.exact(label, value);
     if (rows_.empty()) return;
-    if (label == "Label15") rows_.back().error = value;
-    if (label == "Label31") rows_.back().s = value;
+    if (label == labels::overall_error) rows_.back().error = value;
+    if (label == labels::spread) rows_.back().s = value;
 }
 
 csv::Table ResultTable::table(bool every_step) const {

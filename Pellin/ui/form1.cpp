@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "engine/compute.h"
+#include "engine/result_labels.h"
 #include "engine/result_table.h"
 #include "qtkit/export_actions.h"
 #include "qtkit/key_filter.h"
@@ -133,7 +134,7 @@ void Form1::buildLayout() {
     auto* summary = new QHBoxLayout;
     const std::pair<const char*, const char*> sums[] = {
         {"Label17", "N="}, {"Label19", "N1="}, {"Label21", "N2="}, {"Label25", "d="}};
-    const char* values[] = {"Label18", "Label20", "Label22", "Label29"};
+    const char* values[] = {labels::n, labels::n1, labels::n2, labels::d};
     for (int i = 0; i < 4; ++i) {
         summary->addWidget(caption(sums[i].first, sums[i].second, this));
         summary->addWidget(resultLabel(values[i], this));
@@ -162,8 +163,10 @@ void Form1::buildLayout() {
     grid->addWidget(nHead, 1, 5);
     grid->addWidget(caption("Label4", "C1", table), 2, 0);
     grid->addWidget(caption("Label5", "C2", table), 3, 0);
-    const char* row1[] = {"Label6", "Label23", "Label7", "Label26", "Label11"};
-    const char* row2[] = {"Label8", "Label24", "Label9", "Label27", "Label12"};
+    const char* row1[] = {labels::c1_as_c1, labels::c1_as_c1_percent, labels::c1_as_c2,
+                          labels::c1_as_c2_percent, labels::tested1};
+    const char* row2[] = {labels::c2_as_c1, labels::c2_as_c1_percent, labels::c2_as_c2,
+                          labels::c2_as_c2_percent, labels::tested2};
     for (int c = 0; c < 5; ++c) {
         grid->addWidget(resultLabel(row1[c], table), 2, 1 + c);
         grid->addWidget(resultLabel(row2[c], table), 3, 1 + c);
@@ -171,9 +174,9 @@ void Form1::buildLayout() {
     grid->setColumnMinimumWidth(5, 64);
     grid->addItem(new QSpacerItem(0, 10), 4, 0);
     grid->addWidget(caption("Label10", "Overall Error (%)", table), 5, 0, 1, 2, Qt::AlignRight);
-    grid->addWidget(resultLabel("Label15", table), 5, 2);
+    grid->addWidget(resultLabel(labels::overall_error, table), 5, 2);
     grid->addWidget(caption("Label30", "s=", table), 5, 3, Qt::AlignRight);
-    grid->addWidget(resultLabel("Label31", table), 5, 4);
+    grid->addWidget(resultLabel(labels::spread, table), 5, 4);
     // "Export..." and Copy (Ctrl+C) of the results in the table's context menu.
     qtkit::addExportActions(table, {{}, [this] { return results_; }, QStringLiteral("results")});
 
