@@ -1,3 +1,4 @@
+// ED(n), the expected design error, point by point (see mod_erro_d.h).
 #include "mod_erro_d.h"
 
 #include <cmath>

@@ -1,5 +1,6 @@
-// Expected design (training) error of the two-class normal classifier designed with n samples
-// per class, and its standard deviation.
+// The design-error curve (the "d" of mod_erro_d): the expected design (training) error ED(n) of
+// the two-class normal classifier designed with n samples per class, for n = 1 .. 10 d. Its
+// standard deviation SD(n) is modVar::DeviationCurve(ED).
 #pragma once
 
 #include <functional>

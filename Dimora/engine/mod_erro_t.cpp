@@ -1,3 +1,4 @@
+// ET(n), the expected test error, point by point and corrected towards Pe (see mod_erro_t.h).
 #include "mod_erro_t.h"
 
 #include <cmath>

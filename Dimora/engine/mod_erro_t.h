@@ -1,5 +1,6 @@
-// Expected test error of the two-class normal classifier designed with n samples per class, its
-// correction towards the Bayes error, and its standard deviation.
+// The test-error curve (the "t" of mod_erro_t): the expected test error ET(n) of the two-class
+// normal classifier designed with n samples per class, for n = 1 .. 10 d, corrected so that it
+// ends at the Bayes error. Its standard deviation ST(n) is modVar::DeviationCurve(ET).
 #pragma once
 
 #include <vector>

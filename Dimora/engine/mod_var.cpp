@@ -1,3 +1,4 @@
+// The normal table and integrals, the Gamma ratio and the error variance (see mod_var.h).
 #include "mod_var.h"
 
 #include <algorithm>
@@ -16,9 +17,9 @@ void BuildNormalTable(NormalTable& phi) {
 
 void SetGammaTable(GammaTable& G) {
     G.fill(0.0f);
-    G[5] = 1.7724539f;
-    G[10] = 1.0f;
-    G[15] = 0.88622695f;
+    G[kGammaHalf] = 1.7724539f;
+    G[kGammaOne] = 1.0f;
+    G[kGammaOneAndHalf] = 0.88622695f;
 }
 
 double NormalIntegral(const NormalTable& phi, int a, int b) {
@@ -52,10 +53,10 @@ double GammaRatio(double x, const GammaTable& G) {
     const long upper = std::lround(10.0 * x + 5.0);
     const long lower = std::lround(10.0 * x);
     if (upper >= static_cast<long>(G.size()) || G[static_cast<std::size_t>(lower)] == 0.0f ||
-        G[5] == 0.0f)
+        G[kGammaHalf] == 0.0f)
         return 0.0;
     return double{G[static_cast<std::size_t>(upper)]} * a /
-           (double{G[static_cast<std::size_t>(lower)]} * double{G[5]});
+           (double{G[static_cast<std::size_t>(lower)]} * double{G[kGammaHalf]});
 }
 
 double ProportionVariance(double e, int n) {

@@ -1,7 +1,10 @@
-// Normal-distribution table and integrals, and the Gamma ratio, for the classifier error curves.
+// What the two error curves share (mod_var): the standard normal density table and its
+// integrals, the Bayes error, the Gamma ratio, and the variance and standard deviation of an
+// error estimated from 2n samples.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <vector>
 
 namespace dimora::modVar {
@@ -9,9 +12,12 @@ namespace dimora::modVar {
 /// Standard normal density at z = i / 1000 for i = 0 .. 5000.
 using NormalTable = std::array<float, 5001>;
 
-/// Gamma values used by the ratio: index 5 holds Gamma(0.5) = sqrt(pi), 10 holds Gamma(1) = 1,
-/// 15 holds Gamma(1.5) = sqrt(pi) / 2; the other entries are 0.
+/// Gamma values used by the ratio: entry 10 x holds Gamma(x) for x = 0.5, 1 and 1.5; the other
+/// entries are 0.
 using GammaTable = std::array<float, 16>;
+inline constexpr std::size_t kGammaHalf = 5;        ///< Gamma(0.5) = sqrt(pi)
+inline constexpr std::size_t kGammaOne = 10;        ///< Gamma(1) = 1
+inline constexpr std::size_t kGammaOneAndHalf = 15; ///< Gamma(1.5) = sqrt(pi) / 2
 
 /// phi(i) = c exp(-(i / 1000)^2 / 2) with c = 1 / sqrt(2 pi), pi and c as floats.
 void BuildNormalTable(NormalTable& phi);

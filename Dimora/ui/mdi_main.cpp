@@ -39,8 +39,8 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
 
 void SidePanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    QPushButton* exit = cmdMenu[3];
-    QPushButton* about = cmdMenu[2];
+    QPushButton* exit = cmdMenu[kExit];
+    QPushButton* about = cmdMenu[kAbout];
     exit->move(exit->x(), height() - exit->height() - kGap);
     about->move(about->x(), exit->y() - about->height() - kGap);
 }
@@ -135,16 +135,16 @@ void mdiMain::mnuExit_Click() {
 
 void mdiMain::cmdMenu_Click(int index) {
     switch (index) {
-    case 0:
+    case SidePanel::kSCSize:
         mnuSCSize_Click();
         break;
-    case 1:
+    case SidePanel::kNNSize:
         mnuNNSize_Click();
         break;
-    case 2:
+    case SidePanel::kAbout:
         mnuAbout_Click();
         break;
-    case 3:
+    case SidePanel::kExit:
         mnuExit_Click();
         break;
     default:

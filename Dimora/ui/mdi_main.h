@@ -26,6 +26,8 @@ class SidePanel : public QWidget {
     Q_OBJECT
 public:
     explicit SidePanel(QWidget* parent = nullptr);
+    /// The buttons cmdMenu(0) .. cmdMenu(3), from the top.
+    enum MenuButton { kSCSize = 0, kNNSize = 1, kAbout = 2, kExit = 3 };
     std::array<QPushButton*, 4> cmdMenu{};
     /// Gap between the bottom buttons and below them, in pixels (100 twips).
     static constexpr int kGap = twips::to_pixels(100);
