@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@ struct PlacementKey {
 };
 
 /// Left, top, width and height of the main window, in twips, in this order.
+enum PlacementSlot : std::size_t { kLeft, kTop, kWidth, kHeight };
 constexpr std::array<PlacementKey, 4> kPlacementKeys{
     {{"MainLeft", 1000}, {"MainTop", 1000}, {"MainWidth", 6500}, {"MainHeight", 6500}}};
 

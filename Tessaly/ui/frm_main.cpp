@@ -95,20 +95,22 @@ void frmMain::readPlacement() {
         const QVariant stored = settings_->value(kPlacementKeys[k].name);
         std::optional<std::string> text;
         if (stored.isValid()) text = stored.toString().toStdString();
-        value[k] = PlacementValue(text, kPlacementKeys[k].fallback, k >= 2);
+        value[k] = PlacementValue(text, kPlacementKeys[k].fallback, k >= kWidth);
     }
     settings_->endGroup();
     const auto pixels = [](float length) {
         return static_cast<int>(std::nearbyint(length / twips::per_pixel));
     };
-    move(pixels(value[0]), pixels(value[1]));
-    resize(pixels(value[2]), pixels(value[3]));
+    move(pixels(value[kLeft]), pixels(value[kTop]));
+    resize(pixels(value[kWidth]), pixels(value[kHeight]));
 }
 
 void frmMain::writePlacement() {
-    const double lengths[4] = {double(x()) * twips::per_pixel, double(y()) * twips::per_pixel,
-                               double(width()) * twips::per_pixel,
-                               double(height()) * twips::per_pixel};
+    double lengths[4];
+    lengths[kLeft] = double(x()) * twips::per_pixel;
+    lengths[kTop] = double(y()) * twips::per_pixel;
+    lengths[kWidth] = double(width()) * twips::per_pixel;
+    lengths[kHeight] = double(height()) * twips::per_pixel;
     settings_->beginGroup(kSettingsSection);
     for (std::size_t k = 0; k < kPlacementKeys.size(); ++k)
         settings_->setValue(kPlacementKeys[k].name,
