@@ -6,6 +6,7 @@
 #include "frm_synaptic_weights.h"
 #include "ui_dialogs.h"
 
+#include "qtkit/up_down.h"
 #include "twips/twips.h"
 
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QToolButton>
 
 using namespace tessaly;
 
@@ -96,8 +96,8 @@ int main(int argc, char* argv[]) {
     // A third window on the largest grid, with noise, and the About window.
     frmDocument big(&dialogs);
     for (int k = 0; k < 40; ++k) {
-        big.findChild<QWidget*>("updownLinhas")->findChild<QToolButton*>("up")->click();
-        big.findChild<QWidget*>("updownColunas")->findChild<QToolButton*>("up")->click();
+        big.findChild<qtkit::UpDown*>("updownLinhas")->stepUp();
+        big.findChild<qtkit::UpDown*>("updownColunas")->stepUp();
     }
     press(&big, "cmdAddNoise");
     big.move(0, 600);
