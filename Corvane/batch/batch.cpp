@@ -3,6 +3,7 @@
 #include "console_view.h"
 
 #include "engine/macro_file.h"
+#include "engine/macro_run.h"
 #include "engine/project_file.h"
 #include "engine/run_plan.h"
 #include "engine/run_record.h"
@@ -51,22 +52,45 @@ struct Session {
         return true;
     }
 
-    /// Opens and trains one project of a plan, the generator started from the run's seed when
-    /// it has one. The run's record.
-    RunRecord train_run(const PlannedRun& run) {
-        const auto begin = std::chrono::steady_clock::now();
+    /// What a run in course keeps from its start until its record is made.
+    struct RunStart {
+        std::chrono::steady_clock::time_point begin;
+        int failures = 0;
+    };
+
+    /// Starts one run of a plan: the generator from the run's seed when it has one, the
+    /// messages counted from here.
+    RunStart start_run(const PlannedRun& run) {
+        RunStart start{std::chrono::steady_clock::now(), 0};
         if (run.seed) programa.rnd = Rnd(*run.seed);
-        const int failures = view.failures();
+        start.failures = view.failures();
         view.take_messages();
-        // A project that did not load is not trained: its run would save the settings the
-        // previous run left over that project.
-        bool ok = open_project(run.project) && view.failures() == failures;
+        return start;
+    }
+
+    /// Opens the run's project and puts its starting weights in place; false after a message.
+    bool load_run(const PlannedRun& run, const RunStart& start) {
+        bool ok = open_project(run.project) && view.failures() == start.failures;
         if (ok && !run.start_weights.empty()) ok = put_start_weights(run.start_weights);
-        if (ok) ok = trainer.comecar_treino();
-        ok = ok && view.failures() == failures;
-        const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - begin;
+        return ok;
+    }
+
+    /// The record of a run started at `start`; `ok` says whether it loaded and trained.
+    RunRecord end_run(const PlannedRun& run, const RunStart& start, bool ok) {
+        ok = ok && view.failures() == start.failures;
+        const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start.begin;
         return record_of_run(definicoes, trainer, programa, ok, view.take_messages(), wall.count(),
                              run.seed);
+    }
+
+    /// Opens and trains one project of a plan. The run's record.
+    RunRecord train_run(const PlannedRun& run) {
+        const RunStart start = start_run(run);
+        // A project that did not load is not trained: its run would save the settings the
+        // previous run left over that project.
+        bool ok = load_run(run, start);
+        if (ok) ok = trainer.comecar_treino();
+        return end_run(run, start, ok);
     }
 
     std::ostream& out;
@@ -118,6 +142,41 @@ bool write_summary(Session& s, const Plan& plan, const std::vector<std::optional
     return false;
 }
 
+// The runs of a plan as the rows of a macro trained in this process: each row shows its
+// project's path, then its results, and leaves its record.
+class MacroOfPlan : public MacroSteps {
+public:
+    MacroOfPlan(Session& s, const Plan& plan) : s_(s), plan_(plan) {}
+
+    std::string project(int row) override {
+        const auto i = static_cast<std::size_t>(row - 1);
+        return i < plan_.runs.size() ? plan_.runs[i].project : std::string();
+    }
+    void row_started(int row, const std::string& project) override {
+        s_.view.print_control("Label2", project);
+        start_ = s_.start_run(run(row));
+    }
+    bool load(int row, const std::string&) override {
+        ok_ = s_.load_run(run(row), start_);
+        return ok_;
+    }
+    void train(int, const std::string&) override { ok_ = s_.trainer.comecar_treino(); }
+    void row_ended(int row, const std::string&, bool) override {
+        records.push_back(s_.end_run(run(row), start_, ok_));
+        s_.view.print_results(s_.definicoes.Label3);
+    }
+
+    std::vector<std::optional<RunRecord>> records;
+
+private:
+    const PlannedRun& run(int row) const { return plan_.runs[static_cast<std::size_t>(row - 1)]; }
+
+    Session& s_;
+    const Plan& plan_;
+    Session::RunStart start_;
+    bool ok_ = false;
+};
+
 int run_macro(Session& s, const std::string& source, const Options& o) {
     auto plan = plan_of(s, source, o);
     if (!plan) return 1;
@@ -125,16 +184,9 @@ int run_macro(Session& s, const std::string& source, const Options& o) {
         JobsOptions jobs{*o.jobs, o.resume, o.summary};
         return run_jobs(*plan, jobs, s.view, s.err);
     }
-    std::vector<std::optional<RunRecord>> records;
-    s.programa.macro_activa = true;
-    for (const PlannedRun& run : plan->runs) {
-        if (!s.programa.macro_activa) break;
-        s.view.print_control("Label2", run.project);
-        records.push_back(s.train_run(run));
-        s.view.print_results(s.definicoes.Label3);
-    }
-    s.programa.macro_activa = false;
-    s.programa.pedido_paragem = false;
+    MacroOfPlan steps(s, *plan);
+    corre_macro(s.programa, steps);
+    const std::vector<std::optional<RunRecord>>& records = steps.records;
     if (!o.summary.empty()) write_summary(s, *plan, records, o.summary);
     return s.view.failure_reported() ? 1 : 0;
 }

@@ -29,7 +29,8 @@ struct HostGravador : MacroHost {
     QList<QColor> cores;
     QList<int> linhas;
 
-    void corre_projecto(const QString& caminho) override {
+    bool carrega_projecto(const QString&) override { return true; }
+    void treina_projecto(const QString& caminho) override {
         corridos << caminho;
         if (janela) {
             linhas << janela->linha_corrente();

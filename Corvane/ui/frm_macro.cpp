@@ -1,7 +1,7 @@
 #include "frm_macro.h"
 
+#include "engine/macro_run.h"
 #include "engine/text_file.h"
-#include "engine/trainer.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -140,11 +140,11 @@ bool frm_macro::grava_macro(const QString& ficheiro) {
     return corvane::grava_macro(ficheiro.toStdString(), lista(), view);
 }
 
-bool& frm_macro::flag_activa() {
-    return estado_ ? estado_->macro_activa : activa_local_;
+EstadoPrograma& frm_macro::estado() {
+    return estado_ ? *estado_ : estado_local_;
 }
 bool frm_macro::macro_activa() const {
-    return estado_ ? estado_->macro_activa : activa_local_;
+    return estado_ ? estado_->macro_activa : estado_local_.macro_activa;
 }
 
 void frm_macro::macro_ocupado(bool ocupado) {
@@ -180,26 +180,45 @@ void frm_macro::define_bloqueio(bool bloqueado) {
     Command4->setEnabled(!ocupado_ && !bloqueado_);
 }
 
+// The grid's rows as the macro run walks them: the running row painted red, its project loaded
+// and trained by the host.
+class frm_macro::Linhas : public MacroSteps {
+public:
+    explicit Linhas(frm_macro& m) : m_(m) {}
+
+    std::string project(int linha) override {
+        const QString entrada = m_.projecto(linha); // empty past the last row
+        return entrada.isEmpty() ? std::string() : m_.caminho_absoluto(entrada).toStdString();
+    }
+    void row_started(int linha, const std::string&) override {
+        m_.linha_corrente_ = linha;
+        m_.pinta_linha(linha, true);
+    }
+    bool load(int, const std::string& projecto) override {
+        return m_.host_ && m_.host_->carrega_projecto(QString::fromStdString(projecto));
+    }
+    void train(int, const std::string& projecto) override {
+        m_.host_->treina_projecto(QString::fromStdString(projecto));
+    }
+    void row_ended(int linha, const std::string&, bool) override { m_.pinta_linha(linha, false); }
+
+private:
+    frm_macro& m_;
+};
+
 void frm_macro::run_macro() {
     if (ocupado_ || bloqueado_) return;
     macro_ocupado(true);
-    flag_activa() = true;
-    for (int linha = 1; linha <= linhas_macro && flag_activa(); ++linha) {
-        const QString entrada = projecto(linha);
-        if (entrada.isEmpty()) break;
-        linha_corrente_ = linha;
-        pinta_linha(linha, true);
-        if (host_) host_->corre_projecto(caminho_absoluto(entrada));
-        pinta_linha(linha, false);
-    }
+    Linhas linhas(*this);
+    corre_macro(estado(), linhas);
     linha_corrente_ = 0;
     stop_macro();
 }
 
 void frm_macro::stop_macro() {
     macro_ocupado(false);
-    flag_activa() = false;
-    if (estado_) estado_->pedido_paragem = false;
+    estado().macro_activa = false;
+    estado().pedido_paragem = false;
 }
 
 void frm_macro::save() {
@@ -242,7 +261,7 @@ bool frm_macro::eventFilter(QObject* watched, QEvent* event) {
 void frm_macro::closeEvent(QCloseEvent* event) {
     // A macro cannot go on without its list: the project in training ends normally and no
     // other starts.
-    if (ocupado_) flag_activa() = false;
+    if (ocupado_) estado().macro_activa = false;
     fechada_ = true;
     event->accept();
     emit fechada();

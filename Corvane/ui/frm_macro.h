@@ -4,6 +4,7 @@
 #include "frame_dialogs.h"
 
 #include "engine/macro_file.h"
+#include "engine/trainer.h"
 
 #include <QWidget>
 
@@ -13,15 +14,16 @@ class QTableWidget;
 
 namespace corvane {
 
-struct EstadoPrograma;
-
 /// What the macro asks of the rest of the program.
 class MacroHost {
 public:
     virtual ~MacroHost() = default;
-    /// Loads the project file into the project window (creating it if needed), shows its path
-    /// and presses its Start; returns when that training run has ended.
-    virtual void corre_projecto(const QString& caminho) = 0;
+    /// Loads the project file into the project window (creating it if needed); false after its
+    /// message when it did not load.
+    virtual bool carrega_projecto(const QString& caminho) = 0;
+    /// Shows the loaded project's path and presses its Start; returns when that training run
+    /// has ended.
+    virtual void treina_projecto(const QString& caminho) = 0;
 };
 
 class frm_macro : public QWidget {
@@ -91,15 +93,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    class Linhas;
+
     void prepara_grelha();
     void pinta_linha(int linha, bool corrente);
-    bool& flag_activa();
+    EstadoPrograma& estado();
     QString caminho_absoluto(const QString& entrada) const;
 
     FrameDialogs& dialogs_;
     MacroHost* host_ = nullptr;
     EstadoPrograma* estado_ = nullptr;
-    bool activa_local_ = false;
+    EstadoPrograma estado_local_;
     bool ocupado_ = false;
     bool fechada_ = false;
     bool bloqueado_ = false;

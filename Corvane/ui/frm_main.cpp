@@ -470,11 +470,12 @@ void frm_Main::abre_macro(const QString& nome) {
     if (m.carrega_macro(ficheiro)) m.define_caminho(ficheiro);
 }
 
-void frm_Main::corre_projecto(const QString& caminho) {
+bool frm_Main::carrega_projecto(const QString& caminho) {
+    return garante_projecto().carrega(caminho);
+}
+
+void frm_Main::treina_projecto(const QString& caminho) {
     ProjectPort& p = garante_projecto();
-    // A project that did not load is not trained: its run would save the window's previous
-    // settings over that file.
-    if (!p.carrega(caminho)) return;
     p.mostra_caminho(caminho);
     if (sub_projecto_) mostra_filho(p.janela(), false);
     p.comeca();

@@ -113,7 +113,8 @@ private:
     frm_macro& garante_macro();
     QMdiSubWindow* mostra_filho(QWidget* janela, bool centrar_topo);
     frm_help* garante_ajuda();
-    void corre_projecto(const QString& caminho) override;
+    bool carrega_projecto(const QString& caminho) override;
+    void treina_projecto(const QString& caminho) override;
 
     Opcoes opcoes_;
     FrameDialogs& dialogs_;
