@@ -215,6 +215,7 @@ private slots:
     void exit_ends_the_program();
     void real_project_life();
     void real_macro_of_two_projects();
+    void learning_rate_follows_the_loaded_method();
     void chart_comes_to_the_front();
     void chart_window_offers_no_maximise();
     void project_window_fits_a_small_screen();
@@ -802,6 +803,55 @@ void FrmMainTest::real_macro_of_two_projects() {
     QVERIFY(!r.estado.macro_activa);
     // Each project's run brought its chart over the project and macro windows.
     QCOMPARE(r.frente(), projecto->grafico());
+}
+
+void FrmMainTest::learning_rate_follows_the_loaded_method() {
+    Real r;
+    frm_Main& m = *r.janela;
+    // "Learning rate:" and its value are shown or hidden together.
+    enum { hidden = 0, shown = 3 };
+    auto rate = [](frm_project* p) {
+        return int(p->Label11->isVisibleTo(p)) + 2 * int(p->Label3[5]->isVisibleTo(p));
+    };
+    m.menu_new_project->trigger();
+    auto* projecto = m.findChild<frm_project*>();
+    QVERIFY(projecto);
+    QCOMPARE(rate(projecto), int(hidden));
+    // The state at the end of each run, read in the busy-state callback.
+    QList<int> at_end;
+    projecto->ao_mudar_estado = [projecto, &at_end, &rate,
+                                 frame = projecto->ao_mudar_estado](bool busy) {
+        frame(busy);
+        if (!busy) at_end << rate(projecto);
+    };
+
+    // A macro from a backpropagation project to a genetic one.
+    QByteArray macro = "\"xor_backpropagation.prj\"\r\n\"xor_genetic.prj\"\r\n";
+    for (int i = 0; i < 98; ++i)
+        macro += "\"\"\r\n";
+    escreve(r.caminho("two.mcr"), macro);
+    r.dialogs.respostas = {r.caminho("two.mcr")};
+    m.menu_open_macro->trigger();
+    m.menu_run_macro->trigger();
+    QVERIFY(r.dialogs.mensagens.isEmpty());
+    QCOMPARE(m.findChild<frm_project*>(), projecto);
+    QCOMPARE(projecto->Label2->text(), r.caminho("xor_genetic.prj"));
+    QCOMPARE(at_end, (QList<int>{shown, hidden}));
+    QCOMPARE(rate(projecto), int(hidden));
+
+    // The same by hand: a backpropagation project trained, then a genetic one opened.
+    r.dialogs.respostas = {r.caminho("xor_backpropagation.prj")};
+    m.menu_open_project->trigger();
+    QCOMPARE(rate(projecto), int(hidden)); // as in a window that has not trained yet
+    m.menu_start->trigger();
+    QCOMPARE(rate(projecto), int(shown));
+    r.dialogs.respostas = {r.caminho("xor_genetic.prj")};
+    m.menu_open_project->trigger();
+    QCOMPARE(projecto->Label2->text(), r.caminho("xor_genetic.prj"));
+    QCOMPARE(rate(projecto), int(hidden));
+    m.menu_start->trigger();
+    QCOMPARE(rate(projecto), int(hidden));
+    QVERIFY(r.dialogs.mensagens.isEmpty());
 }
 
 void FrmMainTest::chart_comes_to_the_front() {

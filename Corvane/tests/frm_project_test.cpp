@@ -331,6 +331,45 @@ private slots:
         QVERIFY(!teste->text().isEmpty());
     }
 
+    void fileDialogsStartWhereTheProjectReadsThePath() {
+        Fixture f;
+        // The program runs elsewhere: a relative path taken from here would name another file.
+        QVERIFY(QDir::currentPath() != f.dir.path());
+        f.open("xor_backpropagation.prj"); // names xor.txt and its weights file relatively
+        auto asked = [&f](const char* button) {
+            f.dialogs.respostas.push_back(std::nullopt); // cancelled
+            f.c<QPushButton>(button)->click();
+            return f.dialogs.pedidos.last();
+        };
+        const PedidoFicheiro weights = asked("Command2");
+        QCOMPARE(weights.titulo, QString("Select weights file"));
+        QCOMPARE(weights.inicial, f.path("xor_backpropagation.wgt"));
+        QCOMPARE(asked("Command1").inicial, f.path("xor.txt"));
+        QCOMPARE(asked("Command7").inicial, f.path("xor_backpropagation.wgt"));
+        // A cancelled dialog leaves the path as it was written.
+        QCOMPARE(f.text(13), QString("xor_backpropagation.wgt"));
+
+        // Saved into another folder, the project names its files from there.
+        QVERIFY(QDir(f.dir.path()).mkdir("elsewhere"));
+        f.dialogs.respostas.push_back(f.path("elsewhere/copy.prj"));
+        f.c<QPushButton>("Command9")->click();
+        QCOMPARE(f.text(13), QString("../xor_backpropagation.wgt"));
+        QCOMPARE(asked("Command2").inicial, f.path("elsewhere/../xor_backpropagation.wgt"));
+        // A file picked in the dialog is named absolutely and starts the next dialog as it is.
+        f.dialogs.respostas.push_back(f.path("xor_genetic.wgt"));
+        f.c<QPushButton>("Command2")->click();
+        QCOMPARE(f.text(13), f.path("xor_genetic.wgt"));
+        QCOMPARE(asked("Command2").inicial, f.path("xor_genetic.wgt"));
+
+        // A project that has no file yet has no folder: the dialog starts as it always did.
+        Fixture fresh;
+        fresh.window.show();
+        fresh.dialogs.respostas.push_back(std::nullopt);
+        fresh.c<QPushButton>("Command2")->click();
+        QCOMPARE(fresh.dialogs.pedidos.last().inicial, QString());
+        QVERIFY(f.dialogs.mensagens.isEmpty() && fresh.dialogs.mensagens.isEmpty());
+    }
+
     void saveAsIntoAnotherFolderKeepsTheProjectsFiles() {
         Fixture f;
         f.open("xor_backpropagation.prj"); // names xor.txt and its weights file relatively

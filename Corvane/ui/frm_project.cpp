@@ -618,13 +618,23 @@ void frm_project::closeEvent(QCloseEvent* e) {
 
 // ------------------------------------------------------------------ commands
 
+QString frm_project::inicio_dialogo(int slot) const {
+    // The project reads a relative path from its own folder, so the dialog starts there too,
+    // not in the folder the program was started from; without a path, in the project's folder.
+    const std::string texto = Text1[static_cast<std::size_t>(slot)]->text().toStdString();
+    if (d_.Label2.empty()) return QString::fromStdString(texto);
+    if (texto.empty())
+        return QString::fromStdString(std::filesystem::path(d_.Label2).parent_path().string());
+    return QString::fromStdString(resolve_against(texto, d_.Label2));
+}
+
 void frm_project::escolhe_ficheiro(int slot, const QString& titulo, const QString& filtro,
                                    const QString& extensao) {
     PedidoFicheiro p;
     p.titulo = titulo;
     p.filtro = filtro;
     p.extensao = extensao;
-    p.inicial = Text1[static_cast<std::size_t>(slot)]->text();
+    p.inicial = inicio_dialogo(slot);
     p.deve_existir = true;
     if (auto escolhido = dialogs_.file(this, p))
         Text1[static_cast<std::size_t>(slot)]->setText(*escolhido);
@@ -636,7 +646,7 @@ void frm_project::gera_pesos_aleatorios() {
     p.titulo = "Save weights file";
     p.filtro = "Weights file (*.wgt)";
     p.extensao = "wgt";
-    p.inicial = Text1[13]->text();
+    p.inicial = inicio_dialogo(13);
     p.gravar = true;
     p.confirmar_substituicao = true;
     auto escolhido = dialogs_.file(this, p);
@@ -709,7 +719,12 @@ bool frm_project::carrega(const QString& ficheiro) {
     for (std::size_t s = 0; s < VScroll1.size(); ++s)
         if (load.spinner[s]) VScroll1[s]->setValue(*load.spinner[s]);
     Label3[5]->clear();
-    if (!ocupado_) Label3[4]->show();
+    if (!ocupado_) {
+        Label3[4]->show();
+        // "Learning rate:" belongs to a backpropagation run and comes with it, as in a window
+        // that has not trained yet; the previous project's run must not leave it on show.
+        show_learning_rate(false);
+    }
     if (!load.ok) critical(*this, load.failure);
     return load.ok;
 }

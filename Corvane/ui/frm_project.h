@@ -88,6 +88,8 @@ private:
     void liga_controlos();
     void mostra_definicoes();
     void activacao();
+    /// Where the file dialog of text box `slot` starts: its path as the project reads it.
+    QString inicio_dialogo(int slot) const;
     void escolhe_ficheiro(int slot, const QString& titulo, const QString& filtro,
                           const QString& extensao);
     void gera_pesos_aleatorios();
