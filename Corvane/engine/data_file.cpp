@@ -76,32 +76,76 @@ FieldRead read_fields(std::string_view line, double first, double last, Matriz& 
     return FieldRead::ok;
 }
 
-// Walks the lines of a text one at a time: each ends at LF, CR LF, a lone CR or the end.
-class LineCursor {
+// The lines of a file read a piece at a time, so that a reader stops where its lines end and
+// holds no more of the file than one piece and the line being read: each line ends at LF, CR LF,
+// a lone CR or the end of the file, and a final line end does not start another line.
+class LineStream {
 public:
-    explicit LineCursor(std::string_view text) : text_(text) {}
-    bool at_end() const { return pos_ >= text_.size(); }
-    std::string_view next() {
-        std::size_t end = text_.find_first_of("\r\n", pos_);
-        if (end == std::string_view::npos) end = text_.size();
-        const std::string_view line = text_.substr(pos_, end - pos_);
-        pos_ = end + 1;
-        if (end < text_.size() && text_[end] == '\r' && pos_ < text_.size() && text_[pos_] == '\n')
-            ++pos_;
-        return line;
+    explicit LineStream(textfile::PieceReader& file) : file_(file) {}
+
+    /// The start of the file: its first n bytes, or all of it when it is shorter.
+    std::string_view head(std::size_t n) {
+        while (buffer_.size() < n && fill()) {
+        }
+        return std::string_view(buffer_).substr(0, n);
+    }
+
+    /// The next line, valid until the next call; nothing at the end of the file (or where the
+    /// file could no longer be read, which the reader's status then tells).
+    std::optional<std::string_view> next() {
+        for (;;) {
+            const std::size_t end = buffer_.find_first_of("\r\n", scan_);
+            // A CR ending the bytes read so far may be the first half of CR LF.
+            if (end != std::string::npos &&
+                (buffer_[end] == '\n' || end + 1 < buffer_.size() || at_end_)) {
+                const std::string_view line = std::string_view(buffer_).substr(pos_, end - pos_);
+                pos_ = end + 1;
+                if (buffer_[end] == '\r' && pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
+                scan_ = pos_;
+                return line;
+            }
+            if (at_end_) {
+                if (pos_ >= buffer_.size()) return std::nullopt;
+                const std::string_view line = std::string_view(buffer_).substr(pos_);
+                pos_ = scan_ = buffer_.size();
+                return line;
+            }
+            scan_ = end == std::string::npos ? buffer_.size() : end;
+            fill();
+        }
     }
 
 private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
+    // Drops the lines already given and reads the next piece; false at the end of the file.
+    bool fill() {
+        if (pos_ > 0) {
+            buffer_.erase(0, pos_);
+            scan_ -= pos_;
+            pos_ = 0;
+        }
+        if (!at_end_ && file_.read_more(buffer_, piece) == 0) at_end_ = true;
+        return !at_end_;
+    }
+
+    static constexpr std::size_t piece = std::size_t{64} << 10;
+    textfile::PieceReader& file_;
+    std::string buffer_;
+    std::size_t pos_ = 0;  // start of the next line
+    std::size_t scan_ = 0; // where the search for its end goes on
+    bool at_end_ = false;
 };
 
-std::size_t count_lines(std::string_view text) {
-    LineCursor cursor(text);
-    std::size_t n = 0;
-    for (; !cursor.at_end(); ++n)
-        cursor.next();
-    return n;
+// Sizes both matrices of a set for `inputs` and `outputs` values per pattern and no pattern yet.
+void empty_set(Matriz& entradas, Matriz& saidas, int inputs, int outputs) {
+    entradas.dimensiona(inputs, 0);
+    saidas.dimensiona(outputs, 0);
+}
+
+// One more pattern, all zero, at the end of a matrix.
+void add_pattern(Matriz& m) {
+    ++m.n_padroes;
+    m.valores.resize(
+        static_cast<std::size_t>(m.n_padroes) * static_cast<std::size_t>(m.n_variaveis), 0.0f);
 }
 
 } // namespace
@@ -130,48 +174,62 @@ ReadOutcome le_dados(const definicoes_projecto& d, const std::string& ficheiro, 
 
     Matriz& entradas = treino ? conjuntos.entradas_treino : conjuntos.entradas_teste;
     Matriz& saidas = treino ? conjuntos.saidas_treino : conjuntos.saidas_teste;
-    if (!treino) {
-        auto count = numtext::to_int16(d.numero(slot::teste_final) - first_line);
-        auto inputs = numtext::to_int16(in_last - in_first);
-        auto outputs = numtext::to_int16(out_last - out_first);
-        if (!count || !inputs || !outputs || *count < 0 || *inputs < 0 || *outputs < 0)
-            return fail();
-        // No test set needs more values than a data file of the largest accepted size holds.
-        const auto patterns = static_cast<std::size_t>(*count) + 1;
-        if ((static_cast<std::size_t>(*inputs) + 1) * patterns > maior_ficheiro / 2 ||
-            (static_cast<std::size_t>(*outputs) + 1) * patterns > maior_ficheiro / 2)
-            return fail();
-        entradas.dimensiona(*inputs + 1, *count + 1);
-        saidas.dimensiona(*outputs + 1, *count + 1);
-    }
+    auto count = numtext::to_int16(*last_line - first_line);
+    auto inputs = numtext::to_int16(in_last - in_first);
+    auto outputs = numtext::to_int16(out_last - out_first);
+    if (!count || !inputs || !outputs || *count < 0 || *inputs < 0 || *outputs < 0) return fail();
+    // No set needs more values than a data file of the largest accepted size holds.
+    const auto patterns = static_cast<std::size_t>(*count) + 1;
+    if ((static_cast<std::size_t>(*inputs) + 1) * patterns > maior_ficheiro / 2 ||
+        (static_cast<std::size_t>(*outputs) + 1) * patterns > maior_ficheiro / 2)
+        return fail();
+    // The set grows line by line as the file holds it: a set the file cannot fill never takes
+    // the memory of its full size.
+    empty_set(entradas, saidas, *inputs + 1, *outputs + 1);
 
-    auto content = read_whole_file(ficheiro, msg::erro_ler_dados, outcome);
-    if (!content) return outcome;
+    // Only the lines up to the set's last are read.
+    textfile::PieceReader file(ficheiro, maior_ficheiro);
+    if (!file.status().ok()) {
+        outcome.failure = read_failure(file.status(), msg::erro_ler_dados);
+        return outcome;
+    }
+    LineStream lines(file);
+    auto read_failed = [&]() {
+        if (file.status().ok()) return false;
+        outcome.failure = read_failure(file.status(), msg::erro_ler_dados);
+        return true;
+    };
     // Sixteen-bit text reads as NULs between the digits: no number of it would be right.
-    if (textfile::looks_wide(*content)) return fail();
+    const std::string_view head = lines.head(64);
+    if (read_failed()) return outcome;
+    if (textfile::looks_wide(head)) return fail();
 
     auto first = counter_value(first_line);
     if (!first) return fail();
     if (*last_line == 32767) return fail(); // the line after it cannot be counted in 16 bits
-    LineCursor cursor(*content);
+    std::size_t lines_read = 0;
     for (int skipped = 1; skipped < *first; ++skipped) {
-        if (cursor.at_end()) return fail();
-        cursor.next();
+        if (!lines.next()) return read_failed() ? outcome : fail();
+        ++lines_read;
     }
     int line_number = *first;
     int pattern = 0;
     std::size_t numbers = 0;
     while (line_number != *last_line + 1) {
-        if (cursor.at_end()) {
+        const auto line = lines.next();
+        if (!line) {
+            if (read_failed()) return outcome;
             // The set would be padded with zeros that no file holds.
-            outcome.failure = linhas_alem_do_fim(treino, *first, *last_line, count_lines(*content));
+            outcome.failure = linhas_alem_do_fim(treino, *first, *last_line, lines_read);
             return outcome;
         }
+        ++lines_read;
         if (line_number > 32767) return fail();
-        std::string_view line = cursor.next();
+        add_pattern(entradas);
+        add_pattern(saidas);
         for (auto [column_first, column_last, matrix] :
              {std::tuple(in_first, in_last, &entradas), std::tuple(out_first, out_last, &saidas)})
-            if (read_fields(line, column_first, column_last, *matrix, pattern, numbers) !=
+            if (read_fields(*line, column_first, column_last, *matrix, pattern, numbers) !=
                 FieldRead::ok)
                 return fail();
         ++line_number;

@@ -7,13 +7,17 @@
 
 namespace corvane {
 
+std::string read_failure(const textfile::ReadResult& read, std::string_view message) {
+    return read.status == textfile::ReadResult::Status::too_large
+               ? with_reason(message, read.reason)
+               : std::string(message);
+}
+
 std::optional<std::string> read_whole_file(const std::string& path, std::string_view message,
                                            ReadOutcome& outcome) {
     textfile::ReadResult read = textfile::read_whole(path, maior_ficheiro);
     if (read.ok()) return std::move(read.bytes);
-    outcome.failure = read.status == textfile::ReadResult::Status::too_large
-                          ? with_reason(message, read.reason)
-                          : std::string(message);
+    outcome.failure = read_failure(read, message);
     return std::nullopt;
 }
 

@@ -29,6 +29,10 @@ struct ReadOutcome {
 std::optional<std::string> read_whole_file(const std::string& path, std::string_view message,
                                            ReadOutcome& outcome);
 
+/// The message a reader shows for the failed read `read` (not `ok`): `message`, followed on its
+/// own line by the reason when the file is too large.
+std::string read_failure(const textfile::ReadResult& read, std::string_view message);
+
 /// As above, for a caller that has one message of its own for every failure: the content, or
 /// nullopt.
 std::optional<std::string> read_whole_file(const std::string& path);

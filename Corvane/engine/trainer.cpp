@@ -137,8 +137,9 @@ bool Treinador::dimensiona_rede() {
     objectivo_ = static_cast<float>(d_.numero(slot::objectivo_erro));
     max_iteracoes_ = numtext::to_int16(d_.numero(slot::max_iteracoes));
     intervalo_grafico_ = numtext::to_int16(d_.numero(slot::intervalo_grafico));
-    dados.entradas_treino.dimensiona(arq->n_entradas, *treino + 1);
-    dados.saidas_treino.dimensiona(arq->n_saidas, *treino + 1);
+    // The training set itself is sized as the data file's lines are read.
+    dados.entradas_treino.dimensiona(arq->n_entradas, 0);
+    dados.saidas_treino.dimensiona(arq->n_saidas, 0);
     rede.dimensiona(*arq);
     const bool limite_valido = max_iteracoes_ && *max_iteracoes_ >= 0 && *max_iteracoes_ < 32767;
     historico_erros.assign(limite_valido ? static_cast<std::size_t>(*max_iteracoes_) + 1 : 1, 0.0f);

@@ -7,6 +7,8 @@
 
 #include <sstream>
 
+#include <sys/resource.h>
+
 namespace corvane {
 namespace {
 
@@ -196,6 +198,37 @@ TEST(Batch, NothingIsTrainedEvaluatedOrWrittenFromAProjectThatDidNotLoad) {
     EXPECT_EQ(test::read_file(ex.dir / "xor_backpropagation.wgt"), before_weights);
     EXPECT_FALSE(std::filesystem::exists(ex.dir / "bad.err"));
     EXPECT_FALSE(std::filesystem::exists(ex.dir / "fresh.wgt"));
+}
+
+TEST(Batch, ASetFarLargerThanItsDataFileIsRefusedWithoutTakingItsSize) {
+    // 2000 inputs of lines 2 to 32766 (262 MB as floats) asked of a data file of 32 KB.
+    Examples ex;
+    test::write_file(ex.dir / "short.txt", "x\n" + std::string(32765, '\n'));
+    auto lines = test::crlf_lines(test::read_file(ex.dir / "xor_backpropagation.prj"));
+    for (auto [line, text] : {std::pair{1, "short.txt"},
+                              {3, "2000"},
+                              {5, "32766"},
+                              {6, "2001"},
+                              {7, "2001"},
+                              {11, "32766"},
+                              {13, "3"},
+                              {14, "short.wgt"}})
+        lines.at(static_cast<std::size_t>(line - 1)) = "\"" + std::string(text) + "\"";
+    std::string project;
+    for (const auto& l : lines)
+        project += l + "\r\n";
+    test::write_file(ex.dir / "short.prj", project);
+    ASSERT_EQ(ex.run({"--random-weights", ex.dir / "short.prj"}), 0) << ex.out.str();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const long before = usage.ru_maxrss;
+    const std::string weights = test::read_file(ex.dir / "short.wgt");
+    EXPECT_EQ(ex.run({"--train", ex.dir / "short.prj"}), 1);
+    EXPECT_EQ(messages(ex), std::vector<std::string>{"MsgBox\tCorvane\tError reading data file"});
+    getrusage(RUSAGE_SELF, &usage);
+    EXPECT_LT(usage.ru_maxrss - before, 50 * 1024) << "kB more at the peak";
+    EXPECT_EQ(test::read_file(ex.dir / "short.wgt"), weights);
+    EXPECT_EQ(test::read_file(ex.dir / "short.prj"), project);
 }
 
 TEST(Batch, AMacroRowWhoseProjectDidNotLoadIsSkipped) {

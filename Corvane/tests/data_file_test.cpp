@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include <sys/resource.h>
+
 namespace corvane {
 namespace {
 
@@ -215,6 +219,51 @@ TEST(DataFile, ReadingTheTestSetAgainStartsFromZero) {
     test::write_file(r.dir / "data.txt", "1\t1\r\nx\tx\r\n");
     ASSERT_TRUE(test::shown(le_dados(d, r.dir / "data.txt", false, r.sets), r.view));
     EXPECT_EQ(r.sets.entradas_teste.valores, (std::vector<float>{1, 0}));
+}
+
+// The largest size the process has held so far, in bytes.
+std::size_t peak_memory() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
+}
+
+TEST(DataFile, OnlyTheLinesUpToTheSetsLastAreReadAndHeld) {
+    // A set at the start of a file of 250 MB (sparse: what lies past the set was never written).
+    Reader r;
+    std::string lines;
+    for (int i = 0; i < 20; ++i)
+        lines += std::to_string(i) + "\t" + std::to_string(i % 2) + "\r\n";
+    test::write_file(r.dir / "data.txt", lines);
+    std::filesystem::resize_file(r.dir / "data.txt", 250'000'000);
+    const std::size_t before = peak_memory();
+    auto d = selection({"1", "1"}, {"2", "2"}, {"3", "12"}, {"13", "14"});
+    ASSERT_TRUE(test::shown(le_dados(d, r.dir / "data.txt", true, r.sets), r.view));
+    ASSERT_TRUE(test::shown(le_dados(d, r.dir / "data.txt", false, r.sets), r.view));
+    EXPECT_LT(peak_memory() - before, std::size_t{50} << 20);
+    EXPECT_EQ(r.sets.entradas_treino.n_padroes, 10);
+    EXPECT_EQ(r.sets.entradas_treino.valores.front(), 2.0f);
+    EXPECT_EQ(r.sets.saidas_teste.valores, (std::vector<float>{0, 1}));
+    // Lines split across the reader's pieces of 64 KiB, and a CR LF split between two of them,
+    // read whole.
+    Reader split;
+    std::string text;
+    int n = 0;
+    for (; text.size() < 200'000; ++n) {
+        std::string line = std::to_string(n) + "\t" + std::to_string(n % 7);
+        const bool across = text.size() < 65536 && text.size() + line.size() + 40 > 65536;
+        if (across) // a third field that puts the line's CR at byte 65535
+            line += "\t" + std::string(65535 - text.size() - line.size() - 1, 'x');
+        text += line + (across || n % 3 ? "\r\n" : "\r");
+    }
+    ASSERT_EQ(text.substr(65535, 2), "\r\n");
+    ASSERT_TRUE(split.read(
+        text, selection({"1", "1"}, {"2", "2"}, {"1", std::to_string(n).c_str()}), true));
+    ASSERT_EQ(split.sets.entradas_treino.n_padroes, n);
+    for (int p = 0; p < n; ++p) {
+        ASSERT_EQ(split.sets.entradas_treino(0, p), static_cast<float>(p)) << p;
+        ASSERT_EQ(split.sets.saidas_treino(0, p), static_cast<float>(p % 7)) << p;
+    }
 }
 
 TEST(DataFile, BinaryGarbageGivesTheMessageNotACrash) {

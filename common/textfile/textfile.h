@@ -57,6 +57,34 @@ struct ReadResult {
 /// every reader of the suite accepts it.
 ReadResult read_whole(const std::string& path, std::size_t limit = max_read_bytes);
 
+/// A regular file read a piece at a time, for a reader that may stop before the end: the same
+/// looks and refusals as `read_whole` when it is opened (a file larger than the limit refused by
+/// its size before any byte is read), and a file that grows past the limit while it is read is
+/// refused then.
+class PieceReader {
+public:
+    explicit PieceReader(const std::string& path, std::size_t limit = max_read_bytes);
+    ~PieceReader();
+    PieceReader(const PieceReader&) = delete;
+    PieceReader& operator=(const PieceReader&) = delete;
+
+    /// `ok` while the file may be read; otherwise why not, as `read_whole` would say it (the
+    /// bytes are never filled in).
+    const ReadResult& status() const { return status_; }
+    /// Appends the next bytes of the file, at most `max`, to `out` (a leading UTF-8 byte-order
+    /// mark dropped) and returns how many: 0 at the end of the file or after a failure, which
+    /// `status()` then tells.
+    std::size_t read_more(std::string& out, std::size_t max);
+
+private:
+    std::string path_;
+    std::size_t limit_;
+    int fd_ = -1;
+    std::size_t total_ = 0;
+    bool started_ = false;
+    ReadResult status_;
+};
+
 /// True when `bytes` starts with a UTF-16 or UTF-32 byte-order mark, or looks like UTF-16 text
 /// without one (a NUL in nearly every other byte of its start): text no reader of the suite
 /// reads as numbers.

@@ -309,6 +309,50 @@ TEST_F(ReadWhole, AFileOverTheLimitIsRefusedWholeNeverCut) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
+TEST_F(ReadWhole, PiecesAddUpToTheFileAndMeetTheSameRefusals) {
+    using Status = textfile::ReadResult::Status;
+    std::string content;
+    for (int i = 0; content.size() < 100'000; ++i)
+        content += std::to_string(i * 7919 % 1000) + "\t" + std::to_string(i) + "\r\n";
+    put(dir / "a.txt", "\xEF\xBB\xBF" + content);
+    textfile::PieceReader file((dir / "a.txt").string());
+    ASSERT_TRUE(file.status().ok()) << file.status().reason;
+    std::string read;
+    std::size_t pieces = 0;
+    for (std::size_t n; (n = file.read_more(read, 4096)) > 0; ++pieces)
+        EXPECT_LE(n, 4096u);
+    EXPECT_EQ(read, content);
+    EXPECT_GT(pieces, 20u);
+    EXPECT_TRUE(file.status().ok());
+
+    // What read_whole refuses is refused when the reader is made, before anything is read.
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    std::ofstream(dir / "big").close();
+    fs::resize_file(dir / "big", 300'000'000);
+    const auto start = std::chrono::steady_clock::now();
+    for (const fs::path& p :
+         {dir / "fifo", dir, fs::path("/dev/zero"), dir / "none", dir / "big"}) {
+        textfile::PieceReader refused(p.string());
+        const auto whole = textfile::read_whole(p.string());
+        EXPECT_EQ(refused.status().status, whole.status) << p;
+        EXPECT_EQ(refused.status().reason, whole.reason) << p;
+        EXPECT_NE(refused.status().status, Status::ok) << p;
+        std::string none;
+        EXPECT_EQ(refused.read_more(none, 4096), 0u) << p;
+        EXPECT_TRUE(none.empty()) << p;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    // A limit passed while reading (the file grew) ends the reading as too large.
+    put(dir / "b", std::string(5000, '1'));
+    textfile::PieceReader grown((dir / "b").string(), 5000);
+    ASSERT_TRUE(grown.status().ok());
+    put(dir / "b", std::string(9000, '1'));
+    std::string got;
+    while (grown.read_more(got, 1000) > 0) {
+    }
+    EXPECT_EQ(grown.status().status, Status::too_large);
+}
+
 TEST(LooksWide, TellsSixteenBitTextFromBytes) {
     using namespace std::string_literals;
     EXPECT_TRUE(textfile::looks_wide("\xFF\xFE"
