@@ -70,23 +70,27 @@ float Genetico::avalia_populacao(PassoConjunto& passo) {
 }
 
 void Genetico::ordena_populacao() {
+    // Ranks P (best) down to 1 in the order of repeated scans for the smallest error below
+    // `maior_erro` (ties to the lower number), then the individuals whose errors no scan picks
+    // (at or above it, or not a number) in number order; -1 marks an error already consumed.
+    // One sort gives that order at once instead of one scan per rank.
+    ordem_.clear();
+    for (int c = 1; c <= P; ++c)
+        if (erro_individuo[static_cast<size_t>(c)] != -1.0f) ordem_.push_back(c);
+    auto scanned = [&](int c) { return erro_individuo[static_cast<size_t>(c)] < maior_erro; };
+    const auto rest = std::stable_partition(ordem_.begin(), ordem_.end(), scanned);
+    std::stable_sort(ordem_.begin(), rest, [&](int a, int b) {
+        return erro_individuo[static_cast<size_t>(a)] < erro_individuo[static_cast<size_t>(b)];
+    });
     int r = P;
-    for (int n = 0; n < P; ++n) {
-        float smallest = maior_erro;
-        int chosen = 0;
-        for (int c = 1; c <= P; ++c) {
-            const float e = erro_individuo[static_cast<size_t>(c)];
-            if (e != -1.0f && e < smallest) {
-                smallest = e;
-                chosen = c;
-            }
-        }
-        if (chosen == 0) // only errors at or above the scan's start value are left
-            for (int c = 1; c <= P && chosen == 0; ++c)
-                if (erro_individuo[static_cast<size_t>(c)] != -1.0f) chosen = c;
-        ordem_individuo[static_cast<size_t>(chosen)] = static_cast<float>(r);
-        erro_individuo[static_cast<size_t>(chosen)] = -1.0f;
-        --r;
+    for (int c : ordem_) {
+        ordem_individuo[static_cast<size_t>(c)] = static_cast<float>(r--);
+        erro_individuo[static_cast<size_t>(c)] = -1.0f;
+    }
+    // Scans that found nobody left mark place 0.
+    for (; r >= 1; --r) {
+        ordem_individuo[0] = static_cast<float>(r);
+        erro_individuo[0] = -1.0f;
     }
 }
 

@@ -68,6 +68,7 @@ struct Genetico {
     void melhor_para_pesos(Rede& rede) const;
 
 private:
+    std::vector<int> ordem_; // individuals in rank order, for `ordena_populacao`
     void exchange(int c1, int c2, int from, int to); // genes from..to (from 1), inclusive
     void copy_individual(int from_buffer, int from, int to_buffer, int to);
 };

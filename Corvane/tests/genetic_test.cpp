@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <set>
 
 namespace corvane {
@@ -22,6 +23,55 @@ TEST(Genetic, RanksBestHighestAndTiesToTheLowerNumber) {
     EXPECT_EQ(ga.ordem_individuo, (std::vector<float>{0, 3, 5, 2, 1, 4}));
     for (int c = 1; c <= 5; ++c)
         EXPECT_EQ(ga.erro_individuo[static_cast<std::size_t>(c)], -1.0f); // consumed
+}
+
+// The ranking as the scans define it: P times, the smallest error left below the largest
+// float's start value (ties to the lower number), else the first one left.
+std::vector<float> ranks_by_scans(std::vector<float> errors, int P) {
+    std::vector<float> ranks(errors.size(), 0.0f);
+    for (int r = P; r >= 1; --r) {
+        float smallest = 3.402823E+38f;
+        int chosen = 0;
+        for (int c = 1; c <= P; ++c)
+            if (errors[c] != -1.0f && errors[c] < smallest) {
+                smallest = errors[c];
+                chosen = c;
+            }
+        if (chosen == 0)
+            for (int c = 1; c <= P && chosen == 0; ++c)
+                if (errors[c] != -1.0f) chosen = c;
+        ranks[chosen] = static_cast<float>(r);
+        errors[chosen] = -1.0f;
+    }
+    return ranks;
+}
+
+TEST(Genetic, RanksAsRepeatedScansWouldWhateverTheErrors) {
+    // Ties, errors at and beyond the scans' start value, infinities, not-a-number, negative
+    // zero, errors already consumed.
+    const float odd[] = {0.0f,
+                         -0.0f,
+                         0.5f,
+                         3.402823E+38f,
+                         std::numeric_limits<float>::max(),
+                         std::numeric_limits<float>::infinity(),
+                         std::numeric_limits<float>::quiet_NaN(),
+                         -1.0f,
+                         1e-30f};
+    Rnd rnd;
+    for (int trial = 0; trial < 400; ++trial) {
+        const int P = 2 + trial % 40;
+        Genetico ga;
+        ga.dimensiona(shape(2, 2, 0, 1, false), P);
+        for (int c = 1; c <= P; ++c)
+            ga.erro_individuo[static_cast<std::size_t>(c)] =
+                rnd() < 0.3 ? odd[static_cast<int>(rnd() * 9)] : static_cast<float>(rnd() * 4);
+        const std::vector<float> expected = ranks_by_scans(ga.erro_individuo, P);
+        ga.ordena_populacao();
+        ASSERT_EQ(ga.ordem_individuo, expected) << "trial " << trial;
+        for (int c = 1; c <= P; ++c)
+            ASSERT_EQ(ga.erro_individuo[static_cast<std::size_t>(c)], -1.0f);
+    }
 }
 
 TEST(Genetic, RouletteForFourIndividuals) {
