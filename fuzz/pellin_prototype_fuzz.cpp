@@ -30,6 +30,15 @@ void check_read(const pellin::PrototypeRead& read) {
     const bool in_range = set.n >= 1 && set.n <= pellin::max_prototypes && set.d >= 1 &&
                           set.d <= pellin::max_features;
     if (read.status == Status::no_header) return;
+    if (read.status == Status::huge_header) {
+        FUZZ_CHECK(set.n == 0 && set.n1 == 0 && set.d == 0 && set.x.empty());
+        FUZZ_CHECK(!pellin::read_failure_message(read).empty());
+        return;
+    }
+    // Counts are whole numbers as read, within the exact range, so n2 never overflows.
+    FUZZ_CHECK(std::abs(set.n) <= pellin::max_header_value &&
+               std::abs(set.n1) <= pellin::max_header_value &&
+               std::abs(set.d) <= pellin::max_header_value);
     if (!in_range) {
         FUZZ_CHECK(set.x.empty());
         return;

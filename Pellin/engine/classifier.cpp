@@ -91,10 +91,11 @@ bool is_error(const Prototypes& set, int i, int v1, int k) {
 }
 
 void partition_scheme(const Prototypes& set, int k, int p, bool stepwise, Report& report) {
-    const int n1 = set.n1;
-    const int n = set.n;
+    // The counts of a set that passed the checks (n at most max_prototypes).
+    const int n1 = static_cast<int>(set.n1);
+    const int n = static_cast<int>(set.n);
     const int g1 = n1 / p;
-    const int g2 = set.n2() / p;
+    const int g2 = (n - n1) / p;
     Confusion total;
     std::vector<float> fold_error(static_cast<std::size_t>(p) + 1, 0.0f);
     Neighbours nb(set);
@@ -151,15 +152,16 @@ void partition_scheme(const Prototypes& set, int k, int p, bool stepwise, Report
 }
 
 bool editing_scheme(const Prototypes& set, int k, Report& report) {
-    const int n1 = set.n1;
-    const int n = set.n;
+    const int n1 = static_cast<int>(set.n1);
+    const int n = static_cast<int>(set.n);
+    const int n2 = n - n1;
     const int h1 = n1 / 2;
-    const int h2 = set.n2() / 2;
+    const int h2 = n2 / 2;
     auto in_editing = [&](int m) { return (m > h1 && m <= n1) || m > n1 + h2; };
     std::vector<bool> marked(static_cast<std::size_t>(n) + 1, false);
     Neighbours nb(set);
 
-    Confusion edit{n1 - h1, set.n2() - h2, 0, 0};
+    Confusion edit{n1 - h1, n2 - h2, 0, 0};
     for (int i = 1; i <= n; ++i) {
         if (!in_editing(i)) continue;
         for (int m = 1; m <= n; ++m) {

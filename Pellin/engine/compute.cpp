@@ -57,7 +57,8 @@ ComputeOutcome compute(const ComputeRequest& request, Report& report) {
         return outcome;
     }
     const PrototypeRead read = read_prototypes(file.bytes);
-    if (read.status == PrototypeRead::Status::no_header) {
+    if (read.status == PrototypeRead::Status::no_header ||
+        read.status == PrototypeRead::Status::huge_header) {
         report.message(wrong, read_failure_message(read));
         return outcome;
     }

@@ -8,12 +8,13 @@
 namespace pellin {
 namespace {
 
-// A header value as the 32-bit integer it rounds to; values far outside any limit are clamped,
-// which keeps them outside the limits without overflowing.
-std::int32_t header_value(double v) {
-    if (v > 1e9) return 1000000000;
-    if (v < -1e9) return -1000000000;
-    return static_cast<std::int32_t>(std::nearbyint(v));
+// A header value as the whole number it rounds to; nullopt when it is beyond the whole numbers
+// a count is read as.
+std::optional<std::int64_t> header_value(double v) {
+    const double whole = std::nearbyint(v);
+    const auto limit = static_cast<double>(max_header_value);
+    if (!(whole >= -limit && whole <= limit)) return std::nullopt;
+    return static_cast<std::int64_t>(whole);
 }
 
 // A feature as the 32-bit float it rounds to; nullopt when it rounds to infinity.
@@ -37,9 +38,17 @@ PrototypeRead read_prototypes(std::string_view text) {
         }
         h = num.value;
     }
-    r.set.n = header_value(header[0]);
-    r.set.n1 = header_value(header[1]);
-    r.set.d = header_value(header[2]);
+    std::int64_t* counts[3] = {&r.set.n, &r.set.n1, &r.set.d};
+    for (int h = 0; h < 3; ++h) {
+        const std::optional<std::int64_t> count = header_value(header[h]);
+        if (!count) {
+            r.set = Prototypes{};
+            r.status = PrototypeRead::Status::huge_header;
+            r.huge = h;
+            return r;
+        }
+        *counts[h] = *count;
+    }
     if (r.set.n < 1 || r.set.n > max_prototypes || r.set.d < 1 || r.set.d > max_features) return r;
     r.set.x.assign(static_cast<std::size_t>(r.set.n), {});
     for (int i = 0; i < r.set.n; ++i) {
@@ -69,20 +78,26 @@ namespace {
 
 // Where the reading stopped: "feature j of prototype i".
 std::string place(const PrototypeRead& read) {
-    const int prototype = read.values_read / read.set.d + 1;
-    const int feature = read.values_read % read.set.d + 1;
+    const std::int64_t prototype = read.values_read / read.set.d + 1;
+    const std::int64_t feature = read.values_read % read.set.d + 1;
     return "feature " + std::to_string(feature) + " of prototype " + std::to_string(prototype);
 }
 
 } // namespace
 
 std::string read_failure_message(const PrototypeRead& read) {
-    const auto expected = static_cast<long>(read.set.n) * read.set.d;
+    const std::int64_t expected = read.set.n * read.set.d;
     switch (read.status) {
     case PrototypeRead::Status::ok:
         return {};
     case PrototypeRead::Status::no_header:
         return "The file does not begin with the numbers n, n1 and d";
+    case PrototypeRead::Status::huge_header:
+        return std::string("The number ") +
+               (read.huge == 0   ? "n"
+                : read.huge == 1 ? "n1"
+                                 : "d") +
+               " at the start of the file is too large for a count";
     case PrototypeRead::Status::short_data:
         return "The file ends after " + std::to_string(read.values_read) + " of the " +
                std::to_string(expected) + " feature values announced by its header";

@@ -173,6 +173,19 @@ TEST_F(ComputeTest, SummaryStaysAfterAFailedCheck) {
     EXPECT_EQ(labels, expected);
 }
 
+TEST_F(ComputeTest, CountsBeyondThirtyTwoBitsAreShownAsRead) {
+    EXPECT_EQ(run(request(write("big.txt", "2147483648 2 1\n0\n1\n"))),
+              std::vector<std::string>{"Wrong Specifications: Wrong n or n1 read from the file"});
+    std::vector<std::pair<std::string, std::string>> expected = {
+        {"Label18", "2147483648"}, {"Label20", "2"}, {"Label22", "2147483646"}, {"Label29", "1"}};
+    EXPECT_EQ(labels, expected);
+
+    EXPECT_EQ(run(request(write("bigger.txt", "1e20 2 1\n0\n1\n"))),
+              std::vector<std::string>{"Wrong Specifications: The number n at the start of the "
+                                       "file is too large for a count"});
+    EXPECT_TRUE(labels.empty());
+}
+
 TEST_F(ComputeTest, BatchPrintsLabelsAndMessagesInOrder) {
     std::string file = write("four.txt", "4, 2, 1\r\n0.1\r\n0.2\r\n0.9\r\n1.0\r\n");
     std::ostringstream out, err;

@@ -95,3 +95,29 @@ TEST(ReadPrototypes, NulCharactersSeparateNumbersLikeBlanks) {
     EXPECT_EQ(r.set.feature(1, 1), 0.5f);
     EXPECT_EQ(r.set.feature(4, 1), 3.5f);
 }
+
+TEST(ReadPrototypes, HeaderCountsBeyondThirtyTwoBitsReadAsWritten) {
+    // Past a 32-bit int the counts are still the file's own numbers, never a clamped value.
+    PrototypeRead r = read_prototypes("2147483648 -2147483649 4294967296");
+    EXPECT_EQ(r.status, Status::ok);
+    EXPECT_EQ(r.set.n, 2147483648LL);
+    EXPECT_EQ(r.set.n1, -2147483649LL);
+    EXPECT_EQ(r.set.n2(), 4294967297LL);
+    EXPECT_EQ(r.set.d, 4294967296LL);
+    EXPECT_TRUE(r.set.x.empty());
+    PrototypeRead largest = read_prototypes("9007199254740992 -9007199254740992 1");
+    EXPECT_EQ(largest.set.n2(), 18014398509481984LL);
+
+    // Beyond the whole numbers a double holds exactly, no count can be shown: a message.
+    const std::pair<const char*, const char*> huge[] = {
+        {"1e300 2 1", "The number n at the start of the file is too large for a count"},
+        {"4 -9007199254740994 1",
+         "The number n1 at the start of the file is too large for a count"},
+        {"4 2 1e16", "The number d at the start of the file is too large for a count"}};
+    for (const auto& [text, message] : huge) {
+        PrototypeRead h = read_prototypes(text);
+        EXPECT_EQ(h.status, Status::huge_header) << text;
+        EXPECT_EQ(read_failure_message(h), message) << text;
+        EXPECT_TRUE(h.set.x.empty()) << text;
+    }
+}
