@@ -222,6 +222,8 @@ private slots:
     void empty_errors_file_gives_an_empty_chart();
     void plain_run_offers_no_macro_stop();
     void help_topic_opens_at_one_click();
+    void damaged_help_collection_data();
+    void damaged_help_collection();
 };
 
 void FrmMainTest::start_state() {
@@ -1029,6 +1031,79 @@ void FrmMainTest::help_topic_opens_at_one_click() {
     QVERIFY(terceiro != segundo);
     QTest::keyClick(conteudo, Qt::Key_Return);
     QCOMPARE(pagina(), ajuda->engine()->contentModel()->contentItemAt(terceiro)->url().fileName());
+}
+
+void FrmMainTest::damaged_help_collection_data() {
+    QTest::addColumn<QString>("damaged"); // the file spoilt: "qhc" or "qch"
+    QTest::addColumn<QString>("how");     // "garbage", "half", "empty" or "missing"
+    QTest::newRow("collection of garbage") << "qhc"
+                                           << "garbage";
+    QTest::newRow("collection cut in half") << "qhc"
+                                            << "half";
+    QTest::newRow("empty collection") << "qhc"
+                                      << "empty";
+    QTest::newRow("help file of garbage") << "qch"
+                                          << "garbage";
+    QTest::newRow("help file cut in half") << "qch"
+                                           << "half";
+    QTest::newRow("help file missing") << "qch"
+                                       << "missing";
+}
+
+void FrmMainTest::damaged_help_collection() {
+    QFETCH(QString, damaged);
+    QFETCH(QString, how);
+    QTemporaryDir dir;
+    const QString origem = QStringLiteral(CORVANE_HELP_COLLECTION);
+    if (!QFile::exists(origem)) QSKIP("the help collection was not built");
+    QVERIFY(QFile::copy(origem, dir.filePath("Corvane.qhc")));
+    QVERIFY(
+        QFile::copy(QFileInfo(origem).dir().filePath("Corvane.qch"), dir.filePath("Corvane.qch")));
+    const QString alvo = dir.filePath("Corvane." + damaged);
+    QByteArray bytes;
+    {
+        QFile f(alvo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        bytes = f.readAll();
+    }
+    if (how == "missing") {
+        QVERIFY(QFile::remove(alvo));
+    } else {
+        if (how == "garbage")
+            for (qsizetype i = 0; i < bytes.size(); ++i)
+                bytes[i] = static_cast<char>((i * 7919 + 13) & 0xff);
+        else if (how == "half")
+            bytes.truncate(bytes.size() / 2);
+        else
+            bytes.clear();
+        QFile f(alvo);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(f.write(bytes), bytes.size());
+    }
+
+    frm_Main::Opcoes o;
+    RecordingDialogs dialogs;
+    o.dialogs = &dialogs;
+    o.logo = false;
+    o.colecao_ajuda = dir.filePath("Corvane.qhc");
+    frm_Main m(std::move(o));
+    m.Topics->trigger();
+    frm_help* ajuda = m.ajuda();
+    QVERIFY(ajuda && QTest::qWaitForWindowExposed(ajuda));
+    // Never a blank window: the page area says that help is not available.
+    QTRY_VERIFY2(ajuda->browser()->toPlainText().contains("Help is not available"),
+                 qPrintable(ajuda->browser()->toPlainText()));
+    QVERIFY(!ajuda->valida());
+    QTest::qWait(200); // contents read later must not replace the message with a blank page
+    QVERIFY(ajuda->browser()->toPlainText().contains("Help is not available"));
+    m.Search->trigger();
+    QVERIFY(ajuda->browser()->toPlainText().contains("Help is not available"));
+    // The damaged file is left as it was.
+    if (how != "missing") {
+        QFile f(alvo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), bytes);
+    }
 }
 
 QTEST_MAIN(FrmMainTest)

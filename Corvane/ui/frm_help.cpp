@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
@@ -53,11 +54,37 @@ QString colecao_ajuda() {
     return {};
 }
 
+namespace {
+
+// A help collection is an SQLite database: a file without its header (empty, or garbage) is not
+// handed to the help engine, which would write a new empty collection into it.
+bool parece_colecao(const QString& colecao) {
+    QFile ficheiro(colecao);
+    if (colecao.isEmpty() || !ficheiro.open(QIODevice::ReadOnly)) return false;
+    return ficheiro.read(16) == QByteArray("SQLite format 3", 16);
+}
+
+// True when the collection names documentation and every documentation file it names gives
+// its pages: a damaged collection or help file opens without complaint and shows nothing.
+bool paginas_disponiveis(QHelpEngine* engine) {
+    const QStringList documentacao = engine->registeredDocumentations();
+    if (documentacao.isEmpty()) return false;
+    for (const QString& nome : documentacao) {
+        const QList<QUrl> paginas = engine->files(nome, QString(), QStringLiteral("html"));
+        if (paginas.isEmpty() || engine->fileData(paginas.first()).isEmpty()) return false;
+    }
+    return true;
+}
+
+} // namespace
+
 frm_help::frm_help(const QString& colecao, QWidget* parent) : QWidget(parent) {
     setObjectName("frm_help");
     setWindowTitle("Corvane Help");
-    engine_ = new QHelpEngine(colecao, this);
-    valida_ = !colecao.isEmpty() && engine_->setupData();
+    colecao_ = colecao;
+    const bool legivel = parece_colecao(colecao);
+    engine_ = new QHelpEngine(legivel ? colecao : QString(), this);
+    valida_ = legivel && engine_->setupData() && paginas_disponiveis(engine_);
 
     browser_ = new HelpBrowser(engine_, this);
     browser_->setObjectName("helpBrowser");
@@ -98,8 +125,11 @@ frm_help::frm_help(const QString& colecao, QWidget* parent) : QWidget(parent) {
     resize(940, 680);
 
     if (!valida_) {
-        browser_->setHtml(tr("<h2>Help is not available</h2><p>The help collection "
-                             "<b>Corvane.qhc</b> was not found beside the program.</p>"));
+        if (colecao.isEmpty())
+            browser_->setHtml(tr("<h2>Help is not available</h2><p>The help collection "
+                                 "<b>Corvane.qhc</b> was not found beside the program.</p>"));
+        else
+            mostra_indisponivel();
         return;
     }
     // The first topic of the contents is the title page.
@@ -110,12 +140,25 @@ frm_help::frm_help(const QString& colecao, QWidget* parent) : QWidget(parent) {
             if (browser_->source().isEmpty()) abre(primeira_);
         };
         connect(modelo, &QHelpContentModel::contentsCreated, this, abre_primeira);
+        // The contents are read apart from the pages: a collection whose contents come out
+        // empty has nothing to show.
+        connect(modelo, &QHelpContentModel::contentsCreated, this, [this, modelo] {
+            if (modelo->rowCount() == 0 && browser_->source().isEmpty()) mostra_indisponivel();
+        });
         connect(modelo, &QHelpContentModel::contentsCreated, conteudo,
                 &QHelpContentWidget::expandAll);
         conteudo->expandAll();
         abre_primeira();
     }
     procura->scheduleIndexDocumentation();
+}
+
+void frm_help::mostra_indisponivel() {
+    valida_ = false;
+    browser_->setHtml(
+        tr("<h2>Help is not available</h2><p>The help collection <b>%1</b> is damaged or "
+           "incomplete: its pages cannot be read. Installing the program again restores it.</p>")
+            .arg(QFileInfo(colecao_).fileName().toHtmlEscaped()));
 }
 
 void frm_help::abre(const QUrl& url) {

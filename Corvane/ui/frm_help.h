@@ -43,9 +43,13 @@ public:
     QTabWidget* tabs() const { return tabs_; }
 
 private:
+    /// Says in the page area that the collection's pages cannot be read.
+    void mostra_indisponivel();
+
     QHelpEngine* engine_;
     HelpBrowser* browser_;
     QTabWidget* tabs_;
+    QString colecao_;
     QUrl primeira_;
     bool valida_ = false;
 };
