@@ -16,21 +16,15 @@ namespace {
 constexpr int kGraphWidth = 640;
 constexpr int kGraphHeight = 420;
 
-int runBatchWithExports(std::vector<std::string> args) {
-    auto taken = qtkit::takeExportOptions(args);
-    if (!taken.error.empty()) {
-        std::cerr << "Dimora: " << taken.error << "\n\n" << dimora::batchUsage();
-        return 2;
-    }
-    if (taken.exports.wantsFigure() && !args.empty() && args[0] == "--nn-size") {
-        std::cerr << "Dimora: --nn-size has no figure to export (--export-csv writes its table)\n";
-        return 2;
+int runBatchWithExports(const std::vector<std::string>& args) {
+    const dimora::BatchCommand command = dimora::parseBatch(args);
+    if (command.stop) {
+        (command.stop->status == 0 ? std::cout : std::cerr) << command.stop->text;
+        return command.stop->status;
     }
     dimora::BatchResults results;
-    const int status = dimora::runBatch(args, std::cout, std::cerr, &results);
-    if (status == 0 && !args.empty() && (args[0] == "--help" || args[0] == "-h"))
-        std::cout << "\nAfter either calculator's options:\n" << qtkit::exportUsage(true);
-    if (status != 0 || !taken.exports.any()) return status;
+    const int status = dimora::runBatch(command, std::cout, &results);
+    if (status != 0 || !command.exports.any()) return status;
     auto app = qtkit::offscreenApplication("Dimora");
     std::optional<qtkit::Figure> figure;
     std::optional<csv::Table> table;
@@ -42,7 +36,7 @@ int runBatchWithExports(std::vector<std::string> args) {
     } else {
         table = dimora::nnSizeTable(results.lists);
     }
-    return qtkit::writeBatchExports(taken.exports, figure, table, "Dimora", std::cout);
+    return qtkit::writeBatchExports(command.exports, figure, table, "Dimora", std::cout);
 }
 
 } // namespace

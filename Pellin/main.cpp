@@ -11,23 +11,16 @@
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (pellin::wants_batch(args)) {
-        auto taken = qtkit::takeExportOptions(args);
-        if (!taken.error.empty()) {
-            std::cerr << "Pellin: " << taken.error << "\n" << qtkit::exportUsage(false);
-            return 2;
-        }
-        if (taken.exports.wantsFigure()) {
-            std::cerr << "Pellin: there is no figure to export; --export-csv writes the results\n"
-                      << qtkit::exportUsage(false);
-            return 2;
+        const pellin::BatchCommand command = pellin::parse_batch(args);
+        if (command.stop) {
+            (command.stop->status == 0 ? std::cout : std::cerr) << command.stop->text;
+            return command.stop->status;
         }
         std::optional<csv::Table> results;
-        const int status = pellin::run_batch(args, std::cout, std::cerr, &results);
-        if (status == 0 && args.size() == 1 && (args[0] == "--help" || args[0] == "-h"))
-            std::cout << "After the other options:\n" << qtkit::exportUsage(false);
-        if (status != 0 || !taken.exports.any()) return status;
+        const int status = pellin::run_batch(command.request, std::cout, &results);
+        if (status != 0 || !command.exports.any()) return status;
         auto app = qtkit::offscreenApplication("Pellin");
-        return qtkit::writeBatchExports(taken.exports, std::nullopt, results, "K-NN Classifier",
+        return qtkit::writeBatchExports(command.exports, std::nullopt, results, "K-NN Classifier",
                                         std::cout);
     }
 

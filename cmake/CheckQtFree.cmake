@@ -1,12 +1,13 @@
 # Fails when a file of an engine/ folder, Corvane's batch mode, common/numtext, common/textfile,
-# common/csv, common/failure or common/twips includes a Qt header.
+# common/csv, common/failure, common/twips or common/cli includes a Qt header.
 file(GLOB_RECURSE candidates
      ${ROOT}/*/engine/*.h ${ROOT}/*/engine/*.hpp ${ROOT}/*/engine/*.cpp
      ${ROOT}/Corvane/batch/*.h ${ROOT}/Corvane/batch/*.cpp
      ${ROOT}/common/numtext/*.h ${ROOT}/common/numtext/*.cpp
      ${ROOT}/common/textfile/*.h ${ROOT}/common/textfile/*.cpp
      ${ROOT}/common/csv/*.h ${ROOT}/common/csv/*.cpp
-     ${ROOT}/common/failure/*.h ${ROOT}/common/twips/*.h)
+     ${ROOT}/common/failure/*.h ${ROOT}/common/twips/*.h
+     ${ROOT}/common/cli/*.h ${ROOT}/common/cli/*.cpp)
 set(offenders "")
 foreach(f IN LISTS candidates)
     if(f MATCHES "/build[^/]*/")

@@ -33,7 +33,7 @@ function(suite_engine_library target)
     add_library(${target} STATIC ${ARG_SOURCES})
     set_target_properties(${target} PROPERTIES AUTOMOC OFF AUTORCC OFF)
     target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-    target_link_libraries(${target} PUBLIC numtext textfile csv failure twips ${ARG_LIBS})
+    target_link_libraries(${target} PUBLIC numtext textfile csv failure twips cli ${ARG_LIBS})
 endfunction()
 
 # suite_batch_export_test(<name> <program target> CHECKS ... ARGS ...): runs the program's batch

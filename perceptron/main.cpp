@@ -14,20 +14,18 @@
 
 int main(int argc, char* argv[]) {
     if (argc > 1) {
-        std::vector<std::string> args(argv + 1, argv + argc);
-        auto taken = qtkit::takeExportOptions(args);
-        if (!taken.error.empty()) {
-            std::cerr << "perceptron: " << taken.error << "\n" << qtkit::exportUsage(true);
-            return 2;
+        const perceptron::BatchCommand command =
+            perceptron::parse_batch(std::vector<std::string>(argv + 1, argv + argc));
+        if (command.stop) {
+            (command.stop->status == 0 ? std::cout : std::cerr) << command.stop->text;
+            return command.stop->status;
         }
         perceptron::Demonstration demo;
-        const int status = perceptron::run_batch(args, std::cout, std::cerr, &demo);
-        if (status == 0 && args.size() == 1 && (args[0] == "--help" || args[0] == "-h"))
-            std::cout << qtkit::exportUsage(true);
-        if (status != 0 || !taken.exports.any()) return status;
+        const int status = perceptron::run_batch(command, std::cout, &demo);
+        if (status != 0 || !command.exports.any()) return status;
         auto app = qtkit::offscreenApplication("perceptron");
         return qtkit::writeBatchExports(
-            taken.exports, perceptron::plane_figure(demo, perceptron::colour::dark_yellow),
+            command.exports, perceptron::plane_figure(demo, perceptron::colour::dark_yellow),
             perceptron::samples_table(demo.samples(), demo.weights()), "Perceptron", std::cout);
     }
     QApplication app(argc, argv);

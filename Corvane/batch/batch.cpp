@@ -101,17 +101,6 @@ struct Session {
     Treinador trainer;
 };
 
-struct Options {
-    int progress = 0;
-    std::optional<std::uint32_t> seed;
-    std::optional<int> jobs; // 0: the number of cores
-    bool resume = false;
-    std::string summary;
-    std::string result;
-    std::string start_weights;
-    std::size_t max_runs = default_max_runs;
-};
-
 int train(Session& s, const std::string& project, const Options& o) {
     PlannedRun run;
     run.project = project;
@@ -391,20 +380,22 @@ std::string usage() {
            "command line.\n";
 }
 
-std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                       Exports* exports) {
+Command parse(const std::vector<std::string>& args, bool exporting) {
+    Command c;
     // No options, or only a project file for the window to open.
-    if (args.empty() || (args.size() == 1 && !args[0].empty() && args[0][0] != '-'))
-        return std::nullopt;
+    if (args.empty() || (args.size() == 1 && !args[0].empty() && args[0][0] != '-')) {
+        c.window = true;
+        return c;
+    }
     static const std::map<std::string, std::size_t> commands{
         {"--train", 1},          {"--run-macro", 1},    {"--evaluate", 1},
         {"--random-weights", 2}, {"--expand-sweep", 3}, {"--slurm-script", 1}};
-    std::string command;
-    std::vector<std::string> operands;
-    Options o;
+    std::string& command = c.command;
+    std::vector<std::string>& operands = c.operands;
+    Options& o = c.options;
     auto bad = [&](const std::string& why) {
-        err << "Corvane: " << why << "\n" << usage();
-        return 2;
+        c.stop = cli::Stop{cli::status_bad_command_line, "Corvane: " + why + "\n" + usage()};
+        return c;
     };
     // The value of option args[i], or nullopt when there is none.
     auto value = [&](std::size_t& i) -> std::optional<std::string> {
@@ -414,8 +405,8 @@ std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
-            out << usage();
-            return 0;
+            c.stop = cli::Stop{cli::status_done, usage()};
+            return c;
         }
         if (a == "--progress") {
             auto v = value(i);
@@ -455,8 +446,11 @@ std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, 
     // --summary with a macro or a sweep folder and no command: only the table.
     if (command.empty() && !o.summary.empty()) command = "--summary";
     const bool macro = command == "--run-macro";
+    // A name the system will not look up (too long, say) is no folder; its reading fails later
+    // with the program's message.
+    std::error_code ec;
     const bool folder = !operands.empty() && (macro || command == "--slurm-script") &&
-                        std::filesystem::is_directory(operands[0]);
+                        std::filesystem::is_directory(operands[0], ec);
     // --random-weights takes its file name or writes the project's own weights file.
     const bool operands_ok =
         !command.empty() &&
@@ -476,13 +470,26 @@ std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, 
         return bad("--result and --start-weights go with --train");
     if (o.max_runs != default_max_runs && command != "--expand-sweep")
         return bad("--max-runs goes with --expand-sweep");
-    const bool exporting = exports && exports->any();
     if (exporting && command != "--train" && command != "--evaluate")
         return bad("--export-svg, --export-png, --export-pdf and --export-csv go with --train or "
                    "--evaluate");
     if (o.jobs && *o.jobs == 0)
         o.jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    return c;
+}
 
+std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                       Exports* exports) {
+    const bool exporting = exports && exports->any();
+    const Command c = parse(args, exporting);
+    if (c.window) return std::nullopt;
+    if (c.stop) {
+        (c.stop->status == cli::status_done ? out : err) << c.stop->text;
+        return c.stop->status;
+    }
+    const std::string& command = c.command;
+    const std::vector<std::string>& operands = c.operands;
+    const Options& o = c.options;
     Session session(out, err, o.progress);
     if (command == "--train" || command == "--evaluate") {
         const bool trained = command == "--train";
@@ -491,7 +498,7 @@ std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, 
         if (status != 0 || !exporting) return status;
         return collect_exports(session, trained, *exports);
     }
-    if (macro) return run_macro(session, operands[0], o);
+    if (command == "--run-macro") return run_macro(session, operands[0], o);
     if (command == "--expand-sweep") return expand(session, operands, o);
     if (command == "--slurm-script") return slurm(session, operands[0], o);
     if (command == "--summary") return summarise(session, operands[0], o);

@@ -3,7 +3,12 @@
 
 #include "engine/views.h"
 
+#include "cli/cli.h"
 #include "csv/csv.h"
+#include "engine/run_plan.h"
+
+#include <cstddef>
+#include <cstdint>
 
 #include <optional>
 #include <ostream>
@@ -25,6 +30,33 @@ struct Exports {
 
     bool any() const { return want_chart || want_table; }
 };
+
+/// The options that go with a command.
+struct Options {
+    int progress = 0;
+    std::optional<std::uint32_t> seed;
+    std::optional<int> jobs; ///< processes at once (at least 1 once read)
+    bool resume = false;
+    std::string summary;
+    std::string result;
+    std::string start_weights;
+    std::size_t max_runs = default_max_runs; ///< with --expand-sweep
+};
+
+/// A command line, read before anything is opened or run.
+struct Command {
+    bool window = false;               ///< no options, or only a file name: the window is wanted
+    std::optional<cli::Stop> stop;     ///< --help or a bad command line: nothing runs
+    std::string command;               ///< otherwise: --train, --run-macro, ... or --summary
+    std::vector<std::string> operands; ///< its files, as many as it takes
+    Options options;
+};
+
+/// Reads the command line `args` (the arguments after the program name, the export options
+/// taken out; `exporting` when there were any) as `run` does before it opens anything: --help
+/// stops with the usage (status 0), a bad command line with "Corvane: <why>" and the usage
+/// (status 2).
+Command parse(const std::vector<std::string>& args, bool exporting = false);
 
 /// Runs the batch options in `args` (the arguments after the program name). nullopt when there
 /// are none, or only one file name (the window is wanted, on that file); otherwise the exit

@@ -58,6 +58,38 @@ TEST(Batch, HelpAndBadCommandLines) {
         EXPECT_EQ(ex.run(bad), 2) << bad[0];
 }
 
+TEST(Batch, TheCommandLineIsReadBeforeAnythingRuns) {
+    // A name the system refuses to look up (longer than any file name) is a macro that cannot
+    // be read, never an error escaping the command line's reading.
+    const std::string long_name(5000, 'm');
+    std::ostringstream out, err;
+    const batch::Command c = batch::parse({"--run-macro", long_name, "--seed", "3"});
+    EXPECT_FALSE(c.stop.has_value());
+    EXPECT_EQ(c.command, "--run-macro");
+    EXPECT_EQ(batch::run({"--run-macro", long_name, "--seed", "3"}, out, err), 1);
+    EXPECT_NE(out.str().find("MsgBox\t"), std::string::npos) << out.str();
+
+    // What the command line says, and how a bad one ends.
+    const batch::Command train =
+        batch::parse({"--seed", "7", "--train", "p.prj", "--result", "r.txt", "--progress", "10"});
+    ASSERT_FALSE(train.stop.has_value());
+    EXPECT_EQ(train.operands, std::vector<std::string>{"p.prj"});
+    EXPECT_EQ(train.options.seed, 7u);
+    EXPECT_EQ(train.options.result, "r.txt");
+    EXPECT_EQ(train.options.progress, 10);
+    const batch::Command jobs = batch::parse({"--run-macro", "m.mcr", "--jobs"});
+    ASSERT_TRUE(jobs.options.jobs.has_value());
+    EXPECT_GE(*jobs.options.jobs, 1);
+    const batch::Command bad = batch::parse({"--evaluate", "p.prj", "--seed", "1"});
+    ASSERT_TRUE(bad.stop.has_value());
+    EXPECT_EQ(bad.stop->status, 2);
+    EXPECT_EQ(bad.stop->text.rfind("Corvane: --seed goes with --train, --random-weights or "
+                                   "--run-macro with a macro file\nUsage: Corvane",
+                                   0),
+              0u);
+    EXPECT_TRUE(batch::parse({"project.prj"}).window);
+}
+
 TEST(Batch, TrainPrintsTheResultLabelsAndRewritesTheFiles) {
     Examples ex;
     const std::string project = ex.dir / "xor_backpropagation.prj";

@@ -63,30 +63,26 @@ std::string nineDigits(double value) {
     return buf;
 }
 
-int badLine(std::ostream& err, const std::string& why) {
-    err << "Dimora: " << why << "\n\n" << batchUsage();
-    return 2;
-}
-
 bool typeable(const std::string& field, const std::string& text) {
     for (char c : text)
         if (!nnDimKeyAccepted(field, c)) return false;
     return true;
 }
 
-int runNNSize(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              BatchResults* results) {
-    std::map<std::string, std::string> texts{
-        {"Txtd", "2"}, {"Txth1", "1"}, {"Txth2", "10"}, {"Txte", "0.1"}, {"Txta", "0.05"}};
+// The options of --nn-size (args[0]) into `command`; a complaint when they are bad.
+std::optional<std::string> parseNNSize(const std::vector<std::string>& args,
+                                       BatchCommand& command) {
+    auto& texts = command.texts;
+    texts = {{"Txtd", "2"}, {"Txth1", "1"}, {"Txth2", "10"}, {"Txte", "0.1"}, {"Txta", "0.05"}};
     for (std::size_t i = 1; i < args.size(); i += 2) {
         const std::string& option = args[i];
-        if (i + 1 >= args.size()) return badLine(err, "missing value after " + option);
+        if (i + 1 >= args.size()) return "missing value after " + option;
         const std::string& value = args[i + 1];
         if (option == "--d") {
             texts["Txtd"] = value;
         } else if (option == "--h") {
             const auto colon = value.find(':');
-            if (colon == std::string::npos) return badLine(err, "--h needs FIRST:LAST");
+            if (colon == std::string::npos) return "--h needs FIRST:LAST";
             texts["Txth1"] = value.substr(0, colon);
             texts["Txth2"] = value.substr(colon + 1);
         } else if (option == "--e") {
@@ -94,45 +90,55 @@ int runNNSize(const std::vector<std::string>& args, std::ostream& out, std::ostr
         } else if (option == "--a") {
             texts["Txta"] = value;
         } else {
-            return badLine(err, "unknown option " + option);
+            return "unknown option " + option;
         }
     }
     for (const auto& [field, text] : texts)
-        if (!typeable(field, text))
-            return badLine(err, "\"" + text + "\" cannot be typed into " + field);
-    ConsoleNNView view(out, texts);
-    const bool computed = computeNNDim(view);
-    if (results) results->lists = view.lists();
-    return computed && !view.reported() ? 0 : 1;
+        if (!typeable(field, text)) return "\"" + text + "\" cannot be typed into " + field;
+    return std::nullopt;
 }
 
-int runSCSize(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              BatchResults* results) {
-    int d = kDimStart;
-    int integerPart = kIntDeltaStart;
-    int hundredths = kFracDeltaStart;
+// The options of --sc-size (args[0]) into `command`; a complaint when they are bad.
+std::optional<std::string> parseSCSize(const std::vector<std::string>& args,
+                                       BatchCommand& command) {
+    command.scSize = true;
+    command.d = kDimStart;
+    command.integerPart = kIntDeltaStart;
+    command.hundredths = kFracDeltaStart;
     for (std::size_t i = 1; i < args.size(); i += 2) {
         const std::string& option = args[i];
-        if (i + 1 >= args.size()) return badLine(err, "missing value after " + option);
+        if (i + 1 >= args.size()) return "missing value after " + option;
         const std::string& value = args[i + 1];
         if (option == "--d") {
             auto v = numtext::whole_number(value);
             if (!v || *v != static_cast<int>(*v) || *v < kDimMin || *v > kDimMax)
-                return badLine(err, "--d must be a whole number from 2 to 9");
-            d = static_cast<int>(*v);
+                return "--d must be a whole number from 2 to 9";
+            command.d = static_cast<int>(*v);
         } else if (option == "--delta") {
             auto v = numtext::whole_number(value);
             const double scaled = v ? *v * 100.0 : -1.0;
             const auto whole = numtext::to_int32(scaled);
             if (!v || !whole || std::abs(scaled - *whole) > 1e-6 || *whole < 100 || *whole > 2200)
-                return badLine(err, "--delta must lie in 1.00 .. 22.00 with two decimals");
-            integerPart = *whole / 100;
-            hundredths = *whole % 100;
+                return "--delta must lie in 1.00 .. 22.00 with two decimals";
+            command.integerPart = *whole / 100;
+            command.hundredths = *whole % 100;
         } else {
-            return badLine(err, "unknown option " + option);
+            return "unknown option " + option;
         }
     }
-    const SCCurves c = computeSCSize(d, squaredDistance(integerPart, hundredths));
+    return std::nullopt;
+}
+
+int runNNSize(const BatchCommand& command, std::ostream& out, BatchResults* results) {
+    ConsoleNNView view(out, command.texts);
+    const bool computed = computeNNDim(view);
+    if (results) results->lists = view.lists();
+    return computed && !view.reported() ? 0 : 1;
+}
+
+int runSCSize(const BatchCommand& command, std::ostream& out, BatchResults* results) {
+    const SCCurves c =
+        computeSCSize(command.d, squaredDistance(command.integerPart, command.hundredths));
     out << "Pe\t" << nineDigits(c.Pe) << '\n';
     for (std::size_t i = 0; i < c.ED.size(); ++i)
         out << i + 1 << '\t' << nineDigits(c.ED[i]) << '\t' << nineDigits(c.ET[i]) << '\t'
@@ -159,16 +165,49 @@ std::string batchUsage() {
            "Exit status: 0 done, 1 a message was reported, 2 a bad command line.\n";
 }
 
+BatchCommand parseBatch(const std::vector<std::string>& args) {
+    BatchCommand command;
+    std::vector<std::string> own = args;
+    const cli::TakenExports taken = cli::take_export_options(own);
+    auto stop = [&](int status, const std::string& text) {
+        command.stop = cli::Stop{status, text};
+        return command;
+    };
+    auto bad = [&](const std::string& why) {
+        return stop(cli::status_bad_command_line, "Dimora: " + why + "\n\n" + batchUsage());
+    };
+    if (!taken.error.empty()) return bad(taken.error);
+    command.exports = taken.exports;
+    if (command.exports.wantsFigure() && !own.empty() && own[0] == "--nn-size")
+        return stop(cli::status_bad_command_line,
+                    "Dimora: --nn-size has no figure to export (--export-csv writes its table)\n");
+    if (own.empty()) return bad("no option given");
+    if (own[0] == "--help" || own[0] == "-h")
+        return stop(cli::status_done, batchUsage() + "\nAfter either calculator's options:\n" +
+                                          cli::export_usage(true));
+    std::optional<std::string> complaint;
+    if (own[0] == "--nn-size")
+        complaint = parseNNSize(own, command);
+    else if (own[0] == "--sc-size")
+        complaint = parseSCSize(own, command);
+    else
+        complaint = "unknown option " + own[0];
+    if (complaint) return bad(*complaint);
+    return command;
+}
+
+int runBatch(const BatchCommand& command, std::ostream& out, BatchResults* results) {
+    return command.scSize ? runSCSize(command, out, results) : runNNSize(command, out, results);
+}
+
 int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
              BatchResults* results) {
-    if (args.empty()) return badLine(err, "no option given");
-    if (args[0] == "--help" || args[0] == "-h") {
-        out << batchUsage();
-        return 0;
+    const BatchCommand command = parseBatch(args);
+    if (command.stop) {
+        (command.stop->status == cli::status_done ? out : err) << command.stop->text;
+        return command.stop->status;
     }
-    if (args[0] == "--nn-size") return runNNSize(args, out, err, results);
-    if (args[0] == "--sc-size") return runSCSize(args, out, err, results);
-    return badLine(err, "unknown option " + args[0]);
+    return runBatch(command, out, results);
 }
 
 } // namespace dimora

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli.h"
 #include "sc_size.h"
 
 namespace dimora {
@@ -21,6 +22,26 @@ struct BatchResults {
 
 /// The usage text printed by --help and after a bad command line.
 std::string batchUsage();
+
+/// What a console command line asks for, read before anything runs.
+struct BatchCommand {
+    std::optional<cli::Stop> stop; ///< --help or a bad command line: nothing runs
+    bool scSize = false;           ///< otherwise: --sc-size, else --nn-size
+    /// --nn-size: the text typed into each box (Txtd, Txth1, Txth2, Txte, Txta).
+    std::map<std::string, std::string> texts;
+    /// --sc-size: the dimension and the squared distance as integer part and hundredths.
+    int d = 0, integerPart = 0, hundredths = 0;
+    cli::Exports exports; ///< the files to export the result to
+};
+
+/// Reads a console command line (the arguments after the program name): the export options,
+/// then the calculator and its options as `runBatch` takes them. `--help` stops with the usage
+/// of both; a bad command line stops with "Dimora: <why>" (and the usage).
+BatchCommand parseBatch(const std::vector<std::string>& args);
+
+/// Runs a command line `parseBatch` accepted, printing as `runBatch` does. Returns 0, or 1 when
+/// a message was reported.
+int runBatch(const BatchCommand& command, std::ostream& out, BatchResults* results = nullptr);
 
 /// Runs the options (without the program name). Returns the exit status: 0 success, 1 a message
 /// was reported, 2 a bad command line. Results go to `out`, usage problems to `err`.

@@ -85,5 +85,33 @@ TEST(Batch, BadCommandLinesExitWithTwo) {
     EXPECT_EQ(run({"--help"}).status, 0);
 }
 
+TEST(Batch, ExportOptionsAreReadWithTheCommandLine) {
+    const BatchCommand sc = parseBatch({"--sc-size", "--export-png", "g.png", "--scale", "2", "--d",
+                                        "3", "--export-csv", "c.csv", "--delta", "4.25"});
+    ASSERT_FALSE(sc.stop.has_value());
+    EXPECT_TRUE(sc.scSize);
+    EXPECT_EQ(sc.d, 3);
+    EXPECT_EQ(sc.integerPart, 4);
+    EXPECT_EQ(sc.hundredths, 25);
+    EXPECT_EQ(sc.exports.png, "g.png");
+    EXPECT_EQ(sc.exports.scale, 2.0);
+    EXPECT_EQ(sc.exports.csv, "c.csv");
+
+    const std::pair<std::vector<std::string>, std::string> bad[] = {
+        {{"--nn-size", "--export-svg", "g.svg"},
+         "Dimora: --nn-size has no figure to export (--export-csv writes its table)\n"},
+        {{"--sc-size", "--scale", "11"}, "Dimora: --scale must be a number from 1 to 10\n\nUsage"},
+        {{"--export-csv"}, "Dimora: --export-csv needs a value\n\nUsage"},
+        {{"--export-csv", "c.csv"}, "Dimora: no option given\n\nUsage"}};
+    for (const auto& [args, start] : bad) {
+        const Outcome r = run(args);
+        EXPECT_EQ(r.status, 2) << start;
+        EXPECT_EQ(r.err.rfind(start, 0), 0u) << r.err;
+        EXPECT_TRUE(r.lines.empty());
+    }
+    const Outcome help = run({"--help"});
+    EXPECT_NE(help.lines.back().find("--export-csv FILE"), std::string::npos);
+}
+
 } // namespace
 } // namespace dimora

@@ -41,22 +41,25 @@ bool wants_batch(const std::vector<std::string>& args) {
     return false;
 }
 
-int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              std::optional<csv::Table>* results) {
-    ComputeRequest request;
+namespace {
+
+// The program's own options into `command`; a bad command line stops it.
+void parse_options(const std::vector<std::string>& args, BatchCommand& command) {
+    ComputeRequest& request = command.request;
     request.neighbours = "1";
     request.partitions = "2";
     bool have_file = false;
     auto bad = [&](const std::string& why) {
-        err << "Pellin: " << why << "\n" << usage;
-        return 2;
+        command.stop = cli::Stop{cli::status_bad_command_line, "Pellin: " + why + "\n" + usage};
     };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         std::string* into = nullptr;
         if (a == "--help" || a == "-h") {
-            out << usage;
-            return 0;
+            command.stop =
+                cli::Stop{cli::status_done, std::string(usage) + "After the other options:\n" +
+                                                cli::export_usage(false)};
+            return;
         } else if (a == "--file") {
             into = &request.filename;
             have_file = true;
@@ -77,12 +80,49 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
         }
     }
     if (!have_file) return bad("--file PATH is required");
+}
+
+} // namespace
+
+BatchCommand parse_batch(const std::vector<std::string>& args) {
+    BatchCommand command;
+    std::vector<std::string> own = args;
+    const cli::TakenExports taken = cli::take_export_options(own);
+    if (!taken.error.empty()) {
+        command.stop = cli::Stop{cli::status_bad_command_line,
+                                 "Pellin: " + taken.error + "\n" + cli::export_usage(false)};
+        return command;
+    }
+    command.exports = taken.exports;
+    if (command.exports.wantsFigure()) {
+        command.stop = cli::Stop{cli::status_bad_command_line,
+                                 "Pellin: there is no figure to export; --export-csv writes the "
+                                 "results\n" +
+                                     cli::export_usage(false)};
+        return command;
+    }
+    parse_options(own, command);
+    return command;
+}
+
+int run_batch(const ComputeRequest& request, std::ostream& out,
+              std::optional<csv::Table>* results) {
     ConsoleReport console(out);
     ResultTable report(console);
     const bool ok = compute(request, report).ok;
     if (ok && results && !report.empty())
         *results = report.table(request.stepwise || request.edition);
-    return ok ? 0 : 1;
+    return ok ? cli::status_done : cli::status_failed;
+}
+
+int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              std::optional<csv::Table>* results) {
+    const BatchCommand command = parse_batch(args);
+    if (command.stop) {
+        (command.stop->status == cli::status_done ? out : err) << command.stop->text;
+        return command.stop->status;
+    }
+    return run_batch(command.request, out, results);
 }
 
 } // namespace pellin

@@ -211,6 +211,31 @@ TEST_F(ComputeTest, BatchCommandLineErrors) {
     EXPECT_NE(out.str().find("Usage"), std::string::npos);
 }
 
+TEST_F(ComputeTest, BatchExportOptionsAreReadWithTheCommandLine) {
+    const BatchCommand command =
+        parse_batch({"--export-csv", "r.csv", "--file", "data", "--neighbours", "3", "--edition"});
+    ASSERT_FALSE(command.stop.has_value());
+    EXPECT_EQ(command.request.filename, "data");
+    EXPECT_EQ(command.request.neighbours, "3");
+    EXPECT_EQ(command.request.partitions, "2");
+    EXPECT_TRUE(command.request.edition);
+    EXPECT_EQ(command.exports.csv, "r.csv");
+
+    for (const auto& [args, start] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--file", "f", "--export-png", "p.png"},
+              "Pellin: there is no figure to export; --export-csv writes the results\n"},
+             {{"--file", "f", "--export-csv"}, "Pellin: --export-csv needs a value\n"},
+             {{"--export-csv", "r.csv"}, "Pellin: --file PATH is required\nUsage"}}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(run_batch(args, out, err), 2);
+        EXPECT_EQ(err.str().rfind(start, 0), 0u) << err.str();
+        EXPECT_TRUE(out.str().empty());
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(run_batch({"--help"}, out, err), 0);
+    EXPECT_NE(out.str().find("After the other options:\n  --export-csv FILE"), std::string::npos);
+}
+
 TEST_F(ComputeTest, EditingSchemeOnTheRealExample) {
     ComputeRequest req = request("../examples/Pellin/breast_cancer.txt", "3", "2");
     req.edition = true;

@@ -178,4 +178,12 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return ok ? 0 : 1;
 }
 
+BatchCommandLineCheck check_batch_command_line(const std::vector<std::string>& args) {
+    Options o;
+    BatchCommandLineCheck check;
+    check.complaint = parse_options(args, o);
+    check.help = o.help;
+    return check;
+}
+
 } // namespace quillon

@@ -36,4 +36,15 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
 /// The --help text.
 std::string batch_usage();
 
+/// A console command line as `run_batch` reads it before any step runs.
+struct BatchCommandLineCheck {
+    bool help = false;     ///< --help (or -h) is among the options
+    std::string complaint; ///< why the command line is bad ("" when it is usable)
+};
+
+/// Reads `args` as `run_batch` does first: with a complaint run_batch writes
+/// "Quillon: <complaint>" and the usage on `err` and returns 2; otherwise with `help` it writes
+/// the usage on `out` and returns 0. No step runs in either case.
+BatchCommandLineCheck check_batch_command_line(const std::vector<std::string>& args);
+
 } // namespace quillon

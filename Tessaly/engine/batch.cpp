@@ -211,4 +211,12 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return status;
 }
 
+BatchCommandLineCheck CheckBatchCommandLine(const std::vector<std::string>& args) {
+    Options options;
+    BatchCommandLineCheck check;
+    if (auto problem = Parse(args, options)) check.complaint = *problem;
+    check.help = options.help;
+    return check;
+}
+
 } // namespace tessaly

@@ -33,4 +33,15 @@ struct BatchOutcome {
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
              BatchOutcome* outcome = nullptr);
 
+/// A batch command line as `RunBatch` reads it before anything is loaded or run.
+struct BatchCommandLineCheck {
+    bool help = false;     ///< --help (or -h) is among the options
+    std::string complaint; ///< why the command line is bad ("" when it is usable)
+};
+
+/// Reads `args` as `RunBatch` does first: with a complaint RunBatch writes
+/// "Tessaly: <complaint>" and the usage on `err` and returns 2; otherwise with `help` it writes
+/// the usage on `out` and returns 0. Nothing else runs in either case.
+BatchCommandLineCheck CheckBatchCommandLine(const std::vector<std::string>& args);
+
 } // namespace tessaly

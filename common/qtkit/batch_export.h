@@ -3,6 +3,7 @@
 // The figure is drawn on Qt's offscreen platform, so no display is needed.
 #pragma once
 
+#include "cli/cli.h"
 #include "csv/csv.h"
 #include "qtkit/figure_export.h"
 
@@ -16,26 +17,20 @@ class QGuiApplication;
 
 namespace qtkit {
 
-struct BatchExport {
-    std::string svg, png, pdf, csv; ///< the files asked for ("" when not)
-    double scale = 1.0;             ///< of the PNG, 1 to 10
+// The options themselves are read by Qt-free code (cli/cli.h), so that a program's whole
+// command line is read without Qt.
+using BatchExport = cli::Exports;
+using TakenExports = cli::TakenExports;
 
-    bool wantsFigure() const { return !svg.empty() || !png.empty() || !pdf.empty(); }
-    bool any() const { return wantsFigure() || !csv.empty(); }
-};
+/// Removes the export options from `args` (see `cli::take_export_options`).
+inline TakenExports takeExportOptions(std::vector<std::string>& args) {
+    return cli::take_export_options(args);
+}
 
-/// Removes the export options from `args`, leaving the program's own options in their order.
-/// Returns the options found, or the reason the command line is bad (an option without its file,
-/// a scale that is not a number from 1 to 10).
-struct TakenExports {
-    BatchExport exports;
-    std::string error; ///< "" when the options are good
-};
-TakenExports takeExportOptions(std::vector<std::string>& args);
-
-/// The usage lines of the export options, for a program's --help (`figure` false for a program
-/// without a figure).
-std::string exportUsage(bool figure);
+/// The usage lines of the export options (see `cli::export_usage`).
+inline std::string exportUsage(bool figure) {
+    return cli::export_usage(figure);
+}
 
 /// A QGuiApplication on the offscreen platform for drawing figures without a display.
 std::unique_ptr<QGuiApplication> offscreenApplication(const char* programName);

@@ -45,54 +45,70 @@ void print_sides(std::ostream& out, const std::vector<Sample>& samples, bool is_
     }
 }
 
-int bad_command_line(std::ostream& err, const std::string& why) {
-    err << "perceptron: " << why << "\n" << usage;
-    return 2;
-}
-
 } // namespace
 
-int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              Demonstration* final_state) {
-    SetChoice choice = SetChoice::none;
-    long steps = 0;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string& option = args[k];
-        if (option == "--help" || option == "-h") {
-            out << usage;
-            return 0;
-        }
+BatchCommand parse_batch(const std::vector<std::string>& args) {
+    BatchCommand command;
+    std::vector<std::string> own = args;
+    const cli::TakenExports taken = cli::take_export_options(own);
+    auto stop = [&](int status, const std::string& text) {
+        command.stop = cli::Stop{status, text};
+        return command;
+    };
+    if (!taken.error.empty())
+        return stop(cli::status_bad_command_line,
+                    "perceptron: " + taken.error + "\n" + cli::export_usage(true));
+    command.exports = taken.exports;
+    auto bad = [&](const std::string& why) {
+        return stop(cli::status_bad_command_line, "perceptron: " + why + "\n" + usage);
+    };
+    for (std::size_t k = 0; k < own.size(); ++k) {
+        const std::string& option = own[k];
+        if (option == "--help" || option == "-h")
+            return stop(cli::status_done, usage + cli::export_usage(true));
         if (option != "--set" && option != "--steps")
-            return bad_command_line(err, "unknown option \"" + option + "\"");
-        if (k + 1 >= args.size()) return bad_command_line(err, option + " needs a value");
-        const std::string& value = args[++k];
+            return bad("unknown option \"" + option + "\"");
+        if (k + 1 >= own.size()) return bad(option + " needs a value");
+        const std::string& value = own[++k];
         if (option == "--set") {
             if (value == "1")
-                choice = SetChoice::set1;
+                command.choice = SetChoice::set1;
             else if (value == "2")
-                choice = SetChoice::set2;
+                command.choice = SetChoice::set2;
             else
-                return bad_command_line(err, "--set must be 1 or 2");
+                return bad("--set must be 1 or 2");
         } else {
             auto count = parse_count(value, max_batch_steps);
-            if (!count)
-                return bad_command_line(err, "--steps must be a whole number from 0 to 1000000");
-            steps = *count;
+            if (!count) return bad("--steps must be a whole number from 0 to 1000000");
+            command.steps = *count;
         }
     }
-    if (choice == SetChoice::none) return bad_command_line(err, "--set is required");
+    if (command.choice == SetChoice::none) return bad("--set is required");
+    return command;
+}
 
+int run_batch(const BatchCommand& command, std::ostream& out, Demonstration* final_state) {
     Demonstration demo;
-    demo.select_set(choice);
+    demo.select_set(command.choice);
     print_weights(out, demo.weights());
-    for (long n = 0; n < steps; ++n) {
+    for (long n = 0; n < command.steps; ++n) {
         demo.step();
         print_weights(out, demo.weights());
     }
     print_sides(out, demo.samples().u, true, demo.weights());
     print_sides(out, demo.samples().v, false, demo.weights());
     if (final_state) *final_state = demo;
-    return 0;
+    return cli::status_done;
+}
+
+int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              Demonstration* final_state) {
+    const BatchCommand command = parse_batch(args);
+    if (command.stop) {
+        (command.stop->status == cli::status_done ? out : err) << command.stop->text;
+        return command.stop->status;
+    }
+    return run_batch(command, out, final_state);
 }
 
 } // namespace perceptron

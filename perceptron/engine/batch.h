@@ -1,7 +1,11 @@
 // The console run: selects a set, runs Steps and prints the weights and the samples' sides.
 #pragma once
 
+#include "cli/cli.h"
+#include "rule.h"
+
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +15,22 @@ class Demonstration;
 
 /// The most Steps one console run accepts.
 inline constexpr long max_batch_steps = 1000000;
+
+/// What a console command line asks for, read before anything runs.
+struct BatchCommand {
+    std::optional<cli::Stop> stop;      ///< --help or a bad command line: nothing runs
+    SetChoice choice = SetChoice::none; ///< otherwise: the set (never `none`)
+    long steps = 0;                     ///< the Steps, 0 to max_batch_steps
+    cli::Exports exports;               ///< the files to export the result to
+};
+
+/// Reads a console command line (the arguments after the program name): the export options,
+/// then `--set 1|2 [--steps N]`. `--help` stops with the usage of both; a bad command line
+/// stops with "perceptron: <why>" and the usage.
+BatchCommand parse_batch(const std::vector<std::string>& args);
+
+/// Runs a command line `parse_batch` accepted, printing as `run_batch` does; returns 0.
+int run_batch(const BatchCommand& command, std::ostream& out, Demonstration* final_state = nullptr);
 
 /// Runs `perceptron --set 1|2 [--steps N]` (the arguments after the program name).
 /// Prints "Weights<TAB>w0<TAB>w1<TAB>w2" after selecting the set and after each Step (shortest

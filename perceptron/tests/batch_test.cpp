@@ -86,3 +86,24 @@ INSTANTIATE_TEST_SUITE_P(
             line += argument + " ";
         return suite_testing::CaseName(line);
     });
+
+TEST(PerceptronBatch, ExportOptionsAreReadWithTheCommandLine) {
+    const BatchCommand command =
+        parse_batch({"--export-svg", "p.svg", "--set", "2", "--steps", "3", "--export-csv", "c"});
+    ASSERT_FALSE(command.stop.has_value());
+    EXPECT_EQ(command.choice, SetChoice::set2);
+    EXPECT_EQ(command.steps, 3);
+    EXPECT_EQ(command.exports.svg, "p.svg");
+    EXPECT_EQ(command.exports.csv, "c");
+
+    for (const auto& [args, start] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--set", "1", "--export-png"}, "perceptron: --export-png needs a value\n"},
+             {{"--set", "1", "--scale", "0.5"},
+              "perceptron: --scale must be a number from 1 to 10\n"},
+             {{"--export-pdf", "p.pdf"}, "perceptron: --set is required\nUsage"}}) {
+        BatchRun r = run(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err.rfind(start, 0), 0u) << r.err;
+        EXPECT_TRUE(r.lines.empty());
+    }
+}
