@@ -29,30 +29,26 @@ namespace {
 // Batch mode with the export options after the others: the error chart and the data view of
 // the run, drawn on the offscreen platform (no display needed). nullopt when the window is
 // wanted.
-std::optional<int> run_batch(std::vector<std::string> args) {
-    auto taken = qtkit::takeExportOptions(args);
-    if (!taken.error.empty()) {
-        std::cerr << "Corvane: " << taken.error << "\n" << corvane::batch::usage();
-        return 2;
-    }
-    corvane::batch::Exports exports;
-    exports.want_chart = taken.exports.wantsFigure();
-    exports.want_table = !taken.exports.csv.empty();
-    // Export options alone, or with only a file name, would otherwise open the window.
-    const bool window = args.empty() || (args.size() == 1 && args[0].rfind('-', 0) != 0);
-    if (exports.any() && window) {
-        std::cerr << "Corvane: the export options go with --train or --evaluate\n";
-        return 2;
-    }
-    auto status = corvane::batch::run(args, std::cout, std::cerr, &exports);
-    if (status && *status == 0 && std::find_if(args.begin(), args.end(), [](const std::string& a) {
-                                      return a == "--help" || a == "-h";
-                                  }) != args.end())
-        std::cout << "\nAfter --train PROJECT.prj or --evaluate PROJECT.prj (figure: the error\n"
+std::optional<int> run_batch(const std::vector<std::string>& args) {
+    const corvane::batch::Command command = corvane::batch::parse_command_line(args);
+    if (command.window) return std::nullopt;
+    if (command.stop) {
+        if (command.stop->status != 0) {
+            std::cerr << command.stop->text;
+            return command.stop->status;
+        }
+        std::cout << command.stop->text
+                  << "\nAfter --train PROJECT.prj or --evaluate PROJECT.prj (figure: the error\n"
                      "chart of the run, or of the project's errors file; table: the training\n"
                      "data with the network's outputs):\n"
                   << qtkit::exportUsage(true);
-    if (!status || *status != 0 || !exports.any()) return status;
+        return 0;
+    }
+    corvane::batch::Exports exports;
+    exports.want_chart = command.exports.wantsFigure();
+    exports.want_table = !command.exports.csv.empty();
+    const int status = corvane::batch::run_command(command, std::cout, std::cerr, &exports);
+    if (status != 0 || !exports.any()) return status;
 
     // The chart is a Qt Charts chart, which wants a widgets application.
     static int argc = 1;
@@ -63,7 +59,7 @@ std::optional<int> run_batch(std::vector<std::string> args) {
     QApplication::setApplicationName("Corvane");
     std::optional<qtkit::Figure> figure;
     if (exports.chart) figure = corvane::error_chart_figure(*exports.chart);
-    return qtkit::writeBatchExports(taken.exports, figure, exports.table, "Corvane", std::cout);
+    return qtkit::writeBatchExports(command.exports, figure, exports.table, "Corvane", std::cout);
 }
 #else
 std::optional<int> run_batch(const std::vector<std::string>& args) {

@@ -478,15 +478,29 @@ Command parse(const std::vector<std::string>& args, bool exporting) {
     return c;
 }
 
-std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                       Exports* exports) {
-    const bool exporting = exports && exports->any();
-    const Command c = parse(args, exporting);
-    if (c.window) return std::nullopt;
-    if (c.stop) {
-        (c.stop->status == cli::status_done ? out : err) << c.stop->text;
-        return c.stop->status;
+Command parse_command_line(const std::vector<std::string>& args) {
+    std::vector<std::string> own = args;
+    const cli::TakenExports taken = cli::take_export_options(own);
+    Command c;
+    if (!taken.error.empty()) {
+        c.stop =
+            cli::Stop{cli::status_bad_command_line, "Corvane: " + taken.error + "\n" + usage()};
+        return c;
     }
+    // Export options alone, or with only a file name, would otherwise open the window.
+    const bool window = own.empty() || (own.size() == 1 && own[0].rfind('-', 0) != 0);
+    if (taken.exports.any() && window) {
+        c.stop = cli::Stop{cli::status_bad_command_line,
+                           "Corvane: the export options go with --train or --evaluate\n"};
+        return c;
+    }
+    c = parse(own, taken.exports.any());
+    c.exports = taken.exports;
+    return c;
+}
+
+int run_command(const Command& c, std::ostream& out, std::ostream& err, Exports* exports) {
+    const bool exporting = exports && exports->any();
     const std::string& command = c.command;
     const std::vector<std::string>& operands = c.operands;
     const Options& o = c.options;
@@ -503,6 +517,17 @@ std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, 
     if (command == "--slurm-script") return slurm(session, operands[0], o);
     if (command == "--summary") return summarise(session, operands[0], o);
     return random_weights(session, operands[0], operands.size() == 2 ? &operands[1] : nullptr, o);
+}
+
+std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                       Exports* exports) {
+    const Command c = parse(args, exports && exports->any());
+    if (c.window) return std::nullopt;
+    if (c.stop) {
+        (c.stop->status == cli::status_done ? out : err) << c.stop->text;
+        return c.stop->status;
+    }
+    return run_command(c, out, err, exports);
 }
 
 } // namespace corvane::batch

@@ -50,6 +50,7 @@ struct Command {
     std::string command;               ///< otherwise: --train, --run-macro, ... or --summary
     std::vector<std::string> operands; ///< its files, as many as it takes
     Options options;
+    cli::Exports exports; ///< the export options (read by `parse_command_line` only)
 };
 
 /// Reads the command line `args` (the arguments after the program name, the export options
@@ -57,6 +58,18 @@ struct Command {
 /// stops with the usage (status 0), a bad command line with "Corvane: <why>" and the usage
 /// (status 2).
 Command parse(const std::vector<std::string>& args, bool exporting = false);
+
+/// Reads the whole command line as the program does before it opens anything: the export
+/// options (a bad one stops with "Corvane: <why>" and the usage; export options with no command
+/// stop with "Corvane: the export options go with --train or --evaluate"), then the rest as
+/// `parse` reads it.
+Command parse_command_line(const std::vector<std::string>& args);
+
+/// Runs a command that `parse` or `parse_command_line` accepted (neither the window nor a
+/// stop): the exit status, 0 done, 1 a failure was reported or the run did not start, 2 for a
+/// project of --random-weights that names no weights file. `exports` as for `run`.
+int run_command(const Command& command, std::ostream& out, std::ostream& err,
+                Exports* exports = nullptr);
 
 /// Runs the batch options in `args` (the arguments after the program name). nullopt when there
 /// are none, or only one file name (the window is wanted, on that file); otherwise the exit

@@ -88,6 +88,27 @@ TEST(Batch, TheCommandLineIsReadBeforeAnythingRuns) {
                                    0),
               0u);
     EXPECT_TRUE(batch::parse({"project.prj"}).window);
+
+    // The export options are read with the rest, and go with --train or --evaluate only.
+    const batch::Command exporting =
+        batch::parse_command_line({"--evaluate", "p.prj", "--export-csv", "t.csv"});
+    ASSERT_FALSE(exporting.stop.has_value());
+    EXPECT_EQ(exporting.exports.csv, "t.csv");
+    EXPECT_EQ(exporting.operands, std::vector<std::string>{"p.prj"});
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"--export-svg", "c.svg"}, "Corvane: the export options go with --train or --evaluate\n"},
+        {{"p.prj", "--export-pdf", "c.pdf"},
+         "Corvane: the export options go with --train or --evaluate\n"},
+        {{"--run-macro", "m.mcr", "--export-csv", "t.csv"},
+         "Corvane: --export-svg, --export-png, --export-pdf and --export-csv go with --train or "
+         "--evaluate\nUsage"},
+        {{"--train", "p.prj", "--export-png"}, "Corvane: --export-png needs a value\nUsage"}};
+    for (const auto& [args, start] : refused) {
+        const batch::Command r = batch::parse_command_line(args);
+        ASSERT_TRUE(r.stop.has_value()) << start;
+        EXPECT_EQ(r.stop->status, 2);
+        EXPECT_EQ(r.stop->text.rfind(start, 0), 0u) << r.stop->text;
+    }
 }
 
 TEST(Batch, TrainPrintsTheResultLabelsAndRewritesTheFiles) {
