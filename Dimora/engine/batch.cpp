@@ -111,7 +111,8 @@ std::optional<std::string> parseSCSize(const std::vector<std::string>& args,
         const std::string& value = args[i + 1];
         if (option == "--d") {
             auto v = numtext::whole_number(value);
-            if (!v || *v != static_cast<int>(*v) || *v < kDimMin || *v > kDimMax)
+            // The range first: a value far outside it has no int to compare with.
+            if (!v || *v < kDimMin || *v > kDimMax || *v != std::floor(*v))
                 return "--d must be a whole number from 2 to 9";
             command.d = static_cast<int>(*v);
         } else if (option == "--delta") {

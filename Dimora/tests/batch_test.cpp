@@ -68,16 +68,19 @@ TEST(Batch, SCSizePrintsBayesThenOneLinePerPoint) {
 }
 
 TEST(Batch, BadCommandLinesExitWithTwo) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{"--nn-size", "--d"},
-                                                                  {"--nn-size", "--d", "-3"},
-                                                                  {"--nn-size", "--h", "5"},
-                                                                  {"--nn-size", "--x", "1"},
-                                                                  {"--sc-size", "--d", "10"},
-                                                                  {"--sc-size", "--d", "2.5"},
-                                                                  {"--sc-size", "--delta", "22.05"},
-                                                                  {"--sc-size", "--delta", "0.99"},
-                                                                  {"--sc-size", "--delta", "2.345"},
-                                                                  {"--bogus"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"--nn-size", "--d"},
+                                               {"--nn-size", "--d", "-3"},
+                                               {"--nn-size", "--h", "5"},
+                                               {"--nn-size", "--x", "1"},
+                                               {"--sc-size", "--d", "10"},
+                                               {"--sc-size", "--d", "2.5"},
+                                               {"--sc-size", "--d", "133111111111111111"},
+                                               {"--sc-size", "--d", "-9e300"},
+                                               {"--sc-size", "--delta", "22.05"},
+                                               {"--sc-size", "--delta", "0.99"},
+                                               {"--sc-size", "--delta", "2.345"},
+                                               {"--bogus"}}) {
         const Outcome r = run(args);
         EXPECT_EQ(r.status, 2) << args.back();
         EXPECT_NE(r.err.find("Usage"), std::string::npos);
