@@ -52,4 +52,33 @@ SettingsAndFile split_settings(const std::uint8_t* data, std::size_t size) {
     return {all.substr(0, end), all.substr(end + 1)};
 }
 
+std::vector<std::string> words(std::string_view input) {
+    std::vector<std::string> args;
+    if (input.empty()) return args;
+    if (input.back() == '\n') input.remove_suffix(1);
+    std::string word;
+    for (char c : input) {
+        if (c == '\n' || c == '\0') {
+            args.push_back(std::move(word));
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    args.push_back(std::move(word));
+    return args;
+}
+
+void check_stop(int status, const std::string& text, std::string_view program) {
+    FUZZ_CHECK(status == 0 || status == 2);
+    FUZZ_CHECK(!text.empty() && text.back() == '\n');
+    if (status == 0) {
+        FUZZ_CHECK(text.starts_with("Usage"));
+        return;
+    }
+    const std::string prefix = std::string(program) + ": ";
+    FUZZ_CHECK(text.starts_with(prefix) && text.size() > prefix.size() + 1);
+    FUZZ_CHECK(text[prefix.size()] != '\n');
+}
+
 } // namespace fuzz

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fuzz {
 
@@ -33,6 +34,16 @@ struct SettingsAndFile {
     std::string_view file;
 };
 SettingsAndFile split_settings(const std::uint8_t* data, std::size_t size);
+
+/// The input as a command line (the arguments after the program name): one word per line, a NUL
+/// byte also ending a word, since no argument can hold one. Empty words are kept ("" is an
+/// argument too); a line end at the very end ends the last word without starting another.
+std::vector<std::string> words(std::string_view input);
+
+/// Checks what every batch mode promises of a command line that ends before anything runs:
+/// status 0 with the usage (starting with "Usage") for standard output, or status 2 with
+/// "`program`: <why>" and a line end for standard error.
+void check_stop(int status, const std::string& text, std::string_view program);
 
 inline std::string_view view(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
