@@ -12,21 +12,14 @@
 
 namespace corvane::batch {
 
-class ConsoleView : public TrainerView {
+class ConsoleView : public SilentView {
 public:
     ConsoleView(std::ostream& out, std::ostream& err, int progress_every = 0)
         : out_(out), err_(err), progress_every_(progress_every) {}
 
     void message(std::string_view title, std::string_view text, Icon icon) override;
-    void set_pointer(Pointer) override {}
-    void estado_ocupado(bool) override {}
-    void show_training_label(bool) override {}
-    void show_test_error(bool) override {}
     void show_learning_rate(bool visible) override { learning_rate_visible_ = visible; }
     void show_result(int index, const std::string& text) override;
-    void process_events() override {}
-    void chart_scale(int) override {}
-    void chart_draw(std::span<const float>) override {}
     void iteration_done(int iteration, float error, std::optional<float> lr) override;
 
     /// Prints `Label3(0)`..`Label3(4)`, and `Label3(5)` when the learning rate is shown.

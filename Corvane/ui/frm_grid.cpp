@@ -1,6 +1,7 @@
 #include "frm_grid.h"
 
 #include "qtkit/export_actions.h"
+#include "twips/twips.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -11,7 +12,7 @@ namespace corvane {
 
 namespace {
 // The margin added around the cells: 400 twips at 15 twips to the pixel.
-constexpr int margem = 400 / 15;
+constexpr int margem = 400 / twips::per_pixel;
 constexpr int largura_minima_coluna = 64;
 
 // The file name the export dialog suggests for what a caption names.

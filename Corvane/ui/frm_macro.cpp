@@ -2,6 +2,7 @@
 
 #include "engine/macro_run.h"
 #include "engine/text_file.h"
+#include "twips/twips.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -17,7 +18,6 @@
 namespace corvane {
 
 namespace {
-constexpr int twips = 15;
 const QColor vermelho(0xFF, 0x00, 0x00);
 const QColor cor_ordem(0xE0, 0xE0, 0xE0);
 } // namespace
@@ -32,7 +32,7 @@ frm_macro::frm_macro(FrameDialogs& dialogs, QWidget* parent) : QWidget(parent), 
 
     MSFlexGrid1 = new QTableWidget(linhas_macro, 2, this);
     MSFlexGrid1->setObjectName("MSFlexGrid1");
-    MSFlexGrid1->setMinimumSize(6195 / twips, 6735 / twips);
+    MSFlexGrid1->setMinimumSize(6195 / twips::per_pixel, 6735 / twips::per_pixel);
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     MSFlexGrid1->verticalHeader()->hide();
@@ -45,7 +45,7 @@ frm_macro::frm_macro(FrameDialogs& dialogs, QWidget* parent) : QWidget(parent), 
     auto botao = [this](const char* nome, const char* texto) {
         auto* b = new QPushButton(tr(texto), this);
         b->setObjectName(nome);
-        b->setMinimumWidth(1215 / twips + 20);
+        b->setMinimumWidth(1215 / twips::per_pixel + 20);
         return b;
     };
     Command4 = botao("Command4", "&Run macro");
@@ -85,7 +85,8 @@ void frm_macro::prepara_grelha() {
         g->setItem(r, 0, ordem);
         g->setItem(r, 1, new QTableWidgetItem);
     }
-    g->setColumnWidth(0, std::max(500 / twips, g->fontMetrics().horizontalAdvance("Order") + 16));
+    g->setColumnWidth(
+        0, std::max(500 / twips::per_pixel, g->fontMetrics().horizontalAdvance("Order") + 16));
     g->setCurrentCell(0, 1);
 }
 
