@@ -523,10 +523,7 @@ std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, 
                        Exports* exports) {
     const Command c = parse(args, exports && exports->any());
     if (c.window) return std::nullopt;
-    if (c.stop) {
-        (c.stop->status == cli::status_done ? out : err) << c.stop->text;
-        return c.stop->status;
-    }
+    if (c.stop) return cli::report(*c.stop, out, err);
     return run_command(c, out, err, exports);
 }
 

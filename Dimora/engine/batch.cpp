@@ -204,10 +204,7 @@ int runBatch(const BatchCommand& command, std::ostream& out, BatchResults* resul
 int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
              BatchResults* results) {
     const BatchCommand command = parseBatch(args);
-    if (command.stop) {
-        (command.stop->status == cli::status_done ? out : err) << command.stop->text;
-        return command.stop->status;
-    }
+    if (command.stop) return cli::report(*command.stop, out, err);
     return runBatch(command, out, results);
 }
 

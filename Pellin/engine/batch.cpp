@@ -118,10 +118,7 @@ int run_batch(const ComputeRequest& request, std::ostream& out,
 int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               std::optional<csv::Table>* results) {
     const BatchCommand command = parse_batch(args);
-    if (command.stop) {
-        (command.stop->status == cli::status_done ? out : err) << command.stop->text;
-        return command.stop->status;
-    }
+    if (command.stop) return cli::report(*command.stop, out, err);
     return run_batch(command.request, out, results);
 }
 

@@ -1,8 +1,14 @@
 #include "cli.h"
 
 #include <cstdlib>
+#include <ostream>
 
 namespace cli {
+
+int report(const Stop& stop, std::ostream& out, std::ostream& err) {
+    (stop.status == status_done ? out : err) << stop.text;
+    return stop.status;
+}
 
 TakenExports take_export_options(std::vector<std::string>& args) {
     TakenExports taken;

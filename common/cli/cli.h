@@ -3,6 +3,7 @@
 // (--export-svg FILE, --export-png FILE [--scale N], --export-pdf FILE, --export-csv FILE).
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ struct Stop {
     int status = status_bad_command_line;
     std::string text;
 };
+
+/// Prints a stop's text where it belongs (standard output after --help, standard error for a
+/// bad command line) and returns its exit status.
+int report(const Stop& stop, std::ostream& out, std::ostream& err);
 
 /// The export files asked for.
 struct Exports {

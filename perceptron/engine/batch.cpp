@@ -104,10 +104,7 @@ int run_batch(const BatchCommand& command, std::ostream& out, Demonstration* fin
 int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               Demonstration* final_state) {
     const BatchCommand command = parse_batch(args);
-    if (command.stop) {
-        (command.stop->status == cli::status_done ? out : err) << command.stop->text;
-        return command.stop->status;
-    }
+    if (command.stop) return cli::report(*command.stop, out, err);
     return run_batch(command, out, final_state);
 }
 
