@@ -51,3 +51,18 @@ function(suite_batch_export_test name program)
         ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0"
         WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
 endfunction()
+
+# suite_executable(<program> ENGINE <library> UI <library>): the program's executable, from its
+# main.cpp: the windows and the batch mode in a build with windows (SUITE_WINDOWS defined), the
+# batch mode alone, without Qt, in a build without (-DSUITE_BUILD_UI=OFF).
+function(suite_executable program)
+    cmake_parse_arguments(ARG "" "ENGINE;UI" "" ${ARGN})
+    add_executable(${program} main.cpp)
+    if(SUITE_BUILD_UI)
+        target_link_libraries(${program} PRIVATE ${ARG_UI})
+        target_compile_definitions(${program} PRIVATE SUITE_WINDOWS)
+    else()
+        set_target_properties(${program} PROPERTIES AUTOMOC OFF AUTORCC OFF)
+        target_link_libraries(${program} PRIVATE ${ARG_ENGINE})
+    endif()
+endfunction()

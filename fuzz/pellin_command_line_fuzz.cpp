@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     // Accepted: a batch command line (--file was given), with no figure to export.
-    FUZZ_CHECK(pellin::wants_batch(args));
+    FUZZ_CHECK(cli::how_to_start(args, true) == cli::Start::batch);
     FUZZ_CHECK(!command.exports.wantsFigure());
     FUZZ_CHECK(command.request.filename == again.request.filename &&
                command.request.neighbours == again.request.neighbours &&

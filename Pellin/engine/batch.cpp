@@ -3,6 +3,7 @@
 #include "compute.h"
 #include "result_table.h"
 
+#include <array>
 #include <ostream>
 
 namespace pellin {
@@ -19,89 +20,54 @@ constexpr const char* usage =
     "MsgBox<TAB><title><TAB><text>; \"Continue...\" pauses go on by themselves.\n"
     "Exit status: 0 done, 1 a failure message was shown, 2 bad command line.\n";
 
+std::string full_usage() {
+    return std::string(usage) + "After the other options:\n" + cli::export_usage(false);
+}
+
 class ConsoleReport : public Report {
 public:
     explicit ConsoleReport(std::ostream& out) : out_(out) {}
     void show(std::string_view label, const std::string& text) override {
-        if (!text.empty()) out_ << label << '\t' << text << '\n';
+        if (!text.empty()) cli::write_result(out_, label, text);
     }
     void message(const std::string& title, const std::string& text) override {
-        out_ << "MsgBox\t" << title << '\t' << text << '\n';
+        cli::write_message(out_, title, text);
     }
 
 private:
     std::ostream& out_;
 };
 
-} // namespace
-
-bool wants_batch(const std::vector<std::string>& args) {
-    for (const auto& a : args)
-        if (a.rfind("--", 0) == 0) return true;
-    return false;
-}
-
-namespace {
-
-// The program's own options into `command`; a bad command line stops it.
-void parse_options(const std::vector<std::string>& args, BatchCommand& command) {
-    ComputeRequest& request = command.request;
-    request.neighbours = "1";
-    request.partitions = "2";
-    bool have_file = false;
-    auto bad = [&](const std::string& why) {
-        command.stop = cli::Stop{cli::status_bad_command_line, "Pellin: " + why + "\n" + usage};
-    };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string* into = nullptr;
-        if (a == "--help" || a == "-h") {
-            command.stop =
-                cli::Stop{cli::status_done, std::string(usage) + "After the other options:\n" +
-                                                cli::export_usage(false)};
-            return;
-        } else if (a == "--file") {
-            into = &request.filename;
-            have_file = true;
-        } else if (a == "--neighbours") {
-            into = &request.neighbours;
-        } else if (a == "--partitions") {
-            into = &request.partitions;
-        } else if (a == "--edition") {
-            request.edition = true;
-        } else if (a == "--stepwise") {
-            request.stepwise = true;
-        } else {
-            return bad("unknown argument '" + a + "'");
-        }
-        if (into) {
-            if (i + 1 >= args.size()) return bad(a + " needs a value");
-            *into = args[++i];
-        }
-    }
-    if (!have_file) return bad("--file PATH is required");
-}
+constexpr std::array<cli::OptionSpec, 5> kOptions{
+    {{"--file", 1}, {"--neighbours", 1}, {"--partitions", 1}, {"--edition", 0}, {"--stepwise", 0}}};
 
 } // namespace
 
 BatchCommand parse_batch(const std::vector<std::string>& args) {
     BatchCommand command;
+    auto bad = [&](const std::string& why) {
+        command.stop = cli::bad_command_line("Pellin", why, full_usage());
+        return command;
+    };
     std::vector<std::string> own = args;
     const cli::TakenExports taken = cli::take_export_options(own);
-    if (!taken.error.empty()) {
-        command.stop = cli::Stop{cli::status_bad_command_line,
-                                 "Pellin: " + taken.error + "\n" + cli::export_usage(false)};
-        return command;
-    }
+    if (!taken.error.empty()) return bad(taken.error);
     command.exports = taken.exports;
-    if (command.exports.wantsFigure()) {
-        command.stop = cli::Stop{cli::status_bad_command_line,
-                                 "Pellin: there is no figure to export; --export-csv writes the "
-                                 "results\n" +
-                                     cli::export_usage(false)};
+    const cli::ReadOptions read = cli::read_options(own, kOptions);
+    if (read.help) {
+        command.stop = cli::help(full_usage());
         return command;
     }
-    parse_options(own, command);
+    if (!read.error.empty()) return bad(read.error);
+    if (command.exports.wantsFigure())
+        return bad("there is no figure to export; --export-csv writes the results");
+    if (!read.has("--file")) return bad("--file PATH is required");
+    ComputeRequest& request = command.request;
+    request.filename = *read.value("--file");
+    request.neighbours = read.has("--neighbours") ? *read.value("--neighbours") : "1";
+    request.partitions = read.has("--partitions") ? *read.value("--partitions") : "2";
+    request.edition = read.has("--edition");
+    request.stepwise = read.has("--stepwise");
     return command;
 }
 
@@ -120,6 +86,15 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const BatchCommand command = parse_batch(args);
     if (command.stop) return cli::report(*command.stop, out, err);
     return run_batch(command.request, out, results);
+}
+
+int batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const BatchCommand command = parse_batch(args);
+    if (command.stop) return cli::report(*command.stop, out, err);
+    std::optional<csv::Table> results;
+    const int status = run_batch(command.request, out, &results);
+    if (status != cli::status_done) return status;
+    return cli::write_table_export(command.exports, results, window_title, out);
 }
 
 } // namespace pellin

@@ -12,9 +12,6 @@
 
 namespace pellin {
 
-/// True when the arguments ask for batch mode (any argument starting with "--").
-bool wants_batch(const std::vector<std::string>& args);
-
 /// What a batch command line asks for, read before anything runs.
 struct BatchCommand {
     std::optional<cli::Stop> stop; ///< --help or a bad command line: nothing runs
@@ -42,5 +39,9 @@ int run_batch(const ComputeRequest& request, std::ostream& out,
 /// confusion table with the overall error and s; one row per fold with --stepwise).
 int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               std::optional<csv::Table>* results = nullptr);
+
+/// The whole batch mode: reads the command line, runs its "Compute" as `run_batch` does and
+/// writes the --export-csv file (a failure to write it is a message box line and status 1).
+int batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace pellin

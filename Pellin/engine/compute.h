@@ -12,6 +12,9 @@
 
 namespace pellin {
 
+/// The window's title, which is also the title of the batch mode's own message boxes.
+inline constexpr const char* window_title = "K-NN Classifier";
+
 /// The window's inputs as typed.
 struct ComputeRequest {
     std::string filename;   ///< Text1

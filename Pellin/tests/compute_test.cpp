@@ -225,7 +225,7 @@ TEST_F(ComputeTest, BatchExportOptionsAreReadWithTheCommandLine) {
              {{"--file", "f", "--export-png", "p.png"},
               "Pellin: there is no figure to export; --export-csv writes the results\n"},
              {{"--file", "f", "--export-csv"}, "Pellin: --export-csv needs a value\n"},
-             {{"--export-csv", "r.csv"}, "Pellin: --file PATH is required\nUsage"}}) {
+             {{"--export-csv", "r.csv"}, "Pellin: --file PATH is required\n\nUsage"}}) {
         std::ostringstream out, err;
         EXPECT_EQ(run_batch(args, out, err), 2);
         EXPECT_EQ(err.str().rfind(start, 0), 0u) << err.str();

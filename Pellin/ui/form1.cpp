@@ -53,7 +53,7 @@ private:
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName("Form1");
-    setWindowTitle("K-NN Classifier");
+    setWindowTitle(window_title);
     messageBox = [this](const QString& title, const QString& text) {
         qtkit::showMessage(this, title, text);
     };

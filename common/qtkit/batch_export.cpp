@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
@@ -19,29 +20,27 @@ std::unique_ptr<QGuiApplication> offscreenApplication(const char* programName) {
     return app;
 }
 
-int writeBatchExports(const BatchExport& exports, const std::optional<Figure>& figure,
-                      const std::optional<csv::Table>& table, const std::string& title,
-                      std::ostream& out) {
-    int status = 0;
-    auto failed = [&](const std::string& path) {
-        out << "MsgBox\t" << title << "\tThe file " << path << " could not be written.\n";
-        status = 1;
-    };
+int writeFigureFiles(const cli::Exports& exports, const std::optional<Figure>& figure,
+                     std::string_view title, std::ostream& out) {
+    int status = cli::status_done;
     auto figureTo = [&](const std::string& path, FigureFormat format, double scale) {
         if (path.empty()) return;
-        if (!figure || !saveFigure(*figure, QString::fromStdString(path), format, scale))
-            failed(path);
+        if (!figure || !saveFigure(*figure, QString::fromStdString(path), format, scale)) {
+            cli::write_export_failure(out, title, path);
+            status = cli::status_failed;
+        }
     };
     figureTo(exports.svg, FigureFormat::svg, 1.0);
     figureTo(exports.png, FigureFormat::png, exports.scale);
     figureTo(exports.pdf, FigureFormat::pdf, 1.0);
-    if (!exports.csv.empty()) {
-        const std::string text = table ? csv::to_csv(*table) : std::string();
-        if (!table || !saveBytes(QString::fromStdString(exports.csv),
-                                 QByteArray(text.data(), static_cast<qsizetype>(text.size()))))
-            failed(exports.csv);
-    }
     return status;
+}
+
+int writeBatchExports(const BatchExport& exports, const std::optional<Figure>& figure,
+                      const std::optional<csv::Table>& table, const std::string& title,
+                      std::ostream& out) {
+    const int figures = writeFigureFiles(exports, figure, title, out);
+    return std::max(figures, cli::write_table_export(exports, table, title, out));
 }
 
 } // namespace qtkit

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QGuiApplication;
@@ -35,8 +36,14 @@ inline std::string exportUsage(bool figure) {
 /// A QGuiApplication on the offscreen platform for drawing figures without a display.
 std::unique_ptr<QGuiApplication> offscreenApplication(const char* programName);
 
-/// Writes the files asked for. A file that cannot be written (or a figure or table asked for
-/// that the run did not produce) is reported on `out` as
+/// Writes the figure files asked for (SVG, PNG, PDF): a file that cannot be written, or a
+/// figure the run did not produce, is reported on `out` as
+/// "MsgBox<TAB>`title`<TAB>The file F could not be written." and gives 1; otherwise 0.
+int writeFigureFiles(const cli::Exports& exports, const std::optional<Figure>& figure,
+                     std::string_view title, std::ostream& out);
+
+/// Writes the files asked for, the figures and then the table. A file that cannot be written (or a
+/// figure or table asked for that the run did not produce) is reported on `out` as
 /// "MsgBox<TAB>`title`<TAB>The file F could not be written." and gives 1; otherwise 0.
 int writeBatchExports(const BatchExport& exports, const std::optional<Figure>& figure,
                       const std::optional<csv::Table>& table, const std::string& title,
