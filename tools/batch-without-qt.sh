@@ -8,8 +8,10 @@ cd "$(dirname "$0")/.."
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 build="${1:-build-batch}"
 read -r -a programs <<< "${SUITE_BATCH_PROGRAMS:-Corvane Tessaly perceptron Dimora Quillon Pellin}"
+# Only the programs checked are configured, so the export checks run are theirs.
+program_list="${programs[*]}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSUITE_BUILD_UI=OFF \
-    -DSUITE_BUILD_BENCHMARKS=OFF \
+    -DSUITE_BUILD_BENCHMARKS=OFF -DSUITE_PROGRAMS="${program_list// /;}" \
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target "${programs[@]}"
 for program in "${programs[@]}"; do
@@ -27,5 +29,5 @@ for program in "${programs[@]}"; do
         exit 1
     fi
 done
-(cd "$build" && ctest --output-on-failure -R '_batch_export$')
+(cd "$build" && ctest --output-on-failure -R '_batch_export')
 echo "batch-without-qt: the six batch modes build and run without Qt"

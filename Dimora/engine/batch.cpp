@@ -1,28 +1,20 @@
 #include "batch.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <span>
 
 #include "nn_dim.h"
 #include "numtext/numtext.h"
+#include "result_tables.h"
 #include "sc_size.h"
 
 namespace dimora {
 namespace {
-
-// Line breaks inside a message become the two characters "\n" so each box stays one line.
-std::string oneLine(const std::string& text) {
-    std::string s;
-    for (char c : text) {
-        if (c == '\n')
-            s += "\\n";
-        else if (c != '\r')
-            s += c;
-    }
-    return s;
-}
 
 class ConsoleNNView : public NNDimView {
 public:
@@ -35,16 +27,16 @@ public:
     }
     void setText(const std::string& field, const std::string& text) override {
         texts_[field] = text;
-        out_ << field << '\t' << text << '\n';
+        cli::write_result(out_, field, text);
     }
     void focusAndSelect(const std::string&) override {}
     void message(const std::string& title, const std::string& text) override {
         reported_ = true;
-        out_ << "MsgBox\t" << title << '\t' << oneLine(text) << '\n';
+        cli::write_message(out_, title, text);
     }
     void clearLists() override { lists_.clear(); }
     void addRow(const std::string& list, const std::string& row) override {
-        out_ << list << '\t' << row << '\n';
+        cli::write_result(out_, list, row);
         lists_[list].push_back(row);
     }
     bool reported() const { return reported_; }
@@ -69,28 +61,27 @@ bool typeable(const std::string& field, const std::string& text) {
     return true;
 }
 
-// The options of --nn-size (args[0]) into `command`; a complaint when they are bad.
-std::optional<std::string> parseNNSize(const std::vector<std::string>& args,
-                                       BatchCommand& command) {
+constexpr std::array<cli::OptionSpec, 4> kNNSizeOptions{
+    {{"--d", 1}, {"--h", 1}, {"--e", 1}, {"--a", 1}}};
+constexpr std::array<cli::OptionSpec, 2> kSCSizeOptions{{{"--d", 1}, {"--delta", 1}}};
+
+// The options of --nn-size, read in order, into `command`; a complaint when they are bad.
+std::optional<std::string> takeNNSize(const cli::ReadOptions& read, BatchCommand& command) {
     auto& texts = command.texts;
     texts = {{"Txtd", "2"}, {"Txth1", "1"}, {"Txth2", "10"}, {"Txte", "0.1"}, {"Txta", "0.05"}};
-    for (std::size_t i = 1; i < args.size(); i += 2) {
-        const std::string& option = args[i];
-        if (i + 1 >= args.size()) return "missing value after " + option;
-        const std::string& value = args[i + 1];
-        if (option == "--d") {
+    for (const cli::GivenOption& option : read.given) {
+        const std::string& value = option.values.front();
+        if (option.name == "--d") {
             texts["Txtd"] = value;
-        } else if (option == "--h") {
+        } else if (option.name == "--h") {
             const auto colon = value.find(':');
             if (colon == std::string::npos) return "--h needs FIRST:LAST";
             texts["Txth1"] = value.substr(0, colon);
             texts["Txth2"] = value.substr(colon + 1);
-        } else if (option == "--e") {
+        } else if (option.name == "--e") {
             texts["Txte"] = value;
-        } else if (option == "--a") {
-            texts["Txta"] = value;
         } else {
-            return "unknown option " + option;
+            texts["Txta"] = value;
         }
     }
     for (const auto& [field, text] : texts)
@@ -98,24 +89,19 @@ std::optional<std::string> parseNNSize(const std::vector<std::string>& args,
     return std::nullopt;
 }
 
-// The options of --sc-size (args[0]) into `command`; a complaint when they are bad.
-std::optional<std::string> parseSCSize(const std::vector<std::string>& args,
-                                       BatchCommand& command) {
+// The options of --sc-size, read in order, into `command`; a complaint when they are bad.
+std::optional<std::string> takeSCSize(const cli::ReadOptions& read, BatchCommand& command) {
     command.scSize = true;
     command.d = kDimStart;
     command.integerPart = kIntDeltaStart;
     command.hundredths = kFracDeltaStart;
-    for (std::size_t i = 1; i < args.size(); i += 2) {
-        const std::string& option = args[i];
-        if (i + 1 >= args.size()) return "missing value after " + option;
-        const std::string& value = args[i + 1];
-        if (option == "--d") {
-            auto v = numtext::whole_number(value);
-            // The range first: a value far outside it has no int to compare with.
-            if (!v || *v < kDimMin || *v > kDimMax || *v != std::floor(*v))
-                return "--d must be a whole number from 2 to 9";
-            command.d = static_cast<int>(*v);
-        } else if (option == "--delta") {
+    for (const cli::GivenOption& option : read.given) {
+        const std::string& value = option.values.front();
+        if (option.name == "--d") {
+            const auto d = cli::whole_number(value, kDimMin, kDimMax);
+            if (!d) return "--d must be a whole number from 2 to 9";
+            command.d = static_cast<int>(*d);
+        } else {
             auto v = numtext::whole_number(value);
             const double scaled = v ? *v * 100.0 : -1.0;
             const auto whole = numtext::to_int32(scaled);
@@ -123,8 +109,6 @@ std::optional<std::string> parseSCSize(const std::vector<std::string>& args,
                 return "--delta must lie in 1.00 .. 22.00 with two decimals";
             command.integerPart = *whole / 100;
             command.hundredths = *whole % 100;
-        } else {
-            return "unknown option " + option;
         }
     }
     return std::nullopt;
@@ -140,17 +124,18 @@ int runNNSize(const BatchCommand& command, std::ostream& out, BatchResults* resu
 int runSCSize(const BatchCommand& command, std::ostream& out, BatchResults* results) {
     const SCCurves c =
         computeSCSize(command.d, squaredDistance(command.integerPart, command.hundredths));
-    out << "Pe\t" << nineDigits(c.Pe) << '\n';
+    cli::write_result(out, "Pe", nineDigits(c.Pe));
     for (std::size_t i = 0; i < c.ED.size(); ++i)
-        out << i + 1 << '\t' << nineDigits(c.ED[i]) << '\t' << nineDigits(c.ET[i]) << '\t'
-            << nineDigits(c.SD[i]) << '\t' << nineDigits(c.ST[i]) << '\n';
+        cli::write_result(out, std::to_string(i + 1),
+                          nineDigits(c.ED[i]) + '\t' + nineDigits(c.ET[i]) + '\t' +
+                              nineDigits(c.SD[i]) + '\t' + nineDigits(c.ST[i]));
     if (results) results->curves = c;
     return 0;
 }
 
 } // namespace
 
-std::string batchUsage() {
+std::string batchUsage(bool figures) {
     return "Usage: Dimora                 open the window\n"
            "       Dimora --nn-size [--d D] [--h FIRST:LAST] [--e EPS] [--a ALPHA]\n"
            "       Dimora --sc-size [--d D] [--delta X.YY]\n"
@@ -163,36 +148,40 @@ std::string batchUsage() {
            "--sc-size computes the classifier error curves for dimension D (2 .. 9, default 2)\n"
            "  and squared distance X.YY (1.00 .. 22.00, default 2.00): a line Pe<TAB><value>,\n"
            "  then n<TAB>ED<TAB>ET<TAB>SD<TAB>ST for n = 1 .. 10 D, 9 significant digits.\n"
-           "Exit status: 0 done, 1 a message was reported, 2 a bad command line.\n";
+           "Exit status: 0 done, 1 a message was reported, 2 a bad command line.\n"
+           "After the other options:\n" +
+           cli::export_usage(figures);
 }
 
-BatchCommand parseBatch(const std::vector<std::string>& args) {
+BatchCommand parseBatch(const std::vector<std::string>& args, bool figures) {
     BatchCommand command;
-    std::vector<std::string> own = args;
-    const cli::TakenExports taken = cli::take_export_options(own);
-    auto stop = [&](int status, const std::string& text) {
-        command.stop = cli::Stop{status, text};
+    auto bad = [&](const std::string& why) {
+        command.stop = cli::bad_command_line("Dimora", why, batchUsage(figures));
         return command;
     };
-    auto bad = [&](const std::string& why) {
-        return stop(cli::status_bad_command_line, "Dimora: " + why + "\n\n" + batchUsage());
-    };
+    std::vector<std::string> own = args;
+    const cli::TakenExports taken = cli::take_export_options(own);
     if (!taken.error.empty()) return bad(taken.error);
     command.exports = taken.exports;
-    if (command.exports.wantsFigure() && !own.empty() && own[0] == "--nn-size")
-        return stop(cli::status_bad_command_line,
-                    "Dimora: --nn-size has no figure to export (--export-csv writes its table)\n");
-    if (own.empty()) return bad("no option given");
-    if (own[0] == "--help" || own[0] == "-h")
-        return stop(cli::status_done, batchUsage() + "\nAfter either calculator's options:\n" +
-                                          cli::export_usage(true));
-    std::optional<std::string> complaint;
-    if (own[0] == "--nn-size")
-        complaint = parseNNSize(own, command);
-    else if (own[0] == "--sc-size")
-        complaint = parseSCSize(own, command);
-    else
-        complaint = "unknown option " + own[0];
+    // The calculator comes first; the options after it are its own.
+    const bool nnSize = !own.empty() && own.front() == "--nn-size";
+    const bool scSize = !own.empty() && own.front() == "--sc-size";
+    std::span<const cli::OptionSpec> known;
+    if (nnSize) known = kNNSizeOptions;
+    if (scSize) known = kSCSizeOptions;
+    if (nnSize || scSize) own.erase(own.begin());
+    const cli::ReadOptions read = cli::read_options(own, known);
+    if (read.help) {
+        command.stop = cli::help(batchUsage(figures));
+        return command;
+    }
+    if (!read.error.empty()) return bad(read.error);
+    if (!nnSize && !scSize) return bad("no option given");
+    if (nnSize && command.exports.wantsFigure())
+        return bad("--nn-size has no figure to export (--export-csv writes its table)");
+    if (!figures && command.exports.wantsFigure()) return bad(std::string(cli::no_figures));
+    const std::optional<std::string> complaint =
+        nnSize ? takeNNSize(read, command) : takeSCSize(read, command);
     if (complaint) return bad(*complaint);
     return command;
 }
@@ -206,6 +195,35 @@ int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const BatchCommand command = parseBatch(args);
     if (command.stop) return cli::report(*command.stop, out, err);
     return runBatch(command, out, results);
+}
+
+int runBatchWithExports(const BatchCommand& command, std::ostream& out,
+                        const FigureFiles& figures) {
+    BatchResults results;
+    const int status = runBatch(command, out, &results);
+    if (status != cli::status_done || !command.exports.any()) return status;
+    int figureStatus = cli::status_done;
+    if (command.exports.wantsFigure()) {
+        if (figures) {
+            figureStatus = figures(command.exports, results, out);
+        } else {
+            // Not reached from batch_main, which refuses such a command line.
+            for (const std::string* path :
+                 {&command.exports.svg, &command.exports.png, &command.exports.pdf})
+                if (!path->empty()) cli::write_export_failure(out, "Dimora", *path);
+            figureStatus = cli::status_failed;
+        }
+    }
+    const csv::Table table =
+        results.curves ? scCurvesTable(*results.curves) : nnSizeTable(results.lists);
+    return std::max(figureStatus, cli::write_table_export(command.exports, table, "Dimora", out));
+}
+
+int batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const FigureFiles& figures) {
+    const BatchCommand command = parseBatch(args, static_cast<bool>(figures));
+    if (command.stop) return cli::report(*command.stop, out, err);
+    return runBatchWithExports(command, out, figures);
 }
 
 } // namespace dimora

@@ -20,8 +20,12 @@ struct BatchResults {
     std::map<std::string, std::vector<std::string>> lists;
 };
 
-/// The usage text printed by --help and after a bad command line.
-std::string batchUsage();
+/// The figure files of a run (the --sc-size graph), drawn by the window layer.
+using FigureFiles = cli::FigureFiles<BatchResults>;
+
+/// The usage text printed by --help and after a bad command line, with the export options (the
+/// figure ones only when `figures`: a build without windows draws none).
+std::string batchUsage(bool figures = true);
 
 /// What a console command line asks for, read before anything runs.
 struct BatchCommand {
@@ -35,9 +39,10 @@ struct BatchCommand {
 };
 
 /// Reads a console command line (the arguments after the program name): the export options,
-/// then the calculator and its options as `runBatch` takes them. `--help` stops with the usage
-/// of both; a bad command line stops with "Dimora: <why>" (and the usage).
-BatchCommand parseBatch(const std::vector<std::string>& args);
+/// then the calculator (first) and its options as `runBatch` takes them. `--help` stops with the
+/// usage; a bad command line stops with "Dimora: <why>" and the usage. Without `figures` (a
+/// build without windows) a figure export is a bad command line too.
+BatchCommand parseBatch(const std::vector<std::string>& args, bool figures = true);
 
 /// Runs a command line `parseBatch` accepted, printing as `runBatch` does. Returns 0, or 1 when
 /// a message was reported.
@@ -45,8 +50,20 @@ int runBatch(const BatchCommand& command, std::ostream& out, BatchResults* resul
 
 /// Runs the options (without the program name). Returns the exit status: 0 success, 1 a message
 /// was reported, 2 a bad command line. Results go to `out`, usage problems to `err`.
-/// When `results` is given, it receives what the run computed.
+/// When `results` is given, it receives what the run computed. Export options are read but not
+/// written (see `batch_main`).
 int runBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
              BatchResults* results = nullptr);
+
+/// Runs a command line `parseBatch` accepted and writes the files it asks for: the figures
+/// through `figures`, then the table (the --sc-size curves or the --nn-size lists). A file that
+/// cannot be written is a message box line on `out`. Returns the worst status.
+int runBatchWithExports(const BatchCommand& command, std::ostream& out,
+                        const FigureFiles& figures = {});
+
+/// The whole batch mode: reads the command line (a figure export without `figures` is a bad
+/// command line), runs it and writes its exports as `runBatchWithExports` does.
+int batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const FigureFiles& figures = {});
 
 } // namespace dimora

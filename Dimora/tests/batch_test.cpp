@@ -1,6 +1,8 @@
 // The console mode's output and exit status.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -114,6 +116,53 @@ TEST(Batch, ExportOptionsAreReadWithTheCommandLine) {
     }
     const Outcome help = run({"--help"});
     EXPECT_NE(help.lines.back().find("--export-csv FILE"), std::string::npos);
+}
+
+// The whole batch mode: the figures through the window layer's hook, then the table, and a
+// figure asked of a build without windows refused before anything runs.
+TEST(Batch, BatchMainWritesFiguresThroughTheHookThenTheTable) {
+    namespace fs = std::filesystem;
+    const fs::path dir =
+        fs::temp_directory_path() /
+        ("dimora_batch_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::create_directories(dir);
+    const std::string csv = (dir / "curves.csv").string(), svg = (dir / "graph.svg").string();
+
+    std::ostringstream out, err;
+    EXPECT_EQ(batch_main({"--sc-size", "--export-svg", svg}, out, err), 2);
+    EXPECT_EQ(err.str().rfind("Dimora: " + std::string(cli::no_figures) + "\n\nUsage", 0), 0u)
+        << err.str();
+    EXPECT_EQ(err.str().find("--export-svg"), std::string::npos) << "a figure offered without one";
+    EXPECT_TRUE(out.str().empty());
+
+    int calls = 0;
+    const FigureFiles figures = [&](const cli::Exports& exports, const BatchResults& results,
+                                    std::ostream& o) {
+        ++calls;
+        EXPECT_EQ(exports.svg, svg);
+        EXPECT_TRUE(results.curves && results.curves->d == 3);
+        EXPECT_FALSE(fs::exists(csv)) << "the table before the figures";
+        o << "figure\n";
+        return 0;
+    };
+    std::ostringstream out2, err2;
+    EXPECT_EQ(batch_main({"--sc-size", "--d", "3", "--export-csv", csv, "--export-svg", svg}, out2,
+                         err2, figures),
+              0);
+    EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(err2.str().empty());
+    EXPECT_EQ(out2.str().substr(out2.str().size() - 7), "figure\n");
+    std::ifstream table(csv);
+    std::string header;
+    std::getline(table, header);
+    EXPECT_EQ(header, "n,n/d,ED,ET,SD,ST\r");
+
+    const std::string unwritable = (dir / "no-folder" / "t.csv").string();
+    std::ostringstream out3, err3;
+    EXPECT_EQ(batch_main({"--nn-size", "--h", "1:2", "--export-csv", unwritable}, out3, err3), 1);
+    EXPECT_EQ(out3.str().substr(out3.str().find("MsgBox")),
+              "MsgBox\tDimora\tThe file " + unwritable + " could not be written.\n");
+    fs::remove_all(dir);
 }
 
 } // namespace
