@@ -1,36 +1,35 @@
 // Without arguments the demonstration window opens; with options the console run of
-// perceptron::run_batch takes place instead (no display needed).
+// perceptron::batch_main takes place instead (no display needed).
+#include "cli/cli.h"
 #include "engine/batch.h"
-#include "engine/samples_table.h"
-#include "qtkit/batch_export.h"
-#include "ui/frm_perceptrom.h"
-#include "ui/plane_figure.h"
-
-#include <QApplication>
 
 #include <iostream>
 #include <string>
 #include <vector>
 
+#ifdef SUITE_WINDOWS
+#include "ui/frm_perceptrom.h"
+#include "ui/plane_figure.h"
+
+#include <QApplication>
+#endif
+
 int main(int argc, char* argv[]) {
-    if (argc > 1) {
-        const perceptron::BatchCommand command =
-            perceptron::parse_batch(std::vector<std::string>(argv + 1, argv + argc));
-        if (command.stop) {
-            (command.stop->status == 0 ? std::cout : std::cerr) << command.stop->text;
-            return command.stop->status;
-        }
-        perceptron::Demonstration demo;
-        const int status = perceptron::run_batch(command, std::cout, &demo);
-        if (status != 0 || !command.exports.any()) return status;
-        auto app = qtkit::offscreenApplication("perceptron");
-        return qtkit::writeBatchExports(
-            command.exports, perceptron::plane_figure(demo, perceptron::colour::dark_yellow),
-            perceptron::samples_table(demo.samples(), demo.weights()), "Perceptron", std::cout);
-    }
+    const std::vector<std::string> args(argv + 1, argv + argc);
+#ifdef SUITE_WINDOWS
+    const perceptron::FigureFiles figures = perceptron::write_batch_figures;
+#else
+    const perceptron::FigureFiles figures; // a build without windows draws no figure
+#endif
+    if (cli::how_to_start(args, false) == cli::Start::batch)
+        return perceptron::batch_main(args, std::cout, std::cerr, figures);
+#ifdef SUITE_WINDOWS
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("perceptron"));
     perceptron::frmPerceptrom window;
     window.show();
     return QApplication::exec();
+#else
+    return cli::window_not_built("perceptron", std::cerr);
+#endif
 }

@@ -2,8 +2,10 @@
 
 #include "numtext/numtext.h"
 #include "rule.h"
+#include "samples_table.h"
 
-#include <optional>
+#include <algorithm>
+#include <array>
 #include <ostream>
 
 namespace perceptron {
@@ -19,58 +21,52 @@ constexpr const char* usage =
     "Prints Weights<TAB>w0<TAB>w1<TAB>w2 after selecting the set and after each Step, then\n"
     "for every sample U<i> or V<i>, its activation and whether it lies on the correct side.\n";
 
-// A count of decimal digits only, at most `limit`.
-std::optional<long> parse_count(const std::string& text, long limit) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
-    long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    if (value > limit) return std::nullopt;
-    return value;
+/// The title of the batch mode's export failures.
+constexpr const char* title = "Perceptron";
+
+std::string full_usage(bool figures) {
+    return std::string(usage) + "After the other options:\n" + cli::export_usage(figures);
 }
 
+constexpr std::array<cli::OptionSpec, 2> kOptions{{{"--set", 1}, {"--steps", 1}}};
+
 void print_weights(std::ostream& out, const Weights& w) {
-    out << "Weights\t" << numtext::shortest(w[0]) << '\t' << numtext::shortest(w[1]) << '\t'
-        << numtext::shortest(w[2]) << '\n';
+    cli::write_result(out, "Weights",
+                      numtext::shortest(w[0]) + '\t' + numtext::shortest(w[1]) + '\t' +
+                          numtext::shortest(w[2]));
 }
 
 void print_sides(std::ostream& out, const std::vector<Sample>& samples, bool is_u,
                  const Weights& w) {
     for (std::size_t i = 0; i < samples.size(); ++i) {
         float s = activation(w, samples[i]);
-        out << image_name(is_u, i) << '\t' << numtext::shortest(s) << '\t'
-            << (on_correct_side(is_u, s) ? "correct" : "wrong") << '\n';
+        cli::write_result(out, image_name(is_u, i),
+                          numtext::shortest(s) +
+                              (on_correct_side(is_u, s) ? "\tcorrect" : "\twrong"));
     }
 }
 
 } // namespace
 
-BatchCommand parse_batch(const std::vector<std::string>& args) {
+BatchCommand parse_batch(const std::vector<std::string>& args, bool figures) {
     BatchCommand command;
-    std::vector<std::string> own = args;
-    const cli::TakenExports taken = cli::take_export_options(own);
-    auto stop = [&](int status, const std::string& text) {
-        command.stop = cli::Stop{status, text};
+    auto bad = [&](const std::string& why) {
+        command.stop = cli::bad_command_line("perceptron", why, full_usage(figures));
         return command;
     };
-    if (!taken.error.empty())
-        return stop(cli::status_bad_command_line,
-                    "perceptron: " + taken.error + "\n" + cli::export_usage(true));
+    std::vector<std::string> own = args;
+    const cli::TakenExports taken = cli::take_export_options(own);
+    if (!taken.error.empty()) return bad(taken.error);
     command.exports = taken.exports;
-    auto bad = [&](const std::string& why) {
-        return stop(cli::status_bad_command_line, "perceptron: " + why + "\n" + usage);
-    };
-    for (std::size_t k = 0; k < own.size(); ++k) {
-        const std::string& option = own[k];
-        if (option == "--help" || option == "-h")
-            return stop(cli::status_done, usage + cli::export_usage(true));
-        if (option != "--set" && option != "--steps")
-            return bad("unknown option \"" + option + "\"");
-        if (k + 1 >= own.size()) return bad(option + " needs a value");
-        const std::string& value = own[++k];
-        if (option == "--set") {
+    const cli::ReadOptions read = cli::read_options(own, kOptions);
+    if (read.help) {
+        command.stop = cli::help(full_usage(figures));
+        return command;
+    }
+    if (!read.error.empty()) return bad(read.error);
+    for (const cli::GivenOption& option : read.given) {
+        const std::string& value = option.values.front();
+        if (option.name == "--set") {
             if (value == "1")
                 command.choice = SetChoice::set1;
             else if (value == "2")
@@ -78,12 +74,13 @@ BatchCommand parse_batch(const std::vector<std::string>& args) {
             else
                 return bad("--set must be 1 or 2");
         } else {
-            auto count = parse_count(value, max_batch_steps);
+            const auto count = cli::whole_number(value, 0, max_batch_steps);
             if (!count) return bad("--steps must be a whole number from 0 to 1000000");
-            command.steps = *count;
+            command.steps = static_cast<long>(*count);
         }
     }
     if (command.choice == SetChoice::none) return bad("--set is required");
+    if (!figures && command.exports.wantsFigure()) return bad(std::string(cli::no_figures));
     return command;
 }
 
@@ -106,6 +103,33 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const BatchCommand command = parse_batch(args);
     if (command.stop) return cli::report(*command.stop, out, err);
     return run_batch(command, out, final_state);
+}
+
+int run_with_exports(const BatchCommand& command, std::ostream& out, const FigureFiles& figures) {
+    Demonstration demo;
+    const int status = run_batch(command, out, &demo);
+    if (status != cli::status_done || !command.exports.any()) return status;
+    int figure_status = cli::status_done;
+    if (command.exports.wantsFigure()) {
+        if (figures) {
+            figure_status = figures(command.exports, demo, out);
+        } else {
+            // Not reached from batch_main, which refuses such a command line: no figure drawn.
+            for (const std::string* path :
+                 {&command.exports.svg, &command.exports.png, &command.exports.pdf})
+                if (!path->empty()) cli::write_export_failure(out, title, *path);
+            figure_status = cli::status_failed;
+        }
+    }
+    const csv::Table table = samples_table(demo.samples(), demo.weights());
+    return std::max(figure_status, cli::write_table_export(command.exports, table, title, out));
+}
+
+int batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const FigureFiles& figures) {
+    const BatchCommand command = parse_batch(args, static_cast<bool>(figures));
+    if (command.stop) return cli::report(*command.stop, out, err);
+    return run_with_exports(command, out, figures);
 }
 
 } // namespace perceptron

@@ -11,7 +11,11 @@
 
 namespace perceptron {
 
-class Demonstration;
+/// What a console run leaves for its exports: the demonstration as the run left it.
+using BatchResults = Demonstration;
+
+/// The figure files of a run (the plane), drawn by the window layer.
+using FigureFiles = cli::FigureFiles<BatchResults>;
 
 /// The most Steps one console run accepts.
 inline constexpr long max_batch_steps = 1000000;
@@ -25,9 +29,10 @@ struct BatchCommand {
 };
 
 /// Reads a console command line (the arguments after the program name): the export options,
-/// then `--set 1|2 [--steps N]`. `--help` stops with the usage of both; a bad command line
-/// stops with "perceptron: <why>" and the usage.
-BatchCommand parse_batch(const std::vector<std::string>& args);
+/// then `--set 1|2 [--steps N]`. `--help` stops with the usage; a bad command line stops with
+/// "perceptron: <why>" and the usage. Without `figures` (a build without windows) a figure
+/// export is a bad command line too, and the usage offers none.
+BatchCommand parse_batch(const std::vector<std::string>& args, bool figures = true);
 
 /// Runs a command line `parse_batch` accepted, printing as `run_batch` does; returns 0.
 int run_batch(const BatchCommand& command, std::ostream& out, Demonstration* final_state = nullptr);
@@ -38,8 +43,20 @@ int run_batch(const BatchCommand& command, std::ostream& out, Demonstration* fin
 /// activation s and "correct" or "wrong" for the side of the line it lies on.
 /// `--help` prints the usage to `out`. Returns 0, or 2 with the usage on `err` for a bad
 /// command line.
-/// When `final_state` is given, it receives the demonstration as the run left it.
+/// When `final_state` is given, it receives the demonstration as the run left it. Export options
+/// are read but not written (see `batch_main`).
 int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               Demonstration* final_state = nullptr);
+
+/// Runs a command line `parse_batch` accepted and writes the files it asks for: the figures
+/// through `figures`, then the samples' table. A file that cannot be written is a message box
+/// line on `out`. Returns the worst status.
+int run_with_exports(const BatchCommand& command, std::ostream& out,
+                     const FigureFiles& figures = {});
+
+/// The whole batch mode: reads the command line (a figure export without `figures` is a bad
+/// command line), runs it and writes its exports as `run_with_exports` does.
+int batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const FigureFiles& figures = {});
 
 } // namespace perceptron

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 using namespace perceptron;
@@ -100,10 +102,48 @@ TEST(PerceptronBatch, ExportOptionsAreReadWithTheCommandLine) {
              {{"--set", "1", "--export-png"}, "perceptron: --export-png needs a value\n"},
              {{"--set", "1", "--scale", "0.5"},
               "perceptron: --scale must be a number from 1 to 10\n"},
-             {{"--export-pdf", "p.pdf"}, "perceptron: --set is required\nUsage"}}) {
+             {{"--export-pdf", "p.pdf"}, "perceptron: --set is required\n\nUsage"}}) {
         BatchRun r = run(args);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err.rfind(start, 0), 0u) << r.err;
         EXPECT_TRUE(r.lines.empty());
     }
+}
+
+// The whole batch mode: the figure through the window layer's hook, then the table; a figure
+// asked of a build without windows is refused before anything runs.
+TEST(PerceptronBatch, BatchMainWritesTheFigureThroughTheHookThenTheTable) {
+    namespace fs = std::filesystem;
+    const fs::path dir =
+        fs::temp_directory_path() /
+        ("perceptron_batch_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::create_directories(dir);
+    const std::string csv = (dir / "samples.csv").string(), png = (dir / "plane.png").string();
+
+    std::ostringstream out, err;
+    EXPECT_EQ(batch_main({"--set", "1", "--export-png", png}, out, err), 2);
+    EXPECT_EQ(err.str().rfind("perceptron: " + std::string(cli::no_figures) + "\n\nUsage", 0), 0u)
+        << err.str();
+    EXPECT_TRUE(out.str().empty());
+
+    int calls = 0;
+    const FigureFiles figures = [&](const cli::Exports& exports, const BatchResults& demo,
+                                    std::ostream&) {
+        ++calls;
+        EXPECT_EQ(exports.png, png);
+        EXPECT_EQ(demo.choice(), SetChoice::set2);
+        EXPECT_FALSE(fs::exists(csv)) << "the table before the figure";
+        return 1;
+    };
+    std::ostringstream out2, err2;
+    EXPECT_EQ(
+        batch_main({"--set", "2", "--export-csv", csv, "--export-png", png}, out2, err2, figures),
+        1)
+        << "a figure that failed";
+    EXPECT_EQ(calls, 1);
+    std::ifstream table(csv);
+    std::string header;
+    std::getline(table, header);
+    EXPECT_EQ(header, "Sample,X,Y,s,Side\r");
+    fs::remove_all(dir);
 }

@@ -2,7 +2,9 @@
 
 #include "engine/samples_table.h"
 #include "plane_canvas.h"
+#include "qtkit/batch_export.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 
 namespace perceptron {
@@ -37,6 +39,12 @@ qtkit::ExportSources plane_exports(const Demonstration& demo, const int& line_co
     };
     sources.baseName = QStringLiteral("perceptron");
     return sources;
+}
+
+int write_batch_figures(const cli::Exports& exports, const BatchResults& demo, std::ostream& out) {
+    auto app = qtkit::offscreenApplication("perceptron");
+    return qtkit::writeFigureFiles(exports, plane_figure(demo, colour::dark_yellow), "Perceptron",
+                                   out);
 }
 
 } // namespace perceptron
