@@ -184,25 +184,24 @@ void Rede::calculo_saidas(const Matriz& entradas, int p) {
         std::copy_n(saida2.begin(), arq.n_saidas, saida_rede.begin());
 }
 
-float Rede::erro_padrao(const Matriz& saidas, int p) const {
-    float e = 0.0f;
+float Rede::add_squared_errors(const Matriz& saidas, int p, float sum) const {
     for (int j = 0; j < arq.n_saidas; ++j) {
         const double diff = static_cast<double>(saidas(j, p)) -
                             static_cast<double>(saida_rede[static_cast<std::size_t>(j)]);
-        e = static_cast<float>(diff * diff + static_cast<double>(e));
+        sum = static_cast<float>(diff * diff + static_cast<double>(sum));
     }
-    return e;
+    return sum;
+}
+
+float Rede::erro_padrao(const Matriz& saidas, int p) const {
+    return add_squared_errors(saidas, p, 0.0f);
 }
 
 float Rede::calculo_erro_conjunto(const Matriz& entradas, const Matriz& saidas) {
     float total = 0.0f;
     for (int p = 0; p < entradas.n_padroes; ++p) {
         calculo_saidas(entradas, p);
-        for (int j = 0; j < arq.n_saidas; ++j) {
-            const double diff = static_cast<double>(saidas(j, p)) -
-                                static_cast<double>(saida_rede[static_cast<std::size_t>(j)]);
-            total = static_cast<float>(diff * diff + static_cast<double>(total));
-        }
+        total = add_squared_errors(saidas, p, total);
     }
     return total;
 }

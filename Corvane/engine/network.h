@@ -86,11 +86,16 @@ struct Rede {
 
     /// `calculo_saidas`: the forward pass of pattern p (from 0) of `entradas`.
     void calculo_saidas(const Matriz& entradas, int p);
-    /// `erro_padrao`: sum over the outputs of (target - output)^2, squares in double, the sum a
-    /// float; call `calculo_saidas` for the pattern first.
+    /// `sum` plus (target - output)^2 of each output of pattern p in turn, each square in
+    /// double and each partial sum rounded to a float; call `calculo_saidas` for the pattern
+    /// first. The one sum behind `erro_padrao` and `calculo_erro_conjunto`.
+    float add_squared_errors(const Matriz& saidas, int p, float sum) const;
+    /// `erro_padrao`: the sum over the outputs of pattern p of (target - output)^2, started
+    /// from 0.
     float erro_padrao(const Matriz& saidas, int p) const;
     /// `calculo_erro_conjunto`: the plain sum over all patterns and outputs of
-    /// (target - output)^2, one float running sum, for the current weights.
+    /// (target - output)^2 for the current weights, one float running sum across the patterns
+    /// (not a sum of the patterns' `erro_padrao`, which would round differently).
     float calculo_erro_conjunto(const Matriz& entradas, const Matriz& saidas);
 
     /// All weights, `W1` | `W2` | `W3` (the chromosome and weights file order).
