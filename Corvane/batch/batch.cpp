@@ -240,7 +240,7 @@ int random_weights(Session& s, const std::string& project, const std::string* fi
         }
     }
     const bool ok = s.trainer.grava_pesos_aleatorios(target);
-    s.view.print_control("Text1(13)", s.definicoes.Text1[13]);
+    s.view.print_control("Text1(13)", s.definicoes.Text1[slot::ficheiro_pesos]);
     return ok && !s.view.failure_reported() ? 0 : 1;
 }
 

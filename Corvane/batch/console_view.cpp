@@ -1,5 +1,6 @@
 #include "console_view.h"
 
+#include "engine/settings.h"
 #include "numtext/numtext.h"
 
 namespace corvane::batch {
@@ -12,7 +13,7 @@ void ConsoleView::message(std::string_view title, std::string_view text, Icon ic
 }
 
 void ConsoleView::show_result(int index, const std::string& text) {
-    if (index == 5) learning_rate_ = text;
+    if (index == results::learning_rate) learning_rate_ = text;
 }
 
 void ConsoleView::iteration_done(int iteration, float error, std::optional<float> lr) {

@@ -55,7 +55,7 @@ bool grava_projecto(const definicoes_projecto& d, const std::string& ficheiro, T
     std::string out;
     for (const auto& t : d.Text1)
         quoted(out, t);
-    for (int i = 9; i <= 16; ++i) {
+    for (int i = choice::genetic_algorithm; i <= choice::nn_uniform; ++i) {
         out += d.Option1[static_cast<std::size_t>(i)] ? "#TRUE#" : "#FALSE#";
         out += crlf;
     }
@@ -90,7 +90,7 @@ ProjectLoad le_ficheiro_projecto(const std::string& ficheiro, definicoes_project
         if (!item) return fail();
         text = *item;
     }
-    for (int i = 9; i <= 16; ++i) {
+    for (int i = choice::genetic_algorithm; i <= choice::nn_uniform; ++i) {
         auto item = next_item(scanner);
         if (!item) return fail();
         auto value = as_bool(*item);
@@ -108,8 +108,8 @@ ProjectLoad le_ficheiro_projecto(const std::string& ficheiro, definicoes_project
     for (std::size_t i = 0; i < d.Label3.size(); ++i) {
         auto item = next_item(scanner);
         if (!item) return fail();
-        d.Label3[i] =
-            (i == 0 || i == 4) ? numtext::format(texto_para_numero(*item), "0.0000E-00") : *item;
+        const bool error = i == results::training_error || i == results::test_error;
+        d.Label3[i] = error ? numtext::format(texto_para_numero(*item), "0.0000E-00") : *item;
     }
     for (std::size_t s = 0; s < spinners.size(); ++s) {
         const Spinner& sp = spinners[s];

@@ -24,14 +24,29 @@ struct Spinner {
     int minimo;
     int maximo;
 };
-inline constexpr std::array<Spinner, 8> spinners{{{7, 100, 0, 100},
-                                                  {19, 100, 100, 200},
-                                                  {20, 100, 0, 100},
-                                                  {8, 100, 0, 100},
-                                                  {21, 100, 100, 200},
-                                                  {16, 1, 0, 100},
-                                                  {17, 10, 0, 10},
-                                                  {18, 10, 0, 10}}};
+
+/// The spinners `VScroll1(i)`: the first five belong to backpropagation, the rest to the genetic
+/// algorithm.
+namespace spinner {
+inline constexpr int learning_rate = 0;   ///< learning rate, in hundredths
+inline constexpr int rate_increase = 1;   ///< learning rate increase, in hundredths
+inline constexpr int rate_decrease = 2;   ///< learning rate decrease, in hundredths
+inline constexpr int momentum = 3;        ///< momentum, in hundredths
+inline constexpr int max_error_ratio = 4; ///< max error ratio, in hundredths
+inline constexpr int population = 5;      ///< initial population
+inline constexpr int mutation_rate = 6;   ///< mutation rate, in tenths
+inline constexpr int crossover_rate = 7;  ///< crossover rate, in tenths
+inline constexpr int last_backpropagation = max_error_ratio; ///< the last backpropagation one
+} // namespace spinner
+
+inline constexpr std::array<Spinner, 8> spinners{{{slot::taxa_aprendizagem, 100, 0, 100},
+                                                  {slot::aumento_taxa, 100, 100, 200},
+                                                  {slot::reducao_taxa, 100, 0, 100},
+                                                  {slot::momento, 100, 0, 100},
+                                                  {slot::razao_erro, 100, 100, 200},
+                                                  {slot::populacao, 1, 0, 100},
+                                                  {slot::taxa_mutacao, 10, 0, 10},
+                                                  {slot::taxa_cruzamento, 10, 0, 10}}};
 
 struct ProjectLoad {
     bool ok = false;

@@ -13,15 +13,14 @@ double definicoes_projecto::numero(int i) const {
 }
 
 bool verifica_dados(const definicoes_projecto& d, TrainerView& view) {
-    for (int i : {1, 2, 3, 4, 5, 6, 9, 10}) {
-        if (d.numero(i) == 0.0) {
-            critical(view, msg::dados_invalidos);
-            return false;
-        }
-    }
-    const int pairs[][2] = {{1, 2}, {3, 4}, {5, 6}, {9, 10}};
-    for (const auto& p : pairs) {
-        if (d.numero(p[1]) < d.numero(p[0])) {
+    // The first and last column or line of each range of the box.
+    const int ranges[][2] = {{slot::entrada_inicial, slot::entrada_final},
+                             {slot::treino_inicial, slot::treino_final},
+                             {slot::saida_inicial, slot::saida_final},
+                             {slot::teste_inicial, slot::teste_final}};
+    for (const auto& [first, last] : ranges) {
+        const double a = d.numero(first), b = d.numero(last);
+        if (a == 0.0 || b == 0.0 || b < a) {
             critical(view, msg::dados_invalidos);
             return false;
         }

@@ -13,8 +13,8 @@ namespace corvane {
 const std::array<SweepSetting, 16> sweep_settings{{
     {"Method", "method", SettingKind::method, 0},
     {"Crossover", "cx", SettingKind::crossover, 0},
-    {"Elitism", "elit", SettingKind::flag, 0},
-    {"Output linear layer", "linear", SettingKind::flag, 1},
+    {"Elitism", "elit", SettingKind::flag, flag::elitism},
+    {"Output linear layer", "linear", SettingKind::flag, flag::linear_layer},
     {"1st hidden layer neurons", "h1", SettingKind::whole, slot::oculta1},
     {"2nd hidden layer neurons", "h2", SettingKind::whole, slot::oculta2},
     {"Learning rate", "lr", SettingKind::real, slot::taxa_aprendizagem},
@@ -33,7 +33,7 @@ namespace {
 
 constexpr std::array<std::string_view, 2> methods{"Genetic algorithm", "Backpropagation"};
 constexpr std::array<std::string_view, 2> method_tags{"ga", "bp"};
-// The crossover options 11..16 in order.
+// The crossover options `choice::one_point` to `choice::nn_uniform` in order.
 constexpr std::array<std::string_view, 6> crossovers{"1 point",    "2 point",     "Uniform",
                                                      "NN 1 point", "NN 2 points", "NN uniform"};
 constexpr std::array<std::string_view, 6> crossover_tags{"1p", "2p", "u", "nn1p", "nn2p", "nnu"};
@@ -195,7 +195,7 @@ std::string setting_text(const definicoes_projecto& d, const SweepSetting& s) {
         return std::string(methods[d.backpropagation() ? 1 : 0]);
     case SettingKind::crossover:
         for (std::size_t i = 0; i < crossovers.size(); ++i)
-            if (d.Option1[11 + i]) return std::string(crossovers[i]);
+            if (d.Option1[choice::one_point + i]) return std::string(crossovers[i]);
         return "";
     case SettingKind::flag:
         return d.Check1[static_cast<std::size_t>(s.index)] == 1 ? "yes" : "no";
@@ -211,14 +211,14 @@ void set_setting(definicoes_projecto& d, const SweepSetting& s, const std::strin
         break;
     case SettingKind::method: {
         const bool bp = *find_caption(methods, value) == 1;
-        d.Option1[9] = !bp;
-        d.Option1[10] = bp;
+        d.Option1[choice::genetic_algorithm] = !bp;
+        d.Option1[choice::backpropagation] = bp;
         break;
     }
     case SettingKind::crossover: {
         const std::size_t chosen = *find_caption(crossovers, value);
         for (std::size_t i = 0; i < crossovers.size(); ++i)
-            d.Option1[11 + i] = i == chosen;
+            d.Option1[choice::one_point + i] = i == chosen;
         break;
     }
     case SettingKind::flag:

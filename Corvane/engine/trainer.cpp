@@ -103,7 +103,7 @@ std::string Treinador::nome_ficheiro_pesos() const {
 }
 
 void Treinador::resultado(int indice, const std::string& texto) {
-    if (indice < 5)
+    if (indice < results::learning_rate)
         d_.Label3[static_cast<std::size_t>(indice)] = texto;
     else
         texto_taxa_ = texto;
@@ -152,12 +152,12 @@ bool Treinador::configura_genetico() {
         critical(*proxy_, limite_populacao);
         return false;
     }
-    for (int i = 11; i <= 16; ++i)
-        if (d_.Option1[static_cast<std::size_t>(i)]) tipo_cruzamento_ = i - 10;
+    for (int i = choice::one_point; i <= choice::nn_uniform; ++i)
+        if (d_.Option1[static_cast<std::size_t>(i)]) tipo_cruzamento_ = i - choice::one_point + 1;
     ga.tipo_cruzamento = tipo_cruzamento_;
     ga.taxa_mutacao = static_cast<float>(d_.numero(slot::taxa_mutacao));
     ga.taxa_cruzamento = static_cast<float>(d_.numero(slot::taxa_cruzamento));
-    ga.elitismo = d_.Check1[0] == 1;
+    ga.elitismo = d_.Check1[flag::elitism] == 1;
     ga.dimensiona(rede.arq, *p);
     return true;
 }
@@ -232,7 +232,8 @@ bool Treinador::inicio_comum(bool backprop) {
         if (falha_leitura(le_populacao(nome_ficheiro_pesos()))) return false;
     }
 
-    if (d_.Check1[2] == 1) proxy_->chart_scale(escala_grafico(texto_para_numero(d_.Label3[1])));
+    if (d_.Check1[flag::show_chart] == 1)
+        proxy_->chart_scale(escala_grafico(texto_para_numero(d_.Label3[results::iteration])));
 
     if (ficheiro_erros_.is_open()) ficheiro_erros_.close();
     auto nome = nome_ficheiro_erros(d_.Label2);
@@ -258,12 +259,12 @@ bool Treinador::inicio_comum(bool backprop) {
 
 void Treinador::mostra_resultados(float erro, int iteracao, std::optional<float> taxa) {
     const std::int64_t agora = programa_.relogio();
-    resultado(0, numtext::format(erro, "0.0000E+00"));
+    resultado(results::training_error, numtext::format(erro, "0.0000E+00"));
     iteracao_final = iteracao;
-    resultado(1, std::to_string(iteracao));
-    resultado(2, texto_duracao(agora - inicio_iteracao_));
-    resultado(3, texto_duracao(agora - inicio_));
-    if (taxa) resultado(5, numtext::format(*taxa, "0.0000E+00"));
+    resultado(results::iteration, std::to_string(iteracao));
+    resultado(results::time_per_iteration, texto_duracao(agora - inicio_iteracao_));
+    resultado(results::total_time, texto_duracao(agora - inicio_));
+    if (taxa) resultado(results::learning_rate, numtext::format(*taxa, "0.0000E+00"));
     proxy_->process_events();
 }
 
@@ -279,7 +280,8 @@ bool Treinador::cauda_iteracao(float erro, int iteracao, std::optional<float> ta
     proxy_->process_events();
     if (programa_.pedido_paragem) return true;
     historico_erros[static_cast<std::size_t>(iteracao)] = erro;
-    if (d_.Check1[2] == 1 && programa_.grafico_activo && contador_grafico_ == *intervalo_grafico_) {
+    if (d_.Check1[flag::show_chart] == 1 && programa_.grafico_activo &&
+        contador_grafico_ == *intervalo_grafico_) {
         desenha_grafico_erros(iteracao);
         contador_grafico_ = 0;
     }
@@ -320,10 +322,10 @@ bool Treinador::falha_numerica(int iteracao) {
 }
 
 bool Treinador::fim_treino() {
-    if (d_.Check1[2] == 1 && programa_.grafico_activo) {
+    if (d_.Check1[flag::show_chart] == 1 && programa_.grafico_activo) {
         // The count on show is an earlier run's when this one made no iteration: only this
         // run's errors are drawn.
-        const double shown = texto_para_numero(d_.Label3[1]) - 1.0;
+        const double shown = texto_para_numero(d_.Label3[results::iteration]) - 1.0;
         const double limit = std::min(static_cast<double>(historico_erros.size()) - 1.0,
                                       static_cast<double>(iteracao_final));
         desenha_grafico_erros(static_cast<int>(std::clamp(shown, 0.0, limit)));
@@ -338,7 +340,7 @@ bool Treinador::fim_treino() {
     // all of this run.
     const float teste = rede.calculo_erro_conjunto(dados.entradas_teste, dados.saidas_teste);
     erro_teste = teste;
-    resultado(4, numtext::format(teste, "0.0000E+00"));
+    resultado(results::test_error, numtext::format(teste, "0.0000E+00"));
     ok = grava_projecto(d_, d_.Label2, *proxy_) && ok && erros_ok;
     proxy_->show_training_label(false);
     proxy_->show_test_error(true);

@@ -75,7 +75,7 @@ std::optional<ConteudoGrelha> vista_pesos(const definicoes_projecto& d, TrainerV
 std::optional<GraficoErros> grafico_erros(const definicoes_projecto& d, TrainerView& view) {
     view.set_pointer(Pointer::hourglass);
     GraficoErros g;
-    const double n = texto_para_numero(d.Label3[1]);
+    const double n = texto_para_numero(d.Label3[results::iteration]);
     g.intervalo = escala_grafico(n);
     g.pontos = static_cast<int>(std::max(0.0, std::min(n - 1, 32767.0)));
     std::optional<std::vector<float>> valores;
