@@ -207,22 +207,24 @@ void frm_project::cria_controlos() {
         b->setObjectName(name);
         return b;
     };
-    auto spinner = [this](int i, int minimo, int maximo) {
+    auto barra = [this](int i) {
+        const Spinner& range = spinners[static_cast<std::size_t>(i)];
         auto* s = new BarraSpinner(this);
         s->setObjectName(QString("VScroll1(%1)").arg(i));
-        s->setRange(minimo, maximo);
-        s->setValue(minimo == 100 ? 100 : 0);
+        s->setRange(range.minimo, range.maximo);
+        s->setValue(range.minimo == 100 ? 100 : 0);
         s->setFixedSize(16, 24);
         VScroll1[static_cast<std::size_t>(i)] = s;
         return s;
     };
-    auto com_spinner = [&](int slot, int spinner_index, int minimo, int maximo) {
+    // The text box of a spinner's slot with the spinner beside it.
+    auto com_spinner = [&](int spinner_index) {
         auto* w = new QWidget(this);
         auto* h = new QHBoxLayout(w);
         h->setContentsMargins(0, 0, 0, 0);
         h->setSpacing(1);
-        h->addWidget(texto(slot));
-        h->addWidget(spinner(spinner_index, minimo, maximo));
+        h->addWidget(texto(spinners[static_cast<std::size_t>(spinner_index)].slot));
+        h->addWidget(barra(spinner_index));
         return w;
     };
 
@@ -231,8 +233,8 @@ void frm_project::cria_controlos() {
     Frame1->setObjectName("Frame1");
     auto* g1 = new QGridLayout(Frame1);
     g1->addWidget(legenda("Data file:"), 0, 0);
-    g1->addWidget(texto(0), 0, 1, 1, 3);
-    Text1[0]->setReadOnly(true);
+    g1->addWidget(texto(slot::ficheiro_dados), 0, 1, 1, 3);
+    Text1[slot::ficheiro_dados]->setReadOnly(true);
     Command1 = botao("Command1", "&Select file");
     g1->addWidget(Command1, 0, 4);
     auto* titulo_treino = legenda("<b>Training data</b>");
@@ -241,9 +243,11 @@ void frm_project::cria_controlos() {
     g1->addWidget(legenda("Output"), 2, 2, Qt::AlignHCenter);
     g1->addWidget(legenda("<b>Testing data</b>"), 2, 3, Qt::AlignHCenter);
     const char* linhas[] = {"Initial column:", "Final column:", "Initial line:", "Final line:"};
-    const int entrada[] = {1, 2, 3, 4};
-    const int saida[] = {5, 6, -1, -1};
-    const int teste[] = {-1, -1, 9, 10};
+    // The slots of each row under "Input", "Output" and "Testing data"; -1 where there is none.
+    const int entrada[] = {slot::entrada_inicial, slot::entrada_final, slot::treino_inicial,
+                           slot::treino_final};
+    const int saida[] = {slot::saida_inicial, slot::saida_final, -1, -1};
+    const int teste[] = {-1, -1, slot::teste_inicial, slot::teste_final};
     for (int r = 0; r < 4; ++r) {
         g1->addWidget(legenda(linhas[r]), 3 + r, 0);
         g1->addWidget(texto(entrada[r]), 3 + r, 1);
@@ -256,8 +260,8 @@ void frm_project::cria_controlos() {
     Frame2->setObjectName("Frame2");
     auto* g2 = new QGridLayout(Frame2);
     g2->addWidget(legenda("Weights file:"), 0, 0);
-    g2->addWidget(texto(13), 0, 1, 1, 2);
-    Text1[13]->setReadOnly(true);
+    g2->addWidget(texto(slot::ficheiro_pesos), 0, 1, 1, 2);
+    Text1[slot::ficheiro_pesos]->setReadOnly(true);
     Command2 = botao("Command2", "Select &File");
     g2->addWidget(Command2, 0, 3);
     g2->addWidget(legenda("1st hidden layer"), 1, 1, Qt::AlignHCenter);
@@ -266,18 +270,19 @@ void frm_project::cria_controlos() {
     titulo_camada3_ = legenda("Output linear layer");
     g2->addWidget(titulo_camada3_, 1, 3, Qt::AlignHCenter);
     g2->addWidget(legenda("Neurons:"), 2, 0);
-    g2->addWidget(texto(14), 2, 1);
-    g2->addWidget(texto(15), 2, 2);
-    Check1[1] = new QCheckBox("unselected", this);
-    Check1[1]->setObjectName("Check1(1)");
+    g2->addWidget(texto(slot::oculta1), 2, 1);
+    g2->addWidget(texto(slot::oculta2), 2, 2);
+    QCheckBox*& linear = Check1[flag::linear_layer];
+    linear = new QCheckBox("unselected", this);
+    linear->setObjectName("Check1(1)");
     // The two captions that change with the linear layer keep the room of the longer one, so
     // that the window, sized when it opens, never has to squeeze them when a project changes
     // them.
-    Check1[1]->setMinimumWidth(Check1[1]->sizeHint().width());
-    Check1[1]->setText("selected");
+    linear->setMinimumWidth(linear->sizeHint().width());
+    linear->setText("selected");
     titulo_camada2_->setMinimumWidth(std::max(titulo_camada2_->sizeHint().width(),
                                               fontMetrics().horizontalAdvance("Output layer")));
-    g2->addWidget(Check1[1], 2, 3, Qt::AlignHCenter);
+    g2->addWidget(linear, 2, 3, Qt::AlignHCenter);
     g2->addWidget(legenda("Transfer function:"), 3, 0);
     g2->addWidget(legenda("Sigmoid"), 3, 1, Qt::AlignHCenter);
     g2->addWidget(legenda("Sigmoid"), 3, 2, Qt::AlignHCenter);
@@ -296,65 +301,62 @@ void frm_project::cria_controlos() {
     Frame6 = new QGroupBox("Training", this);
     Frame6->setObjectName("Frame6");
     auto* g6 = new QGridLayout(Frame6);
-    Option1[9] = new QRadioButton("Genetic algorithm", this);
-    Option1[10] = new QRadioButton("Backpropagation", this);
+    Option1[choice::genetic_algorithm] = new QRadioButton("Genetic algorithm", this);
+    Option1[choice::backpropagation] = new QRadioButton("Backpropagation", this);
     metodo_ = new QButtonGroup(this);
     cruzamento_ = new QButtonGroup(this);
     const char* cruzamentos[] = {"1 point",    "2 point",     "Uniform",
                                  "NN 1 point", "NN 2 points", "NN uniform"};
-    for (int i = 11; i <= 16; ++i)
-        Option1[static_cast<std::size_t>(i)] = new QRadioButton(cruzamentos[i - 11], this);
-    for (int i = 9; i <= 16; ++i) {
+    for (int i = choice::one_point; i <= choice::nn_uniform; ++i)
+        Option1[static_cast<std::size_t>(i)] =
+            new QRadioButton(cruzamentos[i - choice::one_point], this);
+    for (int i = choice::genetic_algorithm; i <= choice::nn_uniform; ++i) {
         Option1[static_cast<std::size_t>(i)]->setObjectName(QString("Option1(%1)").arg(i));
-        (i <= 10 ? metodo_ : cruzamento_)->addButton(Option1[static_cast<std::size_t>(i)], i);
+        (i <= choice::backpropagation ? metodo_ : cruzamento_)
+            ->addButton(Option1[static_cast<std::size_t>(i)], i);
     }
     for (int i = 0; i < 2; ++i) {
         Image1[static_cast<std::size_t>(i)] = new QLabel(this);
         Image1[static_cast<std::size_t>(i)]->setObjectName(QString("Image1(%1)").arg(i));
-        Image1[static_cast<std::size_t>(i)]->setPixmap(figura_metodo(i == 0));
+        Image1[static_cast<std::size_t>(i)]->setPixmap(figura_metodo(i == genetic_picture));
     }
-    g6->addWidget(Option1[9], 0, 0, 1, 2);
-    g6->addWidget(Image1[0], 0, 2);
-    g6->addWidget(Option1[10], 0, 3, 1, 2);
-    g6->addWidget(Image1[1], 0, 5);
+    g6->addWidget(Option1[choice::genetic_algorithm], 0, 0, 1, 2);
+    g6->addWidget(Image1[genetic_picture], 0, 2);
+    g6->addWidget(Option1[choice::backpropagation], 0, 3, 1, 2);
+    g6->addWidget(Image1[backpropagation_picture], 0, 5);
     const char* ga[] = {"Initial population:", "Mutation rate:", "Crossover rate:"};
-    const int ga_slot[] = {16, 17, 18};
-    const int ga_spin[][3] = {{5, 0, 100}, {6, 0, 10}, {7, 0, 10}};
     for (int r = 0; r < 3; ++r) {
         auto* l = legenda(ga[r]);
         legendas_ga_.push_back(l);
         g6->addWidget(l, 1 + r, 0, 1, 2);
-        g6->addWidget(com_spinner(ga_slot[r], ga_spin[r][0], ga_spin[r][1], ga_spin[r][2]), 1 + r,
-                      2);
+        g6->addWidget(com_spinner(spinner::population + r), 1 + r, 2);
     }
-    for (int i = 11; i <= 16; ++i)
-        g6->addWidget(Option1[static_cast<std::size_t>(i)], 4 + (i - 11) / 2, (i - 11) % 2);
-    Check1[0] = new QCheckBox("Elitism", this);
-    Check1[0]->setObjectName("Check1(0)");
-    g6->addWidget(Check1[0], 7, 0);
+    for (int i = choice::one_point; i <= choice::nn_uniform; ++i)
+        g6->addWidget(Option1[static_cast<std::size_t>(i)], 4 + (i - choice::one_point) / 2,
+                      (i - choice::one_point) % 2);
+    Check1[flag::elitism] = new QCheckBox("Elitism", this);
+    Check1[flag::elitism]->setObjectName("Check1(0)");
+    g6->addWidget(Check1[flag::elitism], 7, 0);
     const char* bp[] = {"Learning rate:", "Learning rate increase:", "Learning rate decrease:",
                         "Momentum:", "Max error ratio:"};
-    const int bp_slot[] = {7, 19, 20, 8, 21};
-    const int bp_spin[][3] = {{0, 0, 100}, {1, 100, 200}, {2, 0, 100}, {3, 0, 100}, {4, 100, 200}};
     for (int r = 0; r < 5; ++r) {
         auto* l = legenda(bp[r]);
         legendas_bp_.push_back(l);
         g6->addWidget(l, 1 + r, 3, 1, 2);
-        g6->addWidget(com_spinner(bp_slot[r], bp_spin[r][0], bp_spin[r][1], bp_spin[r][2]), 1 + r,
-                      5);
+        g6->addWidget(com_spinner(spinner::learning_rate + r), 1 + r, 5);
     }
     auto* linha = new QFrame(this);
     linha->setFrameShape(QFrame::HLine);
     g6->addWidget(linha, 8, 0, 1, 6);
     g6->addWidget(legenda("Error goal:"), 9, 0, 1, 2);
-    g6->addWidget(texto(11), 9, 2);
+    g6->addWidget(texto(slot::objectivo_erro), 9, 2);
     g6->addWidget(legenda("Max. iterations:"), 9, 3, 1, 2);
-    g6->addWidget(texto(12), 9, 5);
+    g6->addWidget(texto(slot::max_iteracoes), 9, 5);
     g6->addWidget(legenda("Iterations between chart update:"), 10, 0, 1, 3);
-    g6->addWidget(texto(22), 10, 3);
-    Check1[2] = new QCheckBox("Show error chart", this);
-    Check1[2]->setObjectName("Check1(2)");
-    g6->addWidget(Check1[2], 10, 4, 1, 2);
+    g6->addWidget(texto(slot::intervalo_grafico), 10, 3);
+    Check1[flag::show_chart] = new QCheckBox("Show error chart", this);
+    Check1[flag::show_chart]->setObjectName("Check1(2)");
+    g6->addWidget(Check1[flag::show_chart], 10, 4, 1, 2);
 
     // Training results
     auto* resultados = new QFrame(this);
@@ -367,7 +369,7 @@ void frm_project::cria_controlos() {
                                "Total training time:", "Test error:",   "Learning rate:"};
     for (int i = 0; i < 6; ++i) {
         auto* l = legenda(resultado[i]);
-        if (i == 5) {
+        if (i == results::learning_rate) {
             Label11 = l;
             l->setObjectName("Label11");
         }
@@ -387,21 +389,21 @@ void frm_project::cria_controlos() {
         gr->addWidget(v, 1 + i, 1);
     }
     Label11->hide();
-    Label3[5]->hide();
+    Label3[results::learning_rate]->hide();
 
     // View...
     Frame9 = new QGroupBox("View...", this);
     Frame9->setObjectName("Frame9");
     auto* g9 = new QGridLayout(Frame9);
-    Command5[1] = botao("Command5(1)", "Training &data");
-    Command5[0] = botao("Command5(0)", "&Testing data");
-    Command6[0] = botao("Command6(0)", "&Weights");
+    Command5[training_data_button] = botao("Command5(1)", "Training &data");
+    Command5[testing_data_button] = botao("Command5(0)", "&Testing data");
+    Command6[weights_button] = botao("Command6(0)", "&Weights");
     Command11 = botao("Command11", "&Error chart");
-    Command6[1] = botao("Command6(1)", "&Final weights");
-    Command6[1]->hide();
-    g9->addWidget(Command5[1], 0, 0);
-    g9->addWidget(Command5[0], 0, 1);
-    g9->addWidget(Command6[0], 1, 0);
+    Command6[final_weights_button] = botao("Command6(1)", "&Final weights");
+    Command6[final_weights_button]->hide();
+    g9->addWidget(Command5[training_data_button], 0, 0);
+    g9->addWidget(Command5[testing_data_button], 0, 1);
+    g9->addWidget(Command6[weights_button], 1, 0);
     g9->addWidget(Command11, 1, 1);
 
     // The column of buttons
@@ -455,7 +457,7 @@ void frm_project::liga_controlos() {
                     actualiza_controlos();
                 });
     }
-    for (int i = 9; i <= 16; ++i) {
+    for (int i = choice::genetic_algorithm; i <= choice::nn_uniform; ++i) {
         connect(Option1[static_cast<std::size_t>(i)], &QRadioButton::toggled, this,
                 [this, i](bool on) {
                     d_.Option1[static_cast<std::size_t>(i)] = on;
@@ -480,10 +482,13 @@ void frm_project::liga_controlos() {
                 QLocale().toString(v, 'g', 6));
         });
     }
-    connect(Command1, &QPushButton::clicked, this,
-            [this] { escolhe_ficheiro(0, "Select data file", "Data file (*.txt)", "txt"); });
-    connect(Command2, &QPushButton::clicked, this,
-            [this] { escolhe_ficheiro(13, "Select weights file", "Weights file (*.wgt)", "wgt"); });
+    connect(Command1, &QPushButton::clicked, this, [this] {
+        escolhe_ficheiro(slot::ficheiro_dados, "Select data file", "Data file (*.txt)", "txt");
+    });
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        escolhe_ficheiro(slot::ficheiro_pesos, "Select weights file", "Weights file (*.wgt)",
+                         "wgt");
+    });
     connect(Command7, &QPushButton::clicked, this, &frm_project::gera_pesos_aleatorios);
     connect(Command4, &QPushButton::clicked, this, &frm_project::comeca);
     connect(Command12, &QPushButton::clicked, this, &frm_project::para);
@@ -493,10 +498,14 @@ void frm_project::liga_controlos() {
     auto vista = [this](Vista v) {
         if (ao_pedir_vista) ao_pedir_vista(v);
     };
-    connect(Command5[1], &QPushButton::clicked, this, [vista] { vista(Vista::dados_treino); });
-    connect(Command5[0], &QPushButton::clicked, this, [vista] { vista(Vista::dados_teste); });
-    connect(Command6[0], &QPushButton::clicked, this, [vista] { vista(Vista::pesos_iniciais); });
-    connect(Command6[1], &QPushButton::clicked, this, [vista] { vista(Vista::pesos_finais); });
+    connect(Command5[training_data_button], &QPushButton::clicked, this,
+            [vista] { vista(Vista::dados_treino); });
+    connect(Command5[testing_data_button], &QPushButton::clicked, this,
+            [vista] { vista(Vista::dados_teste); });
+    connect(Command6[weights_button], &QPushButton::clicked, this,
+            [vista] { vista(Vista::pesos_iniciais); });
+    connect(Command6[final_weights_button], &QPushButton::clicked, this,
+            [vista] { vista(Vista::pesos_finais); });
     connect(Command11, &QPushButton::clicked, this, [vista] { vista(Vista::grafico_erros); });
 }
 
@@ -516,7 +525,7 @@ void frm_project::mostra_definicoes() {
         Check1[i]->setChecked(d.Check1[i] == 1);
     d_.Option1 = d.Option1;
     d_.Check1 = d.Check1;
-    for (std::size_t i = 0; i < 5; ++i)
+    for (std::size_t i = 0; i < d_.Label3.size(); ++i)
         Label3[i]->setText(QString::fromStdString(d_.Label3[i]));
     carregando_ = false;
     actualiza_controlos();
@@ -525,52 +534,54 @@ void frm_project::mostra_definicoes() {
 void frm_project::actualiza_controlos() {
     if (carregando_) return;
     const QColor realce = palette().color(QPalette::Light);
-    const bool genetico = Option1[9]->isChecked();
-    for (int s : {16, 17, 18}) {
+    const bool genetico = Option1[choice::genetic_algorithm]->isChecked();
+    for (int s : {slot::populacao, slot::taxa_mutacao, slot::taxa_cruzamento}) {
         Text1[static_cast<std::size_t>(s)]->setEnabled(genetico);
         fundo(Text1[static_cast<std::size_t>(s)], genetico ? realce : cinzento);
     }
-    for (int s : {19, 20, 21}) {
+    for (int s : {slot::aumento_taxa, slot::reducao_taxa, slot::razao_erro}) {
         Text1[static_cast<std::size_t>(s)]->setEnabled(!genetico);
         fundo(Text1[static_cast<std::size_t>(s)], genetico ? cinzento : realce);
     }
-    for (int i = 11; i <= 16; ++i)
+    for (int i = choice::one_point; i <= choice::nn_uniform; ++i)
         Option1[static_cast<std::size_t>(i)]->setEnabled(genetico);
-    Check1[0]->setEnabled(genetico);
+    Check1[flag::elitism]->setEnabled(genetico);
     for (QLabel* l : legendas_ga_)
         l->setEnabled(genetico);
-    Image1[0]->setVisible(genetico);
-    Image1[1]->setVisible(!genetico);
+    Image1[genetic_picture]->setVisible(genetico);
+    Image1[backpropagation_picture]->setVisible(!genetico);
 
-    const bool retro = Option1[10]->isChecked();
-    for (int s : {7, 8}) {
+    const bool retro = Option1[choice::backpropagation]->isChecked();
+    for (int s : {slot::taxa_aprendizagem, slot::momento}) {
         Text1[static_cast<std::size_t>(s)]->setEnabled(retro);
         fundo(Text1[static_cast<std::size_t>(s)], retro ? realce : cinzento);
     }
     for (QLabel* l : legendas_bp_)
         l->setEnabled(retro);
     for (std::size_t s = 0; s < VScroll1.size(); ++s)
-        VScroll1[s]->setEnabled(s <= 4 ? retro : !retro);
+        VScroll1[s]->setEnabled(s <= spinner::last_backpropagation ? retro : !retro);
 
-    Command6[0]->setEnabled(!Text1[13]->text().isEmpty());
+    Command6[weights_button]->setEnabled(!Text1[slot::ficheiro_pesos]->text().isEmpty());
 
-    const bool linear = Check1[1]->isChecked();
+    const bool linear = Check1[flag::linear_layer]->isChecked();
     titulo_camada2_->setText(linear ? "2nd hidden layer" : "Output layer");
-    Check1[1]->setText(linear ? "selected" : "unselected");
+    Check1[flag::linear_layer]->setText(linear ? "selected" : "unselected");
     cor_texto(titulo_camada3_, linear ? Qt::black : cinzento_escuro);
     cor_texto(funcao_camada3_, linear ? Qt::black : cinzento_escuro);
-    Text1[15]->setEnabled(linear);
-    fundo(Text1[15], linear ? realce : cinzento);
+    Text1[slot::oculta2]->setEnabled(linear);
+    fundo(Text1[slot::oculta2], linear ? realce : cinzento);
 }
 
 void frm_project::estado_ocupado(bool ocupado) {
     ocupado_ = ocupado;
     if (!ocupado) Label10->hide();
-    for (QPushButton* b : {Command1, Command2, Command3, Command4, Command5[0], Command5[1],
-                           Command6[0], Command6[1], Command7, Command9, Command11})
+    for (QPushButton* b : {Command1, Command2, Command3, Command4, Command5[testing_data_button],
+                           Command5[training_data_button], Command6[weights_button],
+                           Command6[final_weights_button], Command7, Command9, Command11})
         b->setEnabled(!ocupado);
     Command12->setEnabled(ocupado);
-    if (!ocupado) Command6[0]->setEnabled(!Text1[13]->text().isEmpty());
+    if (!ocupado)
+        Command6[weights_button]->setEnabled(!Text1[slot::ficheiro_pesos]->text().isEmpty());
     if (ao_mudar_estado) ao_mudar_estado(ocupado);
 }
 
@@ -580,8 +591,8 @@ void frm_project::activacao() {
     const std::string pesos = trainer_.nome_ficheiro_pesos();
     const bool legivel = !pesos.empty() && std::filesystem::is_regular_file(pesos, ec);
     if (!legivel) {
-        Command5[0]->setEnabled(false);
-        Command5[1]->setEnabled(false);
+        Command5[testing_data_button]->setEnabled(false);
+        Command5[training_data_button]->setEnabled(false);
     }
 }
 
@@ -646,13 +657,13 @@ void frm_project::gera_pesos_aleatorios() {
     p.titulo = "Save weights file";
     p.filtro = "Weights file (*.wgt)";
     p.extensao = "wgt";
-    p.inicial = inicio_dialogo(13);
+    p.inicial = inicio_dialogo(slot::ficheiro_pesos);
     p.gravar = true;
     p.confirmar_substituicao = true;
     auto escolhido = dialogs_.file(this, p);
     if (!escolhido) return;
     trainer_.grava_pesos_aleatorios(escolhido->toStdString());
-    Text1[13]->setText(QString::fromStdString(d_.Text1[13]));
+    Text1[slot::ficheiro_pesos]->setText(QString::fromStdString(d_.Text1[slot::ficheiro_pesos]));
 }
 
 void frm_project::grava() {
@@ -697,7 +708,7 @@ void frm_project::comeca() {
     trainer_.comecar_treino();
     grafico_novo_ = false;
     // A run that did not start (or did not finish) leaves the last test error on show.
-    if (!ocupado_) Label3[4]->show();
+    if (!ocupado_) Label3[results::test_error]->show();
     a_correr_ = false;
     if (chart_) chart_->desenha(); // the final state of the run at once
     if (fechar_no_fim_) {
@@ -718,9 +729,9 @@ bool frm_project::carrega(const QString& ficheiro) {
     mostra_definicoes();
     for (std::size_t s = 0; s < VScroll1.size(); ++s)
         if (load.spinner[s]) VScroll1[s]->setValue(*load.spinner[s]);
-    Label3[5]->clear();
+    Label3[results::learning_rate]->clear();
     if (!ocupado_) {
-        Label3[4]->show();
+        Label3[results::test_error]->show();
         // "Learning rate:" belongs to a backpropagation run and comes with it, as in a window
         // that has not trained yet; the previous project's run must not leave it on show.
         show_learning_rate(false);
@@ -737,8 +748,8 @@ void frm_project::mostra_caminho(const QString& ficheiro) {
     // Relative paths of the project are taken from its folder, known only now: look at the
     // weights file again as an activation would.
     if (!ocupado_) {
-        Command5[0]->setEnabled(true);
-        Command5[1]->setEnabled(true);
+        Command5[testing_data_button]->setEnabled(true);
+        Command5[training_data_button]->setEnabled(true);
     }
     activacao();
 }
@@ -794,16 +805,16 @@ void frm_project::show_training_label(bool visible) {
 }
 
 void frm_project::show_test_error(bool visible) {
-    Label3[4]->setVisible(visible);
+    Label3[results::test_error]->setVisible(visible);
 }
 
 void frm_project::show_learning_rate(bool visible) {
     Label11->setVisible(visible);
-    Label3[5]->setVisible(visible);
+    Label3[results::learning_rate]->setVisible(visible);
 }
 
 void frm_project::show_result(int index, const std::string& text) {
-    if (index >= 0 && index < 6)
+    if (index >= 0 && index < static_cast<int>(Label3.size()))
         Label3[static_cast<std::size_t>(index)]->setText(QString::fromStdString(text));
 }
 

@@ -34,14 +34,25 @@ public:
     frm_project(EstadoPrograma& estado, FrameDialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~frm_project() override;
 
-    // Controls, by their names (an indexed control is element i of its array).
+    // Controls, by their names (an indexed control is element i of its array). Text1 is
+    // indexed by `slot`, Option1 by `choice`, Check1 by `flag`, Label3 by `results`, VScroll1
+    // by `spinner` (the engine's names); the rest by the names below.
     std::array<QLineEdit*, 23> Text1{};
-    std::array<QRadioButton*, 17> Option1{}; ///< 9 to 16
+    std::array<QRadioButton*, choice::nn_uniform + 1> Option1{}; ///< 9 to 16
     std::array<QCheckBox*, 3> Check1{};
     std::array<QLabel*, 6> Label3{};
     std::array<QScrollBar*, 8> VScroll1{};
     std::array<QLabel*, 2> Image1{};
     std::array<QPushButton*, 2> Command5{}, Command6{};
+
+    // Image1(i): the picture of the chosen method.
+    static constexpr int genetic_picture = 0;         ///< the genetic algorithm's chromosome
+    static constexpr int backpropagation_picture = 1; ///< backpropagation's error curve
+    // Command5(i) and Command6(i): the buttons of the "View..." box.
+    static constexpr int testing_data_button = 0;  ///< Command5(0), "&Testing data"
+    static constexpr int training_data_button = 1; ///< Command5(1), "Training &data"
+    static constexpr int weights_button = 0;       ///< Command6(0), "&Weights"
+    static constexpr int final_weights_button = 1; ///< Command6(1), "&Final weights" (hidden)
     QPushButton *Command1, *Command2, *Command3, *Command4, *Command7, *Command8, *Command9,
         *Command11, *Command12;
     QLabel *Label2, *Label10, *Label11, *Label1_17;
