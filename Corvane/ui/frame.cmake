@@ -1,7 +1,6 @@
 # The frame window, the macro window, the grid and help windows, their tests and the help
 # collection. Included from the program's CMakeLists.txt (paths are relative to Corvane/).
 add_library(Corvane_frame STATIC
-    ui/frame_dialogs.cpp
     ui/frm_grid.cpp
     ui/frm_macro.cpp
     ui/frm_logo.cpp
@@ -10,8 +9,8 @@ add_library(Corvane_frame STATIC
     ui/frm_main.cpp)
 target_include_directories(Corvane_frame PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
                                                 ${CMAKE_CURRENT_SOURCE_DIR}/ui)
-target_link_libraries(Corvane_frame PUBLIC Corvane_engine qtkit Qt6::Widgets Qt6::Charts
-                                           Qt6::Help)
+target_link_libraries(Corvane_frame PUBLIC Corvane_dialogs Corvane_engine qtkit Qt6::Widgets
+                                           Qt6::Charts Qt6::Help)
 target_link_libraries(Corvane PRIVATE Corvane_frame)
 
 # The help collection, built beside the program from the pages in help/.

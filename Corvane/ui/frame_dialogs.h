@@ -1,5 +1,5 @@
-// The message boxes and file dialogs of the frame, macro and grid windows, behind one interface
-// so that tests answer them without blocking.
+// The message boxes and file dialogs of the frame, macro and grid windows (and the file dialogs
+// of the project window), behind one interface so that tests answer them without blocking.
 #pragma once
 
 #include "engine/view.h"

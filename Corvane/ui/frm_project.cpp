@@ -7,7 +7,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -61,15 +60,9 @@ public:
         }
         box.exec();
     }
+    // The file dialogs are the frame's.
     std::optional<QString> file(QWidget* parent, const PedidoFicheiro& p) override {
-        QFileDialog dialog(parent, p.titulo, p.inicial, p.filtro);
-        dialog.setDefaultSuffix(p.extensao);
-        dialog.setAcceptMode(p.gravar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        dialog.setFileMode(p.deve_existir ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-        if (!p.confirmar_substituicao) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return std::nullopt;
-        return dialog.selectedFiles().first();
+        return qt_dialogs().file(parent, p);
     }
 };
 
@@ -641,26 +634,16 @@ QString frm_project::inicio_dialogo(int slot) const {
 
 void frm_project::escolhe_ficheiro(int slot, const QString& titulo, const QString& filtro,
                                    const QString& extensao) {
-    PedidoFicheiro p;
-    p.titulo = titulo;
-    p.filtro = filtro;
-    p.extensao = extensao;
-    p.inicial = inicio_dialogo(slot);
-    p.deve_existir = true;
-    if (auto escolhido = dialogs_.file(this, p))
+    if (auto escolhido =
+            dialogs_.file(this, pedido_abrir(titulo, filtro, extensao, inicio_dialogo(slot))))
         Text1[static_cast<std::size_t>(slot)]->setText(*escolhido);
 }
 
 void frm_project::gera_pesos_aleatorios() {
     if (!trainer_.prepara_pesos_aleatorios()) return;
-    PedidoFicheiro p;
-    p.titulo = "Save weights file";
-    p.filtro = "Weights file (*.wgt)";
-    p.extensao = "wgt";
-    p.inicial = inicio_dialogo(slot::ficheiro_pesos);
-    p.gravar = true;
-    p.confirmar_substituicao = true;
-    auto escolhido = dialogs_.file(this, p);
+    auto escolhido =
+        dialogs_.file(this, pedido_gravar("Save weights file", "Weights file (*.wgt)", "wgt",
+                                          inicio_dialogo(slot::ficheiro_pesos), true));
     if (!escolhido) return;
     trainer_.grava_pesos_aleatorios(escolhido->toStdString());
     Text1[slot::ficheiro_pesos]->setText(QString::fromStdString(d_.Text1[slot::ficheiro_pesos]));
@@ -675,14 +658,8 @@ void frm_project::grava() {
 }
 
 void frm_project::grava_como() {
-    PedidoFicheiro p;
-    p.titulo = "Save project file";
-    p.filtro = "Project file (*.prj)";
-    p.extensao = "prj";
-    p.inicial = Label2->text();
-    p.gravar = true;
-    p.confirmar_substituicao = true;
-    auto escolhido = dialogs_.file(this, p);
+    auto escolhido = dialogs_.file(this, pedido_gravar("Save project file", "Project file (*.prj)",
+                                                       "prj", Label2->text(), true));
     if (!escolhido) return;
     // Relative data and weights paths are taken from the project's folder: written for the new
     // folder they go on naming the same files. A save that fails leaves the window as it was.
