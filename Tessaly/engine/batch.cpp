@@ -1,11 +1,13 @@
 #include "batch.h"
 
 #include "file_io.h"
-#include "hopfield_net.h"
 #include "main_settings.h"
 #include "pattern_file.h"
 #include "weight_grid.h"
+#include "weight_table.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <ostream>
 
@@ -13,105 +15,38 @@ namespace tessaly {
 
 namespace {
 
-struct Options {
-    std::vector<std::string> stores;
-    std::optional<std::string> weights;
-    std::optional<std::string> recall;
-    std::int32_t order = RandomSerial;
-    bool classifier = false;
-    bool step = false;
-    std::optional<std::string> out;
-    std::optional<std::string> saveWeights;
-    bool help = false;
-};
-
 // Message boxes as lines on the output stream; every question is answered No.
 class ConsoleDialog : public NetDialog {
 public:
     explicit ConsoleDialog(std::ostream& out) : out_(out) {}
     bool AskYesNo(const std::string& text) override {
-        Write(text);
+        cli::write_message(out_, kApplicationTitle, text);
         return false;
     }
     void ShowMessage(const std::string& text) override {
-        Write(text);
+        cli::write_message(out_, kApplicationTitle, text);
         ++failures_;
     }
     void Beep() override {}
     int failures() const { return failures_; }
 
 private:
-    void Write(const std::string& text) {
-        std::string line;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                line += "\\n";
-                ++i;
-            } else if (text[i] == '\n' || text[i] == '\r') {
-                line += "\\n";
-            } else {
-                line += text[i];
-            }
-        }
-        out_ << "MsgBox\t" << kApplicationTitle << '\t' << line << '\n';
-    }
     std::ostream& out_;
     int failures_ = 0;
 };
 
-// Fills `options`; an error text when the command line is not usable.
-std::optional<std::string> Parse(const std::vector<std::string>& args, Options& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto value = [&]() -> std::optional<std::string> {
-            if (i + 1 >= args.size()) return std::nullopt;
-            return args[++i];
-        };
-        if (a == "--help" || a == "-h") {
-            options.help = true;
-        } else if (a == "--classifier") {
-            options.classifier = true;
-        } else if (a == "--step") {
-            options.step = true;
-        } else if (a == "--store" || a == "--weights" || a == "--recall" || a == "--order" ||
-                   a == "--out" || a == "--save-weights") {
-            auto v = value();
-            if (!v) return a + " needs a value";
-            if (a == "--store")
-                options.stores.push_back(*v);
-            else if (a == "--weights")
-                options.weights = *v;
-            else if (a == "--recall")
-                options.recall = *v;
-            else if (a == "--out")
-                options.out = *v;
-            else if (a == "--save-weights")
-                options.saveWeights = *v;
-            else if (*v == "random-serial")
-                options.order = RandomSerial;
-            else if (*v == "full-serial")
-                options.order = FullSerial;
-            else if (*v == "full-parallel")
-                options.order = FullParallel;
-            else
-                return "unknown update order: " + *v;
-        } else {
-            return "unknown argument: " + a;
-        }
-    }
-    if (!options.help && !options.recall) return "--recall FILE.Tsy is required";
-    return std::nullopt;
-}
+constexpr std::array<cli::OptionSpec, 8> kOptions{{{"--store", 1},
+                                                   {"--weights", 1},
+                                                   {"--recall", 1},
+                                                   {"--order", 1},
+                                                   {"--classifier", 0},
+                                                   {"--step", 0},
+                                                   {"--out", 1},
+                                                   {"--save-weights", 1}}};
 
 } // namespace
 
-bool IsBatchCommandLine(const std::vector<std::string>& args) {
-    for (const auto& a : args)
-        if (a.rfind("--", 0) == 0 || a == "-h") return true;
-    return false;
-}
-
-std::string BatchUsage() {
+std::string BatchUsage(bool figures) {
     return "Usage: Tessaly [FILE.Tsy]\n"
            "       Tessaly [--store FILE.Tsy]... [--weights FILE.TsyW] --recall FILE.Tsy\n"
            "               [--order random-serial|full-serial|full-parallel] [--classifier]\n"
@@ -130,20 +65,52 @@ std::string BatchUsage() {
            "Each message box (a file that cannot be read or written included) is a line\n"
            "MsgBox<TAB>title<TAB>text on standard output (a line end in the text written as\n"
            "\\n); the question asked every 100 unstable sweeps is answered No.\n"
-           "Exit status: 0 done, 1 a failure was reported, 2 bad command line.\n";
+           "Exit status: 0 done, 1 a failure was reported, 2 bad command line.\n"
+           "After the other options:\n" +
+           cli::export_usage(figures);
 }
 
-int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+BatchCommand ParseBatch(const std::vector<std::string>& args, bool figures) {
+    BatchCommand command;
+    auto bad = [&](const std::string& why) {
+        command.stop = cli::bad_command_line("Tessaly", why, BatchUsage(figures));
+        return command;
+    };
+    std::vector<std::string> own = args;
+    const cli::TakenExports taken = cli::take_export_options(own);
+    if (!taken.error.empty()) return bad(taken.error);
+    command.exports = taken.exports;
+    const cli::ReadOptions read = cli::read_options(own, kOptions);
+    if (read.help) {
+        command.stop = cli::help(BatchUsage(figures));
+        return command;
+    }
+    if (!read.error.empty()) return bad(read.error);
+    BatchOptions& options = command.options;
+    if (const std::string* order = read.value("--order")) {
+        if (*order == "random-serial")
+            options.order = RandomSerial;
+        else if (*order == "full-serial")
+            options.order = FullSerial;
+        else if (*order == "full-parallel")
+            options.order = FullParallel;
+        else
+            return bad("unknown update order: " + *order);
+    }
+    if (!read.has("--recall")) return bad("--recall FILE.Tsy is required");
+    for (const cli::GivenOption& given : read.given)
+        if (given.name == "--store") options.stores.push_back(given.values.front());
+    if (const std::string* weights = read.value("--weights")) options.weights = *weights;
+    options.recall = *read.value("--recall");
+    options.classifier = read.has("--classifier");
+    options.step = read.has("--step");
+    if (const std::string* out = read.value("--out")) options.out = *out;
+    if (const std::string* save = read.value("--save-weights")) options.saveWeights = *save;
+    return command;
+}
+
+int RunBatch(const BatchOptions& options, std::ostream& out, std::ostream& err,
              BatchOutcome* outcome) {
-    Options options;
-    if (auto problem = Parse(args, options)) {
-        err << "Tessaly: " << *problem << "\n\n" << BatchUsage();
-        return 2;
-    }
-    if (options.help) {
-        out << BatchUsage();
-        return 0;
-    }
     ConsoleDialog dialog(out);
     clsTessalyAlgorith net(&dialog);
     net.UsedAsClassifier(options.classifier);
@@ -163,7 +130,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         net.Add(pattern);
         stored = true;
     }
-    if (!load(*options.recall)) return 1;
+    if (!load(options.recall)) return 1;
 
     if (options.weights) {
         const int neurons = pattern.rows() * pattern.columns();
@@ -211,12 +178,40 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return status;
 }
 
-BatchCommandLineCheck CheckBatchCommandLine(const std::vector<std::string>& args) {
-    Options options;
-    BatchCommandLineCheck check;
-    if (auto problem = Parse(args, options)) check.complaint = *problem;
-    check.help = options.help;
-    return check;
+int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             BatchOutcome* outcome) {
+    const BatchCommand command = ParseBatch(args);
+    if (command.stop) return cli::report(*command.stop, out, err);
+    return RunBatch(command.options, out, err, outcome);
+}
+
+int RunBatchCommand(const BatchCommand& command, std::ostream& out, std::ostream& err,
+                    const FigureFiles& figures) {
+    BatchOutcome outcome;
+    int status = RunBatch(command.options, out, err, &outcome);
+    if (status != cli::status_done || !command.exports.any()) return status;
+    std::optional<csv::Table> table;
+    cli::Exports exports = command.exports;
+    if (!outcome.weights.empty()) {
+        table = WeightTable(outcome.weights, outcome.recalled.columns());
+    } else if (!exports.csv.empty()) {
+        err << "Tessaly: no weights to export (nothing stored and no weights given)\n";
+        exports.csv.clear();
+        status = cli::status_failed;
+    }
+    if (exports.wantsFigure() && figures) status = std::max(status, figures(exports, outcome, out));
+    return std::max(status, cli::write_table_export(exports, table, kApplicationTitle, out));
+}
+
+int batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const FigureFiles& figures) {
+    const bool drawn = static_cast<bool>(figures);
+    const BatchCommand command = ParseBatch(args, drawn);
+    if (command.stop) return cli::report(*command.stop, out, err);
+    if (command.exports.wantsFigure() && !drawn)
+        return cli::report(cli::bad_command_line("Tessaly", cli::no_figures, BatchUsage(false)),
+                           out, err);
+    return RunBatchCommand(command, out, err, figures);
 }
 
 } // namespace tessaly

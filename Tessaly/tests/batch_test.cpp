@@ -177,8 +177,41 @@ TEST_F(Batch, BadCommandLinesGiveStatusTwo) {
     EXPECT_NE(err_.str().find("Usage:"), std::string::npos);
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out_.str().find("--save-weights"), std::string::npos);
-    EXPECT_TRUE(IsBatchCommandLine({"--help"}));
-    EXPECT_FALSE(IsBatchCommandLine({"examples/Tessaly/A.Tsy"}));
+    EXPECT_EQ(cli::how_to_start({"--help"}, true), cli::Start::batch);
+    EXPECT_EQ(cli::how_to_start({"examples/Tessaly/A.Tsy"}, true), cli::Start::window);
+}
+
+// The whole batch mode: the table written by the engine, the figures through the window
+// layer's hook (a build without it refuses them), the table refused without a matrix.
+TEST_F(Batch, ExportsTheWeightsAndHandsTheFigureToTheHook) {
+    const std::string a = Save("a.Tsy", Draw({"10"}));
+    const std::string csv = (dir_ / "w.csv").string();
+    const std::string png = (dir_ / "r.png").string();
+    std::vector<Pattern> drawn;
+    const FigureFiles figures = [&](const cli::Exports& exports, const BatchOutcome& outcome,
+                                    std::ostream&) {
+        EXPECT_EQ(exports.png, png);
+        drawn.push_back(outcome.recalled);
+        return 0;
+    };
+    EXPECT_EQ(batch_main({"--store", a, "--recall", a, "--export-csv", csv, "--export-png", png},
+                         out_, err_, figures),
+              0);
+    EXPECT_EQ(drawn, std::vector<Pattern>{Draw({"10"})});
+    EXPECT_EQ(ReadWholeFile(csv).bytes, "Neuron,\"(1 , 1)\",\"(1 , 2)\"\r\n"
+                                        "\"(1 , 1)\",0,-1\r\n\"(1 , 2)\",-1,0\r\n");
+
+    out_.str("");
+    EXPECT_EQ(batch_main({"--recall", a, "--export-png", png}, out_, err_), 2);
+    EXPECT_EQ(err_.str().rfind("Tessaly: " + std::string(cli::no_figures) + "\n\nUsage", 0), 0u);
+    EXPECT_EQ(out_.str(), "") << "nothing ran";
+
+    err_.str("");
+    EXPECT_EQ(
+        batch_main({"--recall", a, "--export-csv", csv, "--export-png", png}, out_, err_, figures),
+        1);
+    EXPECT_EQ(err_.str(), "Tessaly: no weights to export (nothing stored and no weights given)\n");
+    EXPECT_EQ(drawn.size(), 2u) << "the figure is still written";
 }
 
 } // namespace
