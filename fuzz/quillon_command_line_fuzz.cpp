@@ -1,32 +1,78 @@
-// Quillon's console command line: one argument per line of the input. The command line is read
-// as the console entry reads it first; a bad one and --help must end the run there, with the
-// complaint (status 2) or the usage (status 0), before any file is read or written.
+// Quillon's console command line: one argument per line of the input. The command line is read,
+// and what stops it (--help, a bad command line) must be what the console entry prints and
+// returns; an accepted one is run once with every file it names moved into the scratch folder,
+// where the files to read are not there, for its failure status and message.
 #include "fuzz_support.h"
 
 #include "engine/batch.h"
 
+#include <filesystem>
 #include <sstream>
+
+namespace {
+
+// The figure files' hook of a build with windows; a stop or a failed run never reaches it.
+int no_figure_expected(const cli::Exports&, const quillon::BatchResults&, std::ostream&) {
+    FUZZ_CHECK(false);
+    return 0;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> args = fuzz::words(fuzz::view(data, size));
-    const quillon::BatchCommandLineCheck check = quillon::check_batch_command_line(args);
-    if (check.complaint.empty() && !check.help) {
-        // A word that is no option is refused, so a usable command line is empty or asks for
-        // the console.
-        FUZZ_CHECK(args.empty() || quillon::is_batch(args));
-        return 0; // it would read and write the files it names
-    }
+    const quillon::BatchCommand command = quillon::parse_batch(args);
+    const quillon::BatchCommand again = quillon::parse_batch(args);
+    FUZZ_CHECK(command.stop.has_value() == again.stop.has_value());
+
     std::ostringstream out, err;
-    const int status = quillon::run_batch(args, out, err);
-    if (!check.complaint.empty()) {
-        FUZZ_CHECK(status == 2);
-        FUZZ_CHECK(err.str().starts_with("Quillon: " + check.complaint + "\n"));
-        fuzz::check_stop(status, err.str(), "Quillon");
-        FUZZ_CHECK(out.str().empty());
-    } else {
-        FUZZ_CHECK(status == 0);
-        fuzz::check_stop(status, out.str(), "Quillon");
-        FUZZ_CHECK(err.str().empty());
+    if (command.stop) {
+        FUZZ_CHECK(command.stop->status == again.stop->status &&
+                   command.stop->text == again.stop->text);
+        fuzz::check_stop(command.stop->status, command.stop->text, "Quillon");
+        // The console entry reads the command line first and runs nothing after a stop.
+        const int status = quillon::batch_main(args, out, err, no_figure_expected);
+        FUZZ_CHECK(status == command.stop->status);
+        FUZZ_CHECK((status == 0 ? out : err).str() == command.stop->text);
+        FUZZ_CHECK((status == 0 ? err : out).str().empty());
+        return 0;
     }
+    // Accepted: every word is an option or its value, so a usable command line is empty or asks
+    // for the console.
+    FUZZ_CHECK(args.empty() || cli::how_to_start(args, true) == cli::Start::batch);
+    const quillon::BatchOptions& o = command.options;
+    FUZZ_CHECK(o.signal == again.options.signal && o.tol == again.options.tol &&
+               o.label == again.options.label);
+    FUZZ_CHECK(!command.exports.wantsFigure() || o.signal);
+    FUZZ_CHECK(command.exports.csv.empty() || o.approximate || o.string);
+    if (command.exports.wantsFigure()) {
+        // A build without windows refuses the figure before anything runs.
+        const int status = quillon::batch_main(args, out, err);
+        FUZZ_CHECK(status == 2 && out.str().empty());
+        FUZZ_CHECK(err.str().starts_with("Quillon: " + std::string(cli::no_figures) + "\n"));
+        out.str("");
+        err.str("");
+    }
+
+    // Every file named moves into the scratch folder: the files to read are not there, and what
+    // would be written lands there. Without a signal, a string or a table there is nothing to
+    // approximate, label, parse or save, so every step fails before anything is written.
+    const std::string scratch = fuzz::scratch_folder();
+    quillon::BatchCommand run = command;
+    quillon::BatchOptions& r = run.options;
+    for (std::optional<std::string>* read : {&r.signal, &r.string, &r.table})
+        if (*read) *read = scratch + "/not-there.txt";
+    if (r.save) r.save = scratch + "/segments.txt";
+    for (std::string* path :
+         {&run.exports.svg, &run.exports.png, &run.exports.pdf, &run.exports.csv})
+        if (!path->empty()) *path = scratch + "/export";
+    const bool reads = r.signal || r.string || r.table;
+    const bool steps = reads || r.approximate || r.label || r.parse || r.save;
+    const int status = quillon::run_batch_command(run, out, no_figure_expected);
+    FUZZ_CHECK(status == (steps ? 1 : 0));
+    if (reads) FUZZ_CHECK(out.str().starts_with("MsgBox\tFile read\tFile error\n"));
+    if (steps && !reads) FUZZ_CHECK(out.str().starts_with("MsgBox\tQuillon\t"));
+    FUZZ_CHECK(out.str().ends_with("LblMax\t\n"));
+    FUZZ_CHECK(std::filesystem::is_empty(scratch));
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "batch.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <ostream>
 
@@ -8,67 +10,22 @@
 #include "labelling.h"
 #include "numtext/numtext.h"
 #include "parser.h"
+#include "result_tables.h"
 #include "segment_list.h"
 #include "signal_file.h"
 
 namespace quillon {
 namespace {
 
-struct Options {
-    std::optional<std::string> signal, string, table, save;
-    std::string tol = "1";
-    int normIndex = 0;
-    bool approximate = false;
-    std::optional<std::pair<std::string, std::string>> label;
-    bool parse = false;
-    bool help = false;
-};
-
-// Fills `o` from the arguments; returns the complaint for a bad command line, or "".
-std::string parse_options(const std::vector<std::string>& args, Options& o) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= args.size()) return false;
-            into = args[++i];
-            return true;
-        };
-        std::string v;
-        if (arg == "--help" || arg == "-h") {
-            o.help = true;
-        } else if (arg == "--signal" || arg == "--string" || arg == "--table" || arg == "--save" ||
-                   arg == "--tol" || arg == "--norm") {
-            if (!value(v)) return arg + " needs a value";
-            if (arg == "--signal")
-                o.signal = v;
-            else if (arg == "--string")
-                o.string = v;
-            else if (arg == "--table")
-                o.table = v;
-            else if (arg == "--save")
-                o.save = v;
-            else if (arg == "--tol")
-                o.tol = v;
-            else if (v == "Chebychev")
-                o.normIndex = 0;
-            else if (v == "Euclidian")
-                o.normIndex = 1;
-            else
-                return "--norm must be Chebychev or Euclidian";
-        } else if (arg == "--approximate") {
-            o.approximate = true;
-        } else if (arg == "--label") {
-            if (i + 2 >= args.size()) return "--label needs two slopes";
-            o.label = std::pair{args[i + 1], args[i + 2]};
-            i += 2;
-        } else if (arg == "--parse") {
-            o.parse = true;
-        } else {
-            return "unknown argument: " + arg;
-        }
-    }
-    return {};
-}
+constexpr std::array<cli::OptionSpec, 9> kOptions{{{"--signal", 1},
+                                                   {"--string", 1},
+                                                   {"--table", 1},
+                                                   {"--save", 1},
+                                                   {"--tol", 1},
+                                                   {"--norm", 1},
+                                                   {"--approximate", 0},
+                                                   {"--label", 2},
+                                                   {"--parse", 0}}};
 
 struct Shown {
     std::string lblnt, lblna, lblMin, lblMax;
@@ -77,13 +34,7 @@ struct Shown {
 
 } // namespace
 
-bool is_batch(const std::vector<std::string>& args) {
-    for (const auto& a : args)
-        if (a.rfind("--", 0) == 0 || a == "-h") return true;
-    return false;
-}
-
-std::string batch_usage() {
+std::string batch_usage(bool figures) {
     return "Usage: Quillon [FILE]\n"
            "       Quillon [--signal FILE] [--string FILE] [--table FILE] [--tol T]\n"
            "               [--norm Chebychev|Euclidian] [--approximate] [--label S1 S2]\n"
@@ -101,25 +52,61 @@ std::string batch_usage() {
            "  --save PATH       write the segment list to PATH\n"
            "Output: MsgBox<TAB>title<TAB>text for each message, then Lblnt, Lblna, LblMin,\n"
            "LblMax and the rows of List2 and List3 as <name><TAB><text>.\n"
-           "Exit status: 0 done, 1 a step failed, 2 bad command line.\n";
+           "Exit status: 0 done, 1 a step failed, 2 bad command line.\n"
+           "\nAfter the other options:\n" +
+           cli::export_usage(figures);
 }
 
-int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              BatchResults* results) {
-    Options o;
-    if (std::string complaint = parse_options(args, o); !complaint.empty()) {
-        err << "Quillon: " << complaint << "\n\n" << batch_usage();
-        return 2;
+BatchCommand parse_batch(const std::vector<std::string>& args, bool figures) {
+    BatchCommand command;
+    auto bad = [&](const std::string& why) {
+        command.stop = cli::bad_command_line("Quillon", why, batch_usage(figures));
+        return command;
+    };
+    std::vector<std::string> own = args;
+    const cli::TakenExports taken = cli::take_export_options(own);
+    if (!taken.error.empty()) return bad(taken.error);
+    command.exports = taken.exports;
+    const cli::ReadOptions read = cli::read_options(own, kOptions);
+    if (read.help) {
+        command.stop = cli::help(batch_usage(figures));
+        return command;
     }
-    if (o.help) {
-        out << batch_usage();
-        return 0;
+    if (!read.error.empty()) return bad(read.error);
+    BatchOptions& o = command.options;
+    if (const std::string* norm = read.value("--norm")) {
+        if (*norm == "Chebychev")
+            o.normIndex = 0;
+        else if (*norm == "Euclidian")
+            o.normIndex = 1;
+        else
+            return bad("--norm must be Chebychev or Euclidian");
     }
+    auto text = [&](const char* name, std::optional<std::string>& into) {
+        if (const std::string* value = read.value(name)) into = *value;
+    };
+    text("--signal", o.signal);
+    text("--string", o.string);
+    text("--table", o.table);
+    text("--save", o.save);
+    if (const std::string* tol = read.value("--tol")) o.tol = *tol;
+    o.approximate = read.has("--approximate");
+    if (const cli::GivenOption* label = read.find("--label"))
+        o.label = std::pair{label->values[0], label->values[1]};
+    o.parse = read.has("--parse");
+    if (command.exports.wantsFigure() && !o.signal)
+        return bad("the figure is the signal's drawing: --signal FILE is needed");
+    if (!command.exports.csv.empty() && !o.approximate && !o.string)
+        return bad("the table is the segment list: --approximate or --string FILE is needed");
+    return command;
+}
+
+int run_batch(const BatchOptions& o, std::ostream& out, BatchResults* results) {
     Analysis a;
     Cells cells{};
     Shown shown;
     auto step = [&](std::optional<Message> m) {
-        if (m) out << "MsgBox\t" << m->title << '\t' << m->text << '\n';
+        if (m) cli::write_message(out, m->title, m->text);
         return !m;
     };
     // The drawing is redrawn after the steps the window redraws it after, so that it carries the
@@ -163,12 +150,14 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     if (ok && o.save) ok = step(save_segments(a, *o.save));
 
-    out << "Lblnt\t" << shown.lblnt << "\nLblna\t" << shown.lblna << "\nLblMin\t" << shown.lblMin
-        << "\nLblMax\t" << shown.lblMax << '\n';
+    cli::write_result(out, "Lblnt", shown.lblnt);
+    cli::write_result(out, "Lblna", shown.lblna);
+    cli::write_result(out, "LblMin", shown.lblMin);
+    cli::write_result(out, "LblMax", shown.lblMax);
     for (const auto& row : ShowList(a))
-        out << "List2\t" << row << '\n';
+        cli::write_result(out, "List2", row);
     for (const auto& row : shown.list3)
-        out << "List3\t" << row << '\n';
+        cli::write_result(out, "List3", row);
     if (results) {
         results->analysis = a;
         results->plan = std::move(plan);
@@ -178,12 +167,32 @@ int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return ok ? 0 : 1;
 }
 
-BatchCommandLineCheck check_batch_command_line(const std::vector<std::string>& args) {
-    Options o;
-    BatchCommandLineCheck check;
-    check.complaint = parse_options(args, o);
-    check.help = o.help;
-    return check;
+int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              BatchResults* results) {
+    const BatchCommand command = parse_batch(args);
+    if (command.stop) return cli::report(*command.stop, out, err);
+    return run_batch(command.options, out, results);
+}
+
+int run_batch_command(const BatchCommand& command, std::ostream& out, const FigureFiles& figures) {
+    BatchResults results;
+    int status = run_batch(command.options, out, &results);
+    if (status != cli::status_done || !command.exports.any()) return status;
+    if (command.exports.wantsFigure() && figures)
+        status = std::max(status, figures(command.exports, results, out));
+    return std::max(status, cli::write_table_export(
+                                command.exports, segment_table(results.analysis), "Quillon", out));
+}
+
+int batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const FigureFiles& figures) {
+    const bool drawn = static_cast<bool>(figures);
+    const BatchCommand command = parse_batch(args, drawn);
+    if (command.stop) return cli::report(*command.stop, out, err);
+    if (command.exports.wantsFigure() && !drawn)
+        return cli::report(cli::bad_command_line("Quillon", cli::no_figures, batch_usage(false)),
+                           out, err);
+    return run_batch_command(command, out, figures);
 }
 
 } // namespace quillon

@@ -4,9 +4,11 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis.h"
+#include "cli/cli.h"
 #include "display.h"
 
 namespace quillon {
@@ -20,31 +22,55 @@ struct BatchResults {
     std::string lblMin, lblMax;
 };
 
-/// True when the arguments (without the program name) ask for a console run rather than the
-/// window: any of them starts with "--".
-bool is_batch(const std::vector<std::string>& args);
+/// What a console run does, as its command line gives it.
+struct BatchOptions {
+    std::optional<std::string> signal, string, table, save; ///< --signal, --string, --table, --save
+    std::string tol = "1";                                  ///< --tol
+    int normIndex = 0;                                      ///< --norm: 0 Chebychev, 1 Euclidian
+    bool approximate = false;                               ///< --approximate
+    std::optional<std::pair<std::string, std::string>> label; ///< --label S1 S2
+    bool parse = false;                                       ///< --parse
+};
 
-/// Runs the steps the options name in the window's order (read signal, string and table,
-/// approximate, label, parse, save), writing each message box as "MsgBox<TAB>title<TAB>text"
-/// when it appears, then the texts of Lblnt, Lblna, LblMin and LblMax and every row of List2
-/// and List3 as "<name><TAB><text>". Stops at the first failure. Returns 0, 1 after a failure
-/// message, 2 for a bad command line (explained on `err`). When `results` is given, it receives
-/// what the run computed.
+/// A console command line, read before any step runs.
+struct BatchCommand {
+    std::optional<cli::Stop> stop; ///< --help or a bad command line: nothing runs
+    BatchOptions options;          ///< otherwise: the steps to run
+    cli::Exports exports;          ///< and the files to export their results to
+};
+
+/// The --help text, the export options included (`figures` false for a build that draws none).
+std::string batch_usage(bool figures = true);
+
+/// Reads a console command line (the arguments without the program name): the export options,
+/// then the program's own. `--help` stops with the usage; a bad command line stops with
+/// "Quillon: <why>" and the usage. A figure needs --signal (it is the signal's drawing), a
+/// table --approximate or --string (it is the segment list).
+BatchCommand parse_batch(const std::vector<std::string>& args, bool figures = true);
+
+/// Runs the steps of an accepted command line in the window's order (read signal, string and
+/// table, approximate, label, parse, save), writing each message box as
+/// "MsgBox<TAB>title<TAB>text" when it appears, then the texts of Lblnt, Lblna, LblMin and LblMax
+/// and every row of List2 and List3 as "<name><TAB><text>". Stops at the first failure. Returns
+/// 0, or 1 after a failure message. When `results` is given, it receives what the run computed.
+int run_batch(const BatchOptions& options, std::ostream& out, BatchResults* results = nullptr);
+
+/// Reads a command line with `parse_batch` and runs it (a stop printed by `cli::report`): 0, 1
+/// after a failure message, 2 for a bad command line. Export options are read but not written
+/// (see `batch_main`).
 int run_batch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               BatchResults* results = nullptr);
 
-/// The --help text.
-std::string batch_usage();
+/// Writes the figure files of the export options (the signal's drawing); the window layer's.
+using FigureFiles = cli::FigureFiles<BatchResults>;
 
-/// A console command line as `run_batch` reads it before any step runs.
-struct BatchCommandLineCheck {
-    bool help = false;     ///< --help (or -h) is among the options
-    std::string complaint; ///< why the command line is bad ("" when it is usable)
-};
+/// Runs an accepted command line and then its exports: the figures through `figures`, the
+/// segment list as the table. Returns the worst status.
+int run_batch_command(const BatchCommand& command, std::ostream& out, const FigureFiles& figures);
 
-/// Reads `args` as `run_batch` does first: with a complaint run_batch writes
-/// "Quillon: <complaint>" and the usage on `err` and returns 2; otherwise with `help` it writes
-/// the usage on `out` and returns 0. No step runs in either case.
-BatchCommandLineCheck check_batch_command_line(const std::vector<std::string>& args);
+/// The whole console mode: reads the command line (a figure asked for without `figures` is a
+/// bad command line), runs its steps and writes its exports.
+int batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const FigureFiles& figures = {});
 
 } // namespace quillon

@@ -113,8 +113,46 @@ TEST(Batch, CommandLine) {
     Outcome help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--approximate"), std::string::npos);
-    EXPECT_TRUE(is_batch({"--help"}));
-    EXPECT_FALSE(is_batch({"examples/Quillon/ecg.txt"}));
+    EXPECT_EQ(cli::how_to_start({"--help"}, true), cli::Start::batch);
+    EXPECT_EQ(cli::how_to_start({"examples/Quillon/ecg.txt"}, true), cli::Start::window);
+}
+
+// The whole console mode: what cannot be exported is refused before any step runs (a figure
+// also in a build that draws none); the table is the engine's, the figure the hook's.
+TEST(Batch, ExportsAreCheckedFirstAndWrittenAfterTheRun) {
+    test::TempFile csv("segments.csv");
+    int drawn = 0;
+    const FigureFiles figures = [&](const cli::Exports& exports, const BatchResults& results,
+                                    std::ostream&) {
+        EXPECT_EQ(exports.svg, "s.svg");
+        EXPECT_EQ(results.analysis.nseg, 4);
+        ++drawn;
+        return 0;
+    };
+    for (const auto& [args, why] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--string", "tests/data/symbols.txt", "--export-svg", "s.svg"},
+              "the figure is the signal's drawing: --signal FILE is needed"},
+             {{"--signal", "tests/data/step_ramp.txt", "--export-csv", csv.path()},
+              "the table is the segment list: --approximate or --string FILE is needed"},
+             {{"--signal", "tests/data/step_ramp.txt", "--label", "1"}, "--label needs 2 values"},
+             {{"--approximate", "--fast"}, "unknown option --fast"}}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(batch_main(args, out, err, figures), 2);
+        EXPECT_EQ(err.str().rfind("Quillon: " + why + "\n\nUsage", 0), 0u) << err.str();
+        EXPECT_EQ(out.str(), "");
+    }
+    std::ostringstream out, err;
+    const std::vector<std::string> args{"--signal",      "tests/data/step_ramp.txt",
+                                        "--tol",         "0.5",
+                                        "--approximate", "--export-svg",
+                                        "s.svg",         "--export-csv",
+                                        csv.path()};
+    EXPECT_EQ(batch_main(args, out, err), 2);
+    EXPECT_EQ(err.str().rfind("Quillon: " + std::string(cli::no_figures) + "\n", 0), 0u);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(batch_main(args, out, err, figures), 0);
+    EXPECT_EQ(drawn, 1);
+    EXPECT_EQ(csv.read().rfind("#,Length,End,Slope\r\n1,5,6,0\r\n", 0), 0u) << csv.read();
 }
 
 } // namespace
