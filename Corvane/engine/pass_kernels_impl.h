@@ -70,6 +70,9 @@ inline vd splat(double x) {
     return v;
 #endif
 }
+inline vu splat_u(unsigned long long x) {
+    return vu{} + x;
+}
 // The double rounded to float and back: what storing into a float variable does.
 inline vd rf(vd x) {
 #if CORVANE_LANES == 8 && defined(__AVX512F__)
@@ -205,32 +208,44 @@ void layer(const double* m, size_t ms, const double* bias, int rows, int cols, c
 // ---- the sigmoid ----
 
 #if CORVANE_LANES == 8 && defined(__AVX512F__)
-// e^a for |a| <= 21: a = (16 k + j) ln 2 / 16 + r with |r| <= ln 2 / 32; 2^(j / 16) from a
-// table of sixteen held in two registers, e^r by its Taylor series to r^5 (r^6 / 6! < 1.5e-13
-// left out) evaluated as a tree, 2^k put into the exponent bits. Relative error below 2e-13,
-// still far inside the sigmoid's margin, in about half the steps of the plain series.
-inline vd exp_near(vd a) {
+// e^(-c ln_base) for |c| <= 20: with a = -c ln_base, a = (256 k + 16 j + i) ln 2 / 256 + r
+// and |r| <= ln 2 / 512 (a little more when the rounded index falls the other way); 2^(j / 16)
+// and 2^(i / 256) from two tables of sixteen, each held in two registers, e^r by its Taylor
+// series to r^3 (r^4 / 4! < 1.5e-13 left out), 2^k put into the exponent bits. The index is
+// taken from c directly and r with ln 2 / 256 to double precision only (an error below 3e-15),
+// so that a is not waited for. Relative error below 2e-13, still far inside the sigmoid's
+// margin, in few steps one after the other: the tables are looked up while r is worked out.
+inline vd exp_neg(vd c, double ln_base) {
     const vd shifter = splat(6755399441055744.0); // 1.5 x 2^52: rounds to an integer
-    const vd shifted = poly(a, splat(23.083120654223414), shifter); // a x 16 / ln 2
+    const vd shifted = poly(c, splat(-ln_base * 369.3299304675746), shifter); // a x 256 / ln 2
     const vd n = shifted - shifter;
-    // r = a - n ln 2 / 16, each product taken whole before its one rounding.
-    vd r = _mm512_fnmadd_pd(n, splat(0x1.62e42fefa39efp-5), a); // ln 2 / 16 to double
-    r = _mm512_fnmadd_pd(n, splat(1.4494042586539372e-18), r);  // and the rest of it
-    const vd r2 = r * r;
-    const vd p01 = r + splat(1.0);
-    const vd p23 = poly(r, splat(1.0 / 6.0), splat(0.5));
-    const vd p45 = poly(r, splat(1.0 / 120.0), splat(1.0 / 24.0));
-    const vd p = poly(poly(p45, r2, p23), r2, p01);
-    const __m512d table_lo = _mm512_setr_pd(
+    const vd r = _mm512_fnmadd_pd(n, splat(0x1.62e42fefa39efp-9), c * splat(-ln_base));
+    const vd p = poly(r * r, poly(r, splat(1.0 / 6.0), splat(0.5)), r + splat(1.0));
+    const __m512d coarse_lo = _mm512_setr_pd(
         0x1.0000000000000p+0, 0x1.0b5586cf9890fp+0, 0x1.172b83c7d517bp+0, 0x1.2387a6e756238p+0,
         0x1.306fe0a31b715p+0, 0x1.3dea64c123422p+0, 0x1.4bfdad5362a27p+0, 0x1.5ab07dd485429p+0);
-    const __m512d table_hi = _mm512_setr_pd(
+    const __m512d coarse_hi = _mm512_setr_pd(
         0x1.6a09e667f3bcdp+0, 0x1.7a11473eb0187p+0, 0x1.8ace5422aa0dbp+0, 0x1.9c49182a3f090p+0,
         0x1.ae89f995ad3adp+0, 0x1.c199bdd85529cp+0, 0x1.d5818dcfba487p+0, 0x1.ea4afa2a490dap+0);
-    // The low four bits of `shifted` hold j, the bits above them k.
-    const vd t = _mm512_permutex2var_pd(table_lo, (__m512i)shifted, table_hi);
-    const vu bits = (((vu)shifted >> 4) + 1023u) << 52;
-    return p * (t * (vd)bits);
+    const __m512d fine_lo = _mm512_setr_pd(
+        0x1.0000000000000p+0, 0x1.00b1afa5abcbfp+0, 0x1.0163da9fb3335p+0, 0x1.02168143b0281p+0,
+        0x1.02c9a3e778061p+0, 0x1.037d42e11bbccp+0, 0x1.04315e86e7f85p+0, 0x1.04e5f72f654b1p+0);
+    const __m512d fine_hi = _mm512_setr_pd(
+        0x1.059b0d3158574p+0, 0x1.0650a0e3c1f89p+0, 0x1.0706b29ddf6dep+0, 0x1.07bd42b72a836p+0,
+        0x1.0874518759bc8p+0, 0x1.092bdf66607e0p+0, 0x1.09e3ecac6f383p+0, 0x1.0a9c79b1f3919p+0);
+    // The low four bits of `shifted` hold i, the next four j, the bits above them k.
+    const vd fine = _mm512_permutex2var_pd(fine_lo, (__m512i)shifted, fine_hi);
+    const vd coarse = _mm512_permutex2var_pd(coarse_lo, (__m512i)((vu)shifted >> 4), coarse_hi);
+    const vu bits = (((vu)shifted >> 8) + 1023u) << 52;
+    return p * (fine * coarse * (vd)bits);
+}
+// x rounded to float and back for x that is zero or whose float is normal (as a sigmoid's
+// value is): the low 29 bits of the double rounded away to nearest, ties to even, in integer
+// steps that take half the time of the two conversions.
+inline vd rf_normal(vd x) {
+    const vu bits = (vu)x;
+    const vu half_less = splat_u(0x0FFFFFFFu) + ((bits >> 29) & 1u);
+    return (vd)((bits + half_less) & ~splat_u(0x1FFFFFFFu));
 }
 #else
 // e^a for |a| <= 21: a = k ln 2 + r with |r| <= ln 2 / 2, e^r by its Taylor series to r^11,
@@ -268,15 +283,17 @@ template <bool quick = false> inline vd sigmoid_fast(vd x, double ln_base, unsig
     // Clamped to [-20, 20], a value not a number kept as it is (min and max return their second
     // operand when either is not a number).
     const vd c = _mm512_maskz_max_pd(0xFF, splat(-20.0), _mm512_maskz_min_pd(0xFF, splat(20.0), x));
-    const vd d = exp_near(-c * splat(ln_base)) + splat(1.0);
+    const vd d = exp_neg(c, ln_base) + splat(1.0);
     const vd r = quick ? splat(1.0) / d : reciprocal(d);
-    // Sure when both ends of the margin round to the same float, which is then rf(r).
+    // Sure when both ends of the margin round to the same float, which is then rf(r) (r lies
+    // between 1 / (1 + e^20) and 1, where floats are normal).
     doubtful = static_cast<unsigned>(_mm256_movemask_ps(
         _mm256_cmp_ps(to_f(r * splat(1.0 - margin)), to_f(r * splat(1.0 + margin)), _CMP_NEQ_UQ)));
-    vd result = rf(r);
-    result =
-        _mm512_mask_mov_pd(result, _mm512_cmp_pd_mask(x, splat(-20.0), _CMP_LT_OQ), splat(0.0));
-    return _mm512_mask_mov_pd(result, _mm512_cmp_pd_mask(x, splat(20.0), _CMP_GT_OQ), splat(1.0));
+    // 0 below -20 and 1 above 20, chosen while r is worked out.
+    const __mmask8 low = _mm512_cmp_pd_mask(x, splat(-20.0), _CMP_LT_OQ);
+    const __mmask8 high = _mm512_cmp_pd_mask(x, splat(20.0), _CMP_GT_OQ);
+    const vd bound = _mm512_mask_mov_pd(splat(0.0), high, splat(1.0));
+    return _mm512_mask_mov_pd(rf_normal(r), low | high, bound);
 #else
     vd c = select(x < splat(-20.0), splat(-20.0), x);
     c = select(c > splat(20.0), splat(20.0), c);
@@ -295,9 +312,12 @@ template <bool quick = false> inline vd sigmoid_fast(vd x, double ln_base, unsig
 // The lanes of the vector at s that the fast path left in doubt, worked out exactly from their
 // inputs x.
 inline void sigmoid_settle(double* s, vd x, unsigned doubtful) {
-    if (doubtful)
+    if (__builtin_expect(doubtful != 0, 0)) {
+        double in[L]; // x stored here only, off the way to the result
+        store(in, x);
         for (int l = 0; l < L; ++l)
-            if (doubtful >> l & 1u) s[l] = static_cast<double>(sigmoide(static_cast<float>(x[l])));
+            if (doubtful >> l & 1u) s[l] = static_cast<double>(sigmoide(static_cast<float>(in[l])));
+    }
 }
 
 // `sigmoide` of `count` values (a multiple of L) in place.
@@ -566,28 +586,32 @@ float gradiente_tiles(const EspacoPasso& s, const float* w1, const float* w2, co
 // transposes and the accumulator copies left out: the weights are taken from their floats, and
 // each variation is summed pattern after pattern from the exact products of two rows.
 
-// out row r = bias(r) + sum over c of in row c x m(r x rs + c x cs), for r < rows; the bias is
-// bias[r x rs] when there is one, else the sum starts at 0.
-inline void layer_vector(const float* m, size_t rs, size_t cs, const float* bias, int rows,
-                         int cols, const double* in, double* out) {
-    for (int r = 0; r < rows; ++r) {
-        const float* w = m + static_cast<size_t>(r) * rs;
-        vd acc = splat(bias ? static_cast<double>(bias[static_cast<size_t>(r) * rs]) : 0.0);
-        for (int c = 0; c < cols; ++c)
-            acc = rf(madd(load(in + static_cast<size_t>(c) * L),
-                          splat(static_cast<double>(w[static_cast<size_t>(c) * cs])), acc));
-        store(out + static_cast<size_t>(r) * L, acc);
-    }
+// Row r of a layer: bias(r) + sum over c of in row c x m(r x rs + c x cs), the bias taken from
+// bias[r x rs] when there is one, else the sum starting at 0.
+inline vd row_sum(const float* m, size_t rs, size_t cs, const float* bias, int r, int cols,
+                  const double* in) {
+    const float* w = m + static_cast<size_t>(r) * rs;
+    vd acc = splat(bias ? static_cast<double>(bias[static_cast<size_t>(r) * rs]) : 0.0);
+    for (int c = 0; c < cols; ++c)
+        acc = rf(madd(load(in + static_cast<size_t>(c) * L),
+                      splat(static_cast<double>(w[static_cast<size_t>(c) * cs])), acc));
+    return acc;
 }
 
-// `sigmoide` of rows vectors at s, side by side.
-inline void sigmoid_vectors(double* s, int rows, double ln_base) {
+// The rows of a layer into out, through `sigmoide` when ln_base is given: each row goes from
+// its sum to its sigmoid without leaving the registers.
+inline void layer_vector(const float* m, size_t rs, size_t cs, const float* bias, int rows,
+                         int cols, const double* in, double* out, const double* ln_base) {
     for (int r = 0; r < rows; ++r) {
-        double* row = s + static_cast<size_t>(r) * L;
-        const vd x = load(row);
+        const vd sum = row_sum(m, rs, cs, bias, r, cols, in);
+        double* row = out + static_cast<size_t>(r) * L;
+        if (!ln_base) {
+            store(row, sum);
+            continue;
+        }
         unsigned doubtful;
-        store(row, sigmoid_fast<true>(x, ln_base, doubtful));
-        sigmoid_settle(row, x, doubtful);
+        store(row, sigmoid_fast<true>(sum, *ln_base, doubtful));
+        sigmoid_settle(row, sum, doubtful);
     }
 }
 
@@ -597,13 +621,21 @@ const double* forward_vector(const EspacoPasso& s, const float* w1, const float*
     const size_t m1 = static_cast<size_t>(s.n_entradas) + 1,
                  m2 = static_cast<size_t>(s.n_oculta1) + 1,
                  m3 = static_cast<size_t>(s.n_oculta2) + 1;
-    layer_vector(w1 + 1, m1, 1, w1, s.n_oculta1, s.n_entradas, s.x + L, s.h1 + L);
-    sigmoid_vectors(s.h1 + L, s.n_oculta1, ln_base);
-    layer_vector(w2 + 1, m2, 1, w2, s.n_oculta2, s.n_oculta1, s.h1 + L, s.h2 + L);
-    sigmoid_vectors(s.h2 + L, s.n_oculta2, ln_base);
+    layer_vector(w1 + 1, m1, 1, w1, s.n_oculta1, s.n_entradas, s.x + L, s.h1 + L, &ln_base);
+    layer_vector(w2 + 1, m2, 1, w2, s.n_oculta2, s.n_oculta1, s.h1 + L, s.h2 + L, &ln_base);
     if (!s.camada_linear) return s.h2 + L;
-    layer_vector(w3 + 1, m3, 1, w3, s.n_saidas, s.n_oculta2, s.h2 + L, s.y);
+    layer_vector(w3 + 1, m3, 1, w3, s.n_saidas, s.n_oculta2, s.h2 + L, s.y, nullptr);
     return s.y;
+}
+
+// The deltas of neuron i of a sigmoid layer with outputs `out` from the `cols` deltas d of the
+// layer after it, whose neuron j weighs input i by m(j x ms + i): rf(s x sum x (1 - s)), s the
+// neuron's output and sum the deltas through the weights, j in order.
+inline vd delta_row(const float* m, size_t ms, int i, int cols, const double* d,
+                    const double* out) {
+    const vd sum = row_sum(m, 1, ms, nullptr, i, cols, d);
+    const vd si = load(out + static_cast<size_t>(i) * L);
+    return rf(si * sum * (splat(1.0) - si));
 }
 
 float erro_vector(const EspacoPasso& s, const float* w1, const float* w2, const float* w3) {
@@ -619,22 +651,27 @@ float erro_vector(const EspacoPasso& s, const float* w1, const float* w2, const 
     return total;
 }
 
-// v(j, t) += d(j, p) x in(t, p) for patterns p = 0..count-1 in order, neuron j's row of v holding
-// its inputs + 1 variations (row 0 of `in`, the bias input, is all ones).
+// v(t) += d(p) x in(t, p) for patterns p = 0..count-1 in order, t from 0 to `inputs` (row 0 of
+// `in`, the bias input, is all ones): one neuron's variations from its deltas d. The products
+// are taken from the register lane by lane, not through memory.
+inline void accumulate_row(vd d, const double* in, int inputs, int count, float* v) {
+    for (int t = 0; t <= inputs; ++t) {
+        const vd products = d * load(in + static_cast<size_t>(t) * L); // exact: two floats
+        double acc = static_cast<double>(v[t]);
+#pragma GCC unroll 8
+        for (int p = 0; p < L; ++p)
+            if (p < count) acc = static_cast<double>(static_cast<float>(products[p] + acc));
+        v[t] = static_cast<float>(acc);
+    }
+}
+
+// accumulate_row for each of `neurons` rows of deltas d, neuron j's row of v holding its
+// inputs + 1 variations.
 inline void accumulate_vector(const double* d, int neurons, const double* in, int inputs, int count,
                               float* v) {
-    for (int j = 0; j < neurons; ++j) {
-        const vd dj = load(d + static_cast<size_t>(j) * L);
-        float* vj = v + static_cast<size_t>(j) * (static_cast<size_t>(inputs) + 1);
-        for (int t = 0; t <= inputs; ++t) {
-            double products[L]; // exact: two floats
-            store(products, dj * load(in + static_cast<size_t>(t) * L));
-            double acc = static_cast<double>(vj[t]);
-            for (int p = 0; p < count; ++p)
-                acc = static_cast<double>(static_cast<float>(products[p] + acc));
-            vj[t] = static_cast<float>(acc);
-        }
-    }
+    for (int j = 0; j < neurons; ++j)
+        accumulate_row(load(d + static_cast<size_t>(j) * L), in, inputs, count,
+                       v + static_cast<size_t>(j) * (static_cast<size_t>(inputs) + 1));
 }
 
 float gradiente_vector(const EspacoPasso& s, const float* w1, const float* w2, const float* w3,
@@ -657,18 +694,20 @@ float gradiente_vector(const EspacoPasso& s, const float* w1, const float* w2, c
     if (s.camada_linear) {
         for (int j = 0; j < s.n_saidas; ++j)
             store(s.d3 + j * L, rf(load(s.t + j * L) - load(s.y + j * L)));
-        layer_vector(w3 + 1, 1, m3, nullptr, s.n_oculta2, s.n_saidas, s.d3, s.d2);
-        times_slope(s.d2, s.h2 + L, s.n_oculta2, L, L);
+        for (int i = 0; i < s.n_oculta2; ++i)
+            store(s.d2 + i * L, delta_row(w3 + 1, m3, i, s.n_saidas, s.d3, s.h2 + L));
     } else {
         for (int j = 0; j < s.n_oculta2; ++j) {
             const vd o = load(s.h2 + (j + 1) * L);
             store(s.d2 + j * L, rf((load(s.t + j * L) - o) * o * (splat(1.0) - o)));
         }
     }
-    layer_vector(w2 + 1, 1, m2, nullptr, s.n_oculta1, s.n_oculta2, s.d2, s.d1);
-    times_slope(s.d1, s.h1 + L, s.n_oculta1, L, L);
-    // The variations, pattern after pattern.
-    accumulate_vector(s.d1, s.n_oculta1, s.x, s.n_entradas, s.n_padroes, v1);
+    // The first layer's deltas, each summed into its neuron's variations as soon as it is known
+    // (the variations pattern after pattern).
+    const size_t m1 = static_cast<size_t>(s.n_entradas) + 1;
+    for (int i = 0; i < s.n_oculta1; ++i)
+        accumulate_row(delta_row(w2 + 1, m2, i, s.n_oculta2, s.d2, s.h1 + L), s.x, s.n_entradas,
+                       s.n_padroes, v1 + static_cast<size_t>(i) * m1);
     accumulate_vector(s.d2, s.n_oculta2, s.h1, s.n_oculta1, s.n_padroes, v2);
     if (s.camada_linear) accumulate_vector(s.d3, s.n_saidas, s.h2, s.n_oculta2, s.n_padroes, v3);
     return total;
