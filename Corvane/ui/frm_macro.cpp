@@ -39,7 +39,7 @@ frm_macro::frm_macro(FrameDialogs& dialogs, QWidget* parent) : QWidget(parent), 
     MSFlexGrid1->horizontalHeader()->setStretchLastSection(true);
     MSFlexGrid1->installEventFilter(this);
     connect(MSFlexGrid1, &QTableWidget::cellDoubleClicked, this, [this](int, int coluna) {
-        if (coluna == 1) escolhe_projecto();
+        if (coluna == project_column) escolhe_projecto();
     });
 
     auto botao = [this](const char* nome, const char* texto) {
@@ -82,12 +82,12 @@ void frm_macro::prepara_grelha() {
         ordem->setFlags(Qt::ItemIsEnabled);
         ordem->setTextAlignment(Qt::AlignCenter);
         ordem->setBackground(cor_ordem);
-        g->setItem(r, 0, ordem);
-        g->setItem(r, 1, new QTableWidgetItem);
+        g->setItem(r, order_column, ordem);
+        g->setItem(r, project_column, new QTableWidgetItem);
     }
-    g->setColumnWidth(
-        0, std::max(500 / twips::per_pixel, g->fontMetrics().horizontalAdvance("Order") + 16));
-    g->setCurrentCell(0, 1);
+    g->setColumnWidth(order_column, std::max(500 / twips::per_pixel,
+                                             g->fontMetrics().horizontalAdvance("Order") + 16));
+    g->setCurrentCell(0, project_column);
 }
 
 void frm_macro::abre() {
@@ -95,20 +95,20 @@ void frm_macro::abre() {
         for (int linha = 1; linha <= linhas_macro; ++linha)
             define_projecto(linha, QString());
         define_caminho(QString());
-        MSFlexGrid1->setCurrentCell(0, 1);
+        MSFlexGrid1->setCurrentCell(0, project_column);
         fechada_ = false;
     }
 }
 
 QString frm_macro::projecto(int linha) const {
     if (linha < 1 || linha > linhas_macro) return {};
-    auto* item = MSFlexGrid1->item(linha - 1, 1);
+    auto* item = MSFlexGrid1->item(linha - 1, project_column);
     return item ? item->text() : QString();
 }
 
 void frm_macro::define_projecto(int linha, const QString& caminho) {
     if (linha < 1 || linha > linhas_macro) return;
-    MSFlexGrid1->item(linha - 1, 1)->setText(caminho);
+    MSFlexGrid1->item(linha - 1, project_column)->setText(caminho);
 }
 
 ListaMacro frm_macro::lista() const {
@@ -129,7 +129,7 @@ bool frm_macro::carrega_macro(const QString& ficheiro) {
     ListaMacro l = lista();
     CommandView view(this, dialogs_);
     const ReadOutcome lido = corvane::carrega_macro(ficheiro.toStdString(), l);
-    MSFlexGrid1->setCurrentCell(MSFlexGrid1->currentRow(), 1);
+    MSFlexGrid1->setCurrentCell(MSFlexGrid1->currentRow(), project_column);
     for (int linha = 1; linha <= linhas_macro; ++linha)
         define_projecto(linha, QString::fromStdString(l[static_cast<std::size_t>(linha - 1)]));
     if (!lido.ok()) critical(view, lido.failure);
@@ -156,14 +156,14 @@ void frm_macro::macro_ocupado(bool ocupado) {
 }
 
 void frm_macro::pinta_linha(int linha, bool corrente) {
-    auto* item = MSFlexGrid1->item(linha - 1, 1);
+    auto* item = MSFlexGrid1->item(linha - 1, project_column);
     if (!item) return;
     item->setBackground(corrente ? QBrush(vermelho) : QBrush());
     // A selected cell is drawn in the selection colour over its own: the running row is made
     // current without being selected, and cannot be selected until its project has run.
     if (corrente) {
         MSFlexGrid1->clearSelection();
-        MSFlexGrid1->setCurrentCell(linha - 1, 1, QItemSelectionModel::NoUpdate);
+        MSFlexGrid1->setCurrentCell(linha - 1, project_column, QItemSelectionModel::NoUpdate);
         item->setFlags(item->flags() & ~Qt::ItemIsSelectable);
     } else {
         item->setFlags(item->flags() | Qt::ItemIsSelectable);

@@ -74,6 +74,10 @@ public:
     QPushButton* Command1; // "&Save"
     QPushButton* Command3; // "&Close"
 
+    // The columns of MSFlexGrid1; row r is line r + 1 of the macro.
+    static constexpr int order_column = 0;   ///< "Order": the row's number, fixed
+    static constexpr int project_column = 1; ///< "Project": the project file's path
+
 public slots:
     void run_macro();
     void stop_macro();
