@@ -14,10 +14,10 @@
 #include "jobs.h"
 
 #include <algorithm>
-#include <charconv>
+#include <array>
 #include <chrono>
 #include <filesystem>
-#include <map>
+#include <limits>
 #include <thread>
 
 namespace corvane::batch {
@@ -244,41 +244,80 @@ int random_weights(Session& s, const std::string& project, const std::string* fi
     return ok && !s.view.failure_reported() ? 0 : 1;
 }
 
-// Fills in what `exports` asks for after a run that ended well: the error chart of the run
-// just trained (`trained`) or of the project's errors file, and the data view of the training
-// set as the window shows it after the run. 1 after the message of a view that failed.
-int collect_exports(Session& s, bool trained, Exports& exports) {
-    if (exports.want_chart)
-        exports.chart =
+// Fills in what the export options ask for after a run that ended well: the error chart of the
+// run just trained (`trained`) or of the project's errors file, and the data view of the
+// training set as the window shows it after the run. 1 after the message of a view that failed.
+int collect_exports(Session& s, bool trained, const cli::Exports& exports, BatchResults& results) {
+    const bool want_chart = exports.wantsFigure(), want_table = !exports.csv.empty();
+    if (want_chart)
+        results.chart =
             trained ? chart_of_last_run(s.trainer) : grafico_erros(s.definicoes, s.view);
-    if (exports.want_table)
+    if (want_table)
         if (auto grelha = vista_dados(s.definicoes, true, s.view))
-            exports.table = std::move(grelha->table);
-    const bool missing =
-        (exports.want_chart && !exports.chart) || (exports.want_table && !exports.table);
+            results.table = std::move(grelha->table);
+    const bool missing = (want_chart && !results.chart) || (want_table && !results.table);
     return missing ? 1 : 0;
 }
 
 std::optional<int> positive(const std::string& text) {
-    try {
-        std::size_t used = 0;
-        int v = std::stoi(text, &used);
-        if (used == text.size() && v > 0) return v;
-    } catch (...) {
+    const auto n = cli::whole_number(text, 1, std::numeric_limits<int>::max());
+    return n ? std::optional<int>(static_cast<int>(*n)) : std::nullopt;
+}
+
+// The commands, with the number of files each takes as its values, and the other options.
+constexpr std::array<cli::OptionSpec, 14> kOptions{{{"--train", 1},
+                                                    {"--run-macro", 1},
+                                                    {"--evaluate", 1},
+                                                    {"--random-weights", 1},
+                                                    {"--expand-sweep", 3},
+                                                    {"--slurm-script", 1},
+                                                    {"--progress", 1},
+                                                    {"--seed", 1},
+                                                    {"--jobs", 0},
+                                                    {"--max-runs", 1},
+                                                    {"--summary", 1},
+                                                    {"--result", 1},
+                                                    {"--start-weights", 1},
+                                                    {"--resume", 0}}};
+constexpr std::size_t kCommands = 6; // the first entries of kOptions
+
+bool is_command(std::string_view name) {
+    return std::any_of(kOptions.begin(), kOptions.begin() + kCommands,
+                       [&](const cli::OptionSpec& o) { return o.name == name; });
+}
+
+// What the option reader does not take: the plain arguments that are no option's value (the
+// further file of --random-weights, the macro or folder of --summary) and the number --jobs may
+// have. The rest, options with their values, in order.
+struct Arguments {
+    std::vector<std::string> options;
+    std::vector<std::string> files;
+    std::optional<int> jobs; ///< the number after the last --jobs
+};
+
+Arguments split_arguments(const std::vector<std::string>& args) {
+    Arguments split;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& a = args[k];
+        const auto spec = std::find_if(kOptions.begin(), kOptions.end(),
+                                       [&](const cli::OptionSpec& o) { return o.name == a; });
+        if (spec == kOptions.end()) {
+            (a.empty() || a[0] != '-' ? split.files : split.options).push_back(a);
+            continue;
+        }
+        split.options.push_back(a);
+        if (a == "--jobs") {
+            split.jobs = k + 1 < args.size() ? positive(args[k + 1]) : std::nullopt;
+            if (split.jobs) ++k;
+        }
+        for (int v = 0; v < spec->values && k + 1 < args.size(); ++v)
+            split.options.push_back(args[++k]);
     }
-    return std::nullopt;
+    return split;
 }
 
-std::optional<std::uint32_t> whole_u32(const std::string& text) {
-    std::uint32_t v = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return v;
-}
-
-} // namespace
-
-std::string usage() {
+// The commands and options (without the export options).
+std::string own_usage() {
     return "Usage: Corvane [option...]\n"
            "Without options Corvane opens its window. With one of these options it works without\n"
            "a window, as the window would, and prints what the window would show:\n"
@@ -380,69 +419,62 @@ std::string usage() {
            "command line.\n";
 }
 
+} // namespace
+
+std::string usage() {
+    return own_usage() +
+           "\nAfter --train PROJECT.prj or --evaluate PROJECT.prj (figure: the error\n"
+           "chart of the run, or of the project's errors file; table: the training\n"
+           "data with the network's outputs):\n" +
+           cli::export_usage(true);
+}
+
 Command parse(const std::vector<std::string>& args, bool exporting) {
     Command c;
-    // No options, or only a project file for the window to open.
-    if (args.empty() || (args.size() == 1 && !args[0].empty() && args[0][0] != '-')) {
-        c.window = true;
-        return c;
-    }
-    static const std::map<std::string, std::size_t> commands{
-        {"--train", 1},          {"--run-macro", 1},    {"--evaluate", 1},
-        {"--random-weights", 2}, {"--expand-sweep", 3}, {"--slurm-script", 1}};
     std::string& command = c.command;
     std::vector<std::string>& operands = c.operands;
     Options& o = c.options;
     auto bad = [&](const std::string& why) {
-        c.stop = cli::Stop{cli::status_bad_command_line, "Corvane: " + why + "\n" + usage()};
+        c.stop = cli::bad_command_line("Corvane", why, usage());
         return c;
     };
-    // The value of option args[i], or nullopt when there is none.
-    auto value = [&](std::size_t& i) -> std::optional<std::string> {
-        if (i + 1 >= args.size()) return std::nullopt;
-        return args[++i];
-    };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--help" || a == "-h") {
-            c.stop = cli::Stop{cli::status_done, usage()};
-            return c;
-        }
+    const Arguments split = split_arguments(args);
+    const cli::ReadOptions read = cli::read_options(split.options, kOptions);
+    if (read.help) {
+        c.stop = cli::help(usage());
+        return c;
+    }
+    if (!read.error.empty()) return bad(read.error);
+    for (const cli::GivenOption& given : read.given) {
+        const std::string& a = given.name;
+        const std::string value = given.values.empty() ? std::string() : given.values.front();
         if (a == "--progress") {
-            auto v = value(i);
-            auto n = v ? positive(*v) : std::nullopt;
+            auto n = positive(value);
             if (!n) return bad("--progress needs a positive whole number");
             o.progress = *n;
         } else if (a == "--seed") {
-            auto v = value(i);
-            auto n = v ? whole_u32(*v) : std::nullopt;
+            auto n = cli::whole_number(value, 0, std::numeric_limits<std::uint32_t>::max());
             if (!n) return bad("--seed needs a whole number from 0 to 4294967295");
-            o.seed = *n;
+            o.seed = static_cast<std::uint32_t>(*n);
         } else if (a == "--jobs") {
             // The number is optional: without it, one job per core.
-            auto n = i + 1 < args.size() ? positive(args[i + 1]) : std::nullopt;
-            if (n) ++i;
-            o.jobs = n.value_or(0);
+            o.jobs = split.jobs.value_or(0);
         } else if (a == "--max-runs") {
-            auto v = value(i);
-            auto n = v ? positive(*v) : std::nullopt;
+            auto n = positive(value);
             if (!n) return bad("--max-runs needs a positive whole number");
             o.max_runs = static_cast<std::size_t>(*n);
         } else if (a == "--summary" || a == "--result" || a == "--start-weights") {
-            auto v = value(i);
-            if (!v || v->empty()) return bad(a + " needs a file name");
-            (a == "--summary" ? o.summary : a == "--result" ? o.result : o.start_weights) = *v;
+            if (value.empty()) return bad(a + " needs a file name");
+            (a == "--summary" ? o.summary : a == "--result" ? o.result : o.start_weights) = value;
         } else if (a == "--resume") {
             o.resume = true;
-        } else if (commands.count(a)) {
+        } else if (is_command(a)) {
             if (!command.empty()) return bad("give one command at a time");
             command = a;
-        } else if (!a.empty() && a[0] == '-') {
-            return bad("unknown option " + a);
-        } else {
-            operands.push_back(a);
+            operands = given.values;
         }
     }
+    operands.insert(operands.end(), split.files.begin(), split.files.end());
     // --summary with a macro or a sweep folder and no command: only the table.
     if (command.empty() && !o.summary.empty()) command = "--summary";
     const bool macro = command == "--run-macro";
@@ -452,10 +484,12 @@ Command parse(const std::vector<std::string>& args, bool exporting) {
     const bool folder = !operands.empty() && (macro || command == "--slurm-script") &&
                         std::filesystem::is_directory(operands[0], ec);
     // --random-weights takes its file name or writes the project's own weights file.
+    const std::size_t files = command == "--random-weights" ? 2
+                              : command == "--expand-sweep" ? 3
+                                                            : 1;
     const bool operands_ok =
         !command.empty() &&
-        (operands.size() == (command == "--summary" ? 1 : commands.at(command)) ||
-         (command == "--random-weights" && operands.size() == 1));
+        (operands.size() == files || (command == "--random-weights" && operands.size() == 1));
     if (!operands_ok) return bad("bad command line");
     if (o.progress > 0 && command != "--train" && !macro)
         return bad("--progress goes with --train or --run-macro");
@@ -483,15 +517,13 @@ Command parse_command_line(const std::vector<std::string>& args) {
     const cli::TakenExports taken = cli::take_export_options(own);
     Command c;
     if (!taken.error.empty()) {
-        c.stop =
-            cli::Stop{cli::status_bad_command_line, "Corvane: " + taken.error + "\n" + usage()};
+        c.stop = cli::bad_command_line("Corvane", taken.error, usage());
         return c;
     }
-    // Export options alone, or with only a file name, would otherwise open the window.
-    const bool window = own.empty() || (own.size() == 1 && own[0].rfind('-', 0) != 0);
-    if (taken.exports.any() && window) {
-        c.stop = cli::Stop{cli::status_bad_command_line,
-                           "Corvane: the export options go with --train or --evaluate\n"};
+    // Export options alone, or with only a file name, name no command.
+    if (taken.exports.any() && cli::how_to_start(own, true) == cli::Start::window) {
+        c.stop = cli::bad_command_line("Corvane",
+                                       "the export options go with --train or --evaluate", usage());
         return c;
     }
     c = parse(own, taken.exports.any());
@@ -499,8 +531,8 @@ Command parse_command_line(const std::vector<std::string>& args) {
     return c;
 }
 
-int run_command(const Command& c, std::ostream& out, std::ostream& err, Exports* exports) {
-    const bool exporting = exports && exports->any();
+int run_command(const Command& c, std::ostream& out, std::ostream& err, BatchResults* results) {
+    const bool exporting = results && c.exports.any();
     const std::string& command = c.command;
     const std::vector<std::string>& operands = c.operands;
     const Options& o = c.options;
@@ -510,7 +542,9 @@ int run_command(const Command& c, std::ostream& out, std::ostream& err, Exports*
         const int status =
             trained ? train(session, operands[0], o) : evaluate(session, operands[0]);
         if (status != 0 || !exporting) return status;
-        return collect_exports(session, trained, *exports);
+        // A run that did not end well (its --result record written) has nothing to export.
+        if (session.view.failure_reported()) return cli::status_failed;
+        return collect_exports(session, trained, c.exports, *results);
     }
     if (command == "--run-macro") return run_macro(session, operands[0], o);
     if (command == "--expand-sweep") return expand(session, operands, o);
@@ -519,12 +553,24 @@ int run_command(const Command& c, std::ostream& out, std::ostream& err, Exports*
     return random_weights(session, operands[0], operands.size() == 2 ? &operands[1] : nullptr, o);
 }
 
-std::optional<int> run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                       Exports* exports) {
-    const Command c = parse(args, exports && exports->any());
-    if (c.window) return std::nullopt;
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        BatchResults* results) {
+    const Command c = parse_command_line(args);
     if (c.stop) return cli::report(*c.stop, out, err);
-    return run_command(c, out, err, exports);
+    return run_command(c, out, err, results);
+}
+
+int batch_main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const FigureFiles& figures) {
+    const Command c = parse_command_line(args);
+    if (c.stop) return cli::report(*c.stop, out, err);
+    if (c.exports.wantsFigure() && !figures)
+        return cli::report(cli::bad_command_line("Corvane", cli::no_figures, usage()), out, err);
+    BatchResults results;
+    const int status = run_command(c, out, err, &results);
+    if (status != cli::status_done || !c.exports.any()) return status;
+    const int drawn = c.exports.wantsFigure() ? figures(c.exports, results, out) : cli::status_done;
+    return std::max(drawn, cli::write_table_export(c.exports, results.table, "Corvane", out));
 }
 
 } // namespace corvane::batch

@@ -1,5 +1,6 @@
 #include "console_view.h"
 
+#include "cli/cli.h"
 #include "engine/settings.h"
 #include "numtext/numtext.h"
 
@@ -9,7 +10,7 @@ void ConsoleView::message(std::string_view title, std::string_view text, Icon ic
     if (icon == Icon::critical) ++failures_;
     if (!messages_.empty()) messages_ += ' ';
     messages_ += text;
-    out_ << "MsgBox\t" << title << '\t' << text << '\n' << std::flush;
+    cli::write_message(out_, title, text);
 }
 
 void ConsoleView::show_result(int index, const std::string& text) {
@@ -24,7 +25,7 @@ void ConsoleView::iteration_done(int iteration, float error, std::optional<float
 }
 
 void ConsoleView::print_control(std::string_view name, std::string_view text) {
-    out_ << name << '\t' << text << '\n';
+    cli::write_result(out_, name, text);
 }
 
 void ConsoleView::print_results(const std::array<std::string, 5>& captions) {

@@ -1,6 +1,6 @@
 // The console side of the engine's window interface, for batch mode: message boxes become
-// "MsgBox<TAB>title<TAB>text" lines, result captions are kept to be printed as
-// "<control name><TAB><text>" lines, and nothing waits for a person.
+// "MsgBox<TAB>title<TAB>text" lines (cli::write_message), result captions are kept to be printed
+// as "<control name><TAB><text>" lines (cli::write_result), and nothing waits for a person.
 #pragma once
 
 #include "engine/view.h"

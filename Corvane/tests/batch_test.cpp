@@ -24,7 +24,7 @@ struct Examples {
     int run(std::vector<std::string> args) {
         out.str("");
         err.str("");
-        return *batch::run(args, out, err);
+        return batch::run(args, out, err);
     }
     std::vector<std::string> lines() const {
         std::vector<std::string> result;
@@ -37,9 +37,8 @@ struct Examples {
 };
 
 TEST(Batch, WithoutOptionsTheWindowIsWanted) {
-    std::ostringstream out, err;
-    EXPECT_FALSE(batch::run({}, out, err).has_value());
-    EXPECT_FALSE(batch::run({"project.prj"}, out, err).has_value());
+    EXPECT_EQ(cli::how_to_start({}, true), cli::Start::window);
+    EXPECT_EQ(cli::how_to_start({"project.prj"}, true), cli::Start::window);
 }
 
 TEST(Batch, HelpAndBadCommandLines) {
@@ -80,14 +79,25 @@ TEST(Batch, TheCommandLineIsReadBeforeAnythingRuns) {
     const batch::Command jobs = batch::parse({"--run-macro", "m.mcr", "--jobs"});
     ASSERT_TRUE(jobs.options.jobs.has_value());
     EXPECT_GE(*jobs.options.jobs, 1);
+    EXPECT_EQ(batch::parse({"--jobs", "3", "--run-macro", "m.mcr"}).options.jobs, 3);
+    // A command's files follow it; the further file of --random-weights and the macro of
+    // --summary alone may stand anywhere.
+    const batch::Command weights = batch::parse({"--random-weights", "p.prj", "--seed", "3", "w"});
+    EXPECT_EQ(weights.operands, (std::vector<std::string>{"p.prj", "w"}));
+    const batch::Command summary = batch::parse({"m.mcr", "--summary", "s.csv"});
+    EXPECT_EQ(summary.command, "--summary");
+    EXPECT_EQ(summary.operands, std::vector<std::string>{"m.mcr"});
+    const batch::Command late = batch::parse({"p.prj", "--train"});
+    ASSERT_TRUE(late.stop.has_value());
+    EXPECT_EQ(late.stop->text.rfind("Corvane: --train needs a value\n\nUsage", 0), 0u);
     const batch::Command bad = batch::parse({"--evaluate", "p.prj", "--seed", "1"});
     ASSERT_TRUE(bad.stop.has_value());
     EXPECT_EQ(bad.stop->status, 2);
     EXPECT_EQ(bad.stop->text.rfind("Corvane: --seed goes with --train, --random-weights or "
-                                   "--run-macro with a macro file\nUsage: Corvane",
+                                   "--run-macro with a macro file\n\nUsage: Corvane",
                                    0),
               0u);
-    EXPECT_TRUE(batch::parse({"project.prj"}).window);
+    EXPECT_EQ(cli::how_to_start({"project.prj"}, true), cli::Start::window);
 
     // The export options are read with the rest, and go with --train or --evaluate only.
     const batch::Command exporting =
@@ -101,8 +111,8 @@ TEST(Batch, TheCommandLineIsReadBeforeAnythingRuns) {
          "Corvane: the export options go with --train or --evaluate\n"},
         {{"--run-macro", "m.mcr", "--export-csv", "t.csv"},
          "Corvane: --export-svg, --export-png, --export-pdf and --export-csv go with --train or "
-         "--evaluate\nUsage"},
-        {{"--train", "p.prj", "--export-png"}, "Corvane: --export-png needs a value\nUsage"}};
+         "--evaluate\n\nUsage"},
+        {{"--train", "p.prj", "--export-png"}, "Corvane: --export-png needs a value\n\nUsage"}};
     for (const auto& [args, start] : refused) {
         const batch::Command r = batch::parse_command_line(args);
         ASSERT_TRUE(r.stop.has_value()) << start;

@@ -166,10 +166,14 @@ struct Examples {
         for (const char* name : {"xor.txt", "xor_backpropagation.prj", "xor_backpropagation.wgt"})
             std::filesystem::copy(std::string("../examples/Corvane/") + name, dir / name);
     }
-    int run(std::vector<std::string> args, batch::Exports* exports) {
+    // Runs `args` with the export options `wanted` (nothing is written: the run only hands
+    // over what they ask for).
+    int run(std::vector<std::string> args, std::vector<std::string> wanted,
+            batch::BatchResults* results) {
         out.str("");
         err.str("");
-        return *batch::run(args, out, err, exports);
+        args.insert(args.end(), wanted.begin(), wanted.end());
+        return batch::run(args, out, err, results);
     }
     std::ostringstream out, err;
 };
@@ -177,9 +181,10 @@ struct Examples {
 TEST(BatchExports, TrainHandsOverTheRunsChartAndTheTrainingDataView) {
     Examples ex;
     const std::string project = ex.dir / "xor_backpropagation.prj";
-    batch::Exports exports;
-    exports.want_chart = exports.want_table = true;
-    ASSERT_EQ(ex.run({"--train", project}, &exports), 0) << ex.out.str();
+    const std::vector<std::string> both{"--export-svg", ex.dir / "c.svg", "--export-csv",
+                                        ex.dir / "t.csv"};
+    batch::BatchResults exports;
+    ASSERT_EQ(ex.run({"--train", project}, both, &exports), 0) << ex.out.str();
     ASSERT_TRUE(exports.chart && exports.table);
     const auto written = le_ficheiro_erros(ex.dir / "xor_backpropagation.err");
     EXPECT_EQ(exports.chart->valores, *written);
@@ -192,9 +197,8 @@ TEST(BatchExports, TrainHandsOverTheRunsChartAndTheTrainingDataView) {
         EXPECT_NEAR(as_float(row[4]), as_float(row[3]), 0.25) << row[0];
 
     // --evaluate: the chart of the errors file the run left, and the same data view.
-    batch::Exports again;
-    again.want_chart = again.want_table = true;
-    ASSERT_EQ(ex.run({"--evaluate", project}, &again), 0) << ex.out.str();
+    batch::BatchResults again;
+    ASSERT_EQ(ex.run({"--evaluate", project}, both, &again), 0) << ex.out.str();
     EXPECT_EQ(again.chart->valores, exports.chart->valores);
     EXPECT_EQ(again.chart->intervalo, exports.chart->intervalo);
     EXPECT_EQ(again.table->rows, exports.table->rows);
@@ -204,31 +208,36 @@ TEST(BatchExports, WhatCannotBeExportedSaysSo) {
     Examples ex;
     const std::string project = ex.dir / "xor_backpropagation.prj";
     // No errors file yet: the chart's message, and nothing handed over.
-    batch::Exports exports;
-    exports.want_chart = true;
-    EXPECT_EQ(ex.run({"--evaluate", project}, &exports), 1);
+    batch::BatchResults exports;
+    EXPECT_EQ(ex.run({"--evaluate", project}, {"--export-pdf", ex.dir / "c.pdf"}, &exports), 1);
     EXPECT_NE(ex.out.str().find("MsgBox\tCorvane\tError reading trainning errors file.\n"),
               std::string::npos)
         << ex.out.str();
     EXPECT_FALSE(exports.chart);
 
     // A project that does not load: its message, no export.
-    batch::Exports none;
-    none.want_table = true;
-    EXPECT_EQ(ex.run({"--train", ex.dir / "absent.prj"}, &none), 1);
+    const std::vector<std::string> table{"--export-csv", ex.dir / "t.csv"};
+    batch::BatchResults none;
+    EXPECT_EQ(ex.run({"--train", ex.dir / "absent.prj"}, table, &none), 1);
     EXPECT_FALSE(none.table);
+    // Also when its record is written: the load's message alone, no view of what it left.
+    EXPECT_EQ(
+        ex.run({"--train", ex.dir / "absent.prj", "--result", ex.dir / "r.txt"}, table, &none), 1);
+    EXPECT_FALSE(none.table);
+    EXPECT_TRUE(std::filesystem::exists(ex.dir / "r.txt"));
+    EXPECT_EQ(ex.out.str().find("MsgBox"), ex.out.str().rfind("MsgBox")) << ex.out.str();
 
     // Only --train and --evaluate have something to export.
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"--run-macro", ex.dir / "m.mcr"},
              {"--random-weights", project},
              {"--expand-sweep", project, ex.dir / "s.txt", ex.dir / "f"}}) {
-        EXPECT_EQ(ex.run(args, &none), 2) << args[0];
+        EXPECT_EQ(ex.run(args, table, &none), 2) << args[0];
         EXPECT_NE(ex.err.str().find("go with --train or --evaluate"), std::string::npos);
     }
     // Without exports wanted, nothing is collected.
-    batch::Exports unwanted;
-    EXPECT_EQ(ex.run({"--evaluate", project}, &unwanted), 0);
+    batch::BatchResults unwanted;
+    EXPECT_EQ(ex.run({"--evaluate", project}, {}, &unwanted), 0);
     EXPECT_FALSE(unwanted.chart || unwanted.table);
 }
 
