@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
@@ -34,13 +33,6 @@ int writeFigureFiles(const cli::Exports& exports, const std::optional<Figure>& f
     figureTo(exports.png, FigureFormat::png, exports.scale);
     figureTo(exports.pdf, FigureFormat::pdf, 1.0);
     return status;
-}
-
-int writeBatchExports(const BatchExport& exports, const std::optional<Figure>& figure,
-                      const std::optional<csv::Table>& table, const std::string& title,
-                      std::ostream& out) {
-    const int figures = writeFigureFiles(exports, figure, title, out);
-    return std::max(figures, cli::write_table_export(exports, table, title, out));
 }
 
 } // namespace qtkit

@@ -68,6 +68,21 @@ TEST(Cli, EveryLineEndOfAMessageIsWrittenTheSameWay) {
     EXPECT_EQ(out.str(), "MsgBox\tTitle\tone\\ntwo\\nthree\\nfour\\n\nLabel1\ta\\nb\n");
 }
 
+TEST(Cli, ExportOptionsAreTakenOutOfTheCommandLine) {
+    Args args{"--set",   "1", "--export-png", "a.png", "--scale", "3",
+              "--steps", "2", "--export-csv", "t.csv"};
+    const cli::TakenExports taken = cli::take_export_options(args);
+    EXPECT_EQ(taken.error, "");
+    EXPECT_EQ(args, (Args{"--set", "1", "--steps", "2"}));
+    EXPECT_EQ(taken.exports.png, "a.png");
+    EXPECT_EQ(taken.exports.csv, "t.csv");
+    EXPECT_EQ(taken.exports.scale, 3.0);
+    EXPECT_TRUE(taken.exports.wantsFigure());
+    for (Args bad : {Args{"--export-svg"}, Args{"--scale", "0.5"}, Args{"--scale", "3x"},
+                     Args{"--export-csv", ""}})
+        EXPECT_NE(cli::take_export_options(bad).error, "") << bad.front();
+}
+
 TEST(Cli, TheTableIsSavedOrTheFailureIsAMessageBox) {
     const auto folder = std::filesystem::temp_directory_path() / "cli_test_export";
     std::filesystem::create_directories(folder);

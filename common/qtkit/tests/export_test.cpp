@@ -209,31 +209,13 @@ private slots:
             QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/svg+xml")));
     }
 
-    void batchOptionsAreTakenOutOfTheCommandLine() {
-        std::vector<std::string> args{"--set",   "1", "--export-png", "a.png", "--scale", "3",
-                                      "--steps", "2", "--export-csv", "t.csv"};
-        auto taken = qtkit::takeExportOptions(args);
-        QVERIFY(taken.error.empty());
-        QCOMPARE(args, (std::vector<std::string>{"--set", "1", "--steps", "2"}));
-        QCOMPARE(taken.exports.png, std::string("a.png"));
-        QCOMPARE(taken.exports.csv, std::string("t.csv"));
-        QCOMPARE(taken.exports.scale, 3.0);
-        QVERIFY(taken.exports.wantsFigure());
-
-        for (auto bad :
-             {std::vector<std::string>{"--export-svg"}, std::vector<std::string>{"--scale", "0.5"},
-              std::vector<std::string>{"--scale", "3x"},
-              std::vector<std::string>{"--export-csv", ""}}) {
-            QVERIFY(!qtkit::takeExportOptions(bad).error.empty());
-        }
-    }
-
     void batchWriteReportsEachFileItCouldNotWrite() {
-        qtkit::BatchExport exports;
+        cli::Exports exports;
         exports.svg = dir_.filePath(QStringLiteral("b.svg")).toStdString();
         exports.csv = dir_.filePath(QStringLiteral("missing/b.csv")).toStdString();
         std::ostringstream out;
-        QCOMPARE(qtkit::writeBatchExports(exports, sampleFigure(), sampleTable(), "Prog", out), 1);
+        QCOMPARE(qtkit::writeFigureFiles(exports, sampleFigure(), "Prog", out), 0);
+        QCOMPARE(cli::write_table_export(exports, sampleTable(), "Prog", out), 1);
         QVERIFY(QFile::exists(QString::fromStdString(exports.svg)));
         QCOMPARE(out.str(), "MsgBox\tProg\tThe file " + exports.csv + " could not be written.\n");
     }
