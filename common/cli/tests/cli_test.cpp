@@ -55,6 +55,8 @@ TEST(Cli, BadCommandLinesSayWhatIsWrongAndHelpWinsEverywhere) {
 
 TEST(Cli, WholeNumbersAreDecimalDigitsWithinTheirRange) {
     EXPECT_EQ(cli::whole_number("42", 0, 100), 42);
+    EXPECT_EQ(cli::whole_number("0", 0, 100), 0); // both ends belong to the range
+    EXPECT_EQ(cli::whole_number("100", 0, 100), 100);
     EXPECT_EQ(cli::whole_number("-3", -5, 5), -3);
     for (const char* bad :
          {"", "+4", " 4", "4 ", "4.0", "1e2", "0x10", "101", "-1", "99999999999999999999999"})
