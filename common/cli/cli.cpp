@@ -85,7 +85,7 @@ std::string one_line(std::string_view text) {
     std::string line;
     line.reserve(text.size());
     for (std::size_t k = 0; k < text.size(); ++k) {
-        
+        if (text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n') ++k;
         if (text[k] == '\n' || text[k] == '\r')
             line += "\\n";
         else
