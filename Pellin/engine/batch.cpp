@@ -49,16 +49,11 @@ BatchCommand parse_batch(const std::vector<std::string>& args) {
         command.stop = cli::bad_command_line("Pellin", why, full_usage());
         return command;
     };
-    std::vector<std::string> own = args;
-    const cli::TakenExports taken = cli::take_export_options(own);
-    if (!taken.error.empty()) return bad(taken.error);
-    command.exports = taken.exports;
-    const cli::ReadOptions read = cli::read_options(own, kOptions);
-    if (read.help) {
-        command.stop = cli::help(full_usage());
-        return command;
-    }
-    if (!read.error.empty()) return bad(read.error);
+    const cli::CommandLine line = cli::read_command_line(args, kOptions, "Pellin", full_usage());
+    command.stop = line.stop;
+    command.exports = line.exports;
+    if (command.stop) return command;
+    const cli::ReadOptions& read = line.options;
     if (command.exports.wantsFigure())
         return bad("there is no figure to export; --export-csv writes the results");
     if (!read.has("--file")) return bad("--file PATH is required");

@@ -63,16 +63,12 @@ BatchCommand parse_batch(const std::vector<std::string>& args, bool figures) {
         command.stop = cli::bad_command_line("Quillon", why, batch_usage(figures));
         return command;
     };
-    std::vector<std::string> own = args;
-    const cli::TakenExports taken = cli::take_export_options(own);
-    if (!taken.error.empty()) return bad(taken.error);
-    command.exports = taken.exports;
-    const cli::ReadOptions read = cli::read_options(own, kOptions);
-    if (read.help) {
-        command.stop = cli::help(batch_usage(figures));
-        return command;
-    }
-    if (!read.error.empty()) return bad(read.error);
+    const cli::CommandLine line =
+        cli::read_command_line(args, kOptions, "Quillon", batch_usage(figures));
+    command.stop = line.stop;
+    command.exports = line.exports;
+    if (command.stop) return command;
+    const cli::ReadOptions& read = line.options;
     BatchOptions& o = command.options;
     if (const std::string* norm = read.value("--norm")) {
         if (*norm == "Chebychev")

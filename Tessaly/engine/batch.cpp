@@ -76,16 +76,12 @@ BatchCommand ParseBatch(const std::vector<std::string>& args, bool figures) {
         command.stop = cli::bad_command_line("Tessaly", why, BatchUsage(figures));
         return command;
     };
-    std::vector<std::string> own = args;
-    const cli::TakenExports taken = cli::take_export_options(own);
-    if (!taken.error.empty()) return bad(taken.error);
-    command.exports = taken.exports;
-    const cli::ReadOptions read = cli::read_options(own, kOptions);
-    if (read.help) {
-        command.stop = cli::help(BatchUsage(figures));
-        return command;
-    }
-    if (!read.error.empty()) return bad(read.error);
+    const cli::CommandLine line =
+        cli::read_command_line(args, kOptions, "Tessaly", BatchUsage(figures));
+    command.stop = line.stop;
+    command.exports = line.exports;
+    if (command.stop) return command;
+    const cli::ReadOptions& read = line.options;
     BatchOptions& options = command.options;
     if (const std::string* order = read.value("--order")) {
         if (*order == "random-serial")

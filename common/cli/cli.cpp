@@ -154,6 +154,23 @@ TakenExports take_export_options(std::vector<std::string>& args) {
     return taken;
 }
 
+CommandLine read_command_line(std::vector<std::string> args, std::span<const OptionSpec> known,
+                              std::string_view program, const std::string& usage) {
+    CommandLine line;
+    const TakenExports taken = take_export_options(args);
+    if (!taken.error.empty()) {
+        line.stop = bad_command_line(program, taken.error, usage);
+        return line;
+    }
+    line.exports = taken.exports;
+    line.options = read_options(args, known);
+    if (line.options.help)
+        line.stop = help(usage);
+    else if (!line.options.error.empty())
+        line.stop = bad_command_line(program, line.options.error, usage);
+    return line;
+}
+
 std::string export_usage(bool figure) {
     std::string usage;
     if (figure)

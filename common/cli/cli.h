@@ -113,6 +113,19 @@ struct TakenExports {
 };
 TakenExports take_export_options(std::vector<std::string>& args);
 
+/// A batch command line read whole.
+struct CommandLine {
+    std::optional<Stop> stop; ///< after --help (the usage) or for a bad command line
+    Exports exports;          ///< the export options given
+    ReadOptions options;      ///< the program's own options
+};
+
+/// Reads a batch command line the way every program does: the export options first (see
+/// `take_export_options`), then the rest against `known` (see `read_options`). --help stops with
+/// `usage`; a bad export option or own option stops as `bad_command_line(program, why, usage)`.
+CommandLine read_command_line(std::vector<std::string> args, std::span<const OptionSpec> known,
+                              std::string_view program, const std::string& usage);
+
 /// The usage lines of the export options, for a program's --help (`figure` false for a program
 /// without a figure, or for a build without windows, which cannot draw one).
 std::string export_usage(bool figure);
