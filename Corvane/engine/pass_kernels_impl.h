@@ -615,16 +615,36 @@ inline void layer_vector(const float* m, size_t rs, size_t cs, const float* bias
     }
 }
 
+// The layer widths of a set's network: those of the set, or fixed when the one-vector path is
+// built for one small shape (then every loop over them is unrolled and the sigmoid's constants
+// are loaded once for the pass). N1, N2, N3 > 0 fix the inputs and the two sigmoid layers'
+// widths, with no linear layer after them.
+template <int N1 = 0, int N2 = 0, int N3 = 0> struct Widths {
+    static constexpr bool fixed = N1 > 0;
+    // The variations per neuron of the two sigmoid layers when fixed, else 0.
+    static constexpr int per1 = fixed ? N1 + 1 : 0, per2 = fixed ? N2 + 1 : 0;
+    int entradas, oculta1, oculta2, saidas;
+    bool linear;
+    explicit Widths(const EspacoPasso& s)
+        : entradas(fixed ? N1 : s.n_entradas), oculta1(fixed ? N2 : s.n_oculta1),
+          oculta2(fixed ? N3 : s.n_oculta2), saidas(fixed ? N3 : s.n_saidas),
+          linear(fixed ? false : s.camada_linear) {}
+    bool fits(const EspacoPasso& s) const {
+        return s.n_entradas == entradas && s.n_oculta1 == oculta1 && s.n_oculta2 == oculta2 &&
+               s.n_saidas == saidas && s.camada_linear == linear;
+    }
+};
+
 // The forward pass of the staged set; returns the output rows.
-const double* forward_vector(const EspacoPasso& s, const float* w1, const float* w2,
-                             const float* w3, double ln_base) {
-    const size_t m1 = static_cast<size_t>(s.n_entradas) + 1,
-                 m2 = static_cast<size_t>(s.n_oculta1) + 1,
-                 m3 = static_cast<size_t>(s.n_oculta2) + 1;
-    layer_vector(w1 + 1, m1, 1, w1, s.n_oculta1, s.n_entradas, s.x + L, s.h1 + L, &ln_base);
-    layer_vector(w2 + 1, m2, 1, w2, s.n_oculta2, s.n_oculta1, s.h1 + L, s.h2 + L, &ln_base);
-    if (!s.camada_linear) return s.h2 + L;
-    layer_vector(w3 + 1, m3, 1, w3, s.n_saidas, s.n_oculta2, s.h2 + L, s.y, nullptr);
+template <class W>
+inline const double* forward_vector(const EspacoPasso& s, const W& n, const float* w1,
+                                    const float* w2, const float* w3, double ln_base) {
+    const size_t m1 = static_cast<size_t>(n.entradas) + 1, m2 = static_cast<size_t>(n.oculta1) + 1,
+                 m3 = static_cast<size_t>(n.oculta2) + 1;
+    layer_vector(w1 + 1, m1, 1, w1, n.oculta1, n.entradas, s.x + L, s.h1 + L, &ln_base);
+    layer_vector(w2 + 1, m2, 1, w2, n.oculta2, n.oculta1, s.h1 + L, s.h2 + L, &ln_base);
+    if (!n.linear) return s.h2 + L;
+    layer_vector(w3 + 1, m3, 1, w3, n.saidas, n.oculta2, s.h2 + L, s.y, nullptr);
     return s.y;
 }
 
@@ -639,7 +659,8 @@ inline vd delta_row(const float* m, size_t ms, int i, int cols, const double* d,
 }
 
 float erro_vector(const EspacoPasso& s, const float* w1, const float* w2, const float* w3) {
-    const double* y = forward_vector(s, w1, w2, w3, ln_of_base());
+    const Widths<> n(s);
+    const double* y = forward_vector(s, n, w1, w2, w3, ln_of_base());
     for (int j = 0; j < s.n_saidas; ++j) {
         const vd diff = load(s.t + j * L) - load(y + j * L);
         store(s.d1 + j * L, diff * diff);
@@ -653,33 +674,54 @@ float erro_vector(const EspacoPasso& s, const float* w1, const float* w2, const 
 
 // v(t) += d(p) x in(t, p) for patterns p = 0..count-1 in order, t from 0 to `inputs` (row 0 of
 // `in`, the bias input, is all ones): one neuron's variations from its deltas d. The products
-// are taken from the register lane by lane, not through memory.
+// are taken from the register lane by lane, not through memory. With T = inputs + 1 known the
+// T sums advance side by side, pattern after pattern, each pattern's count check made once.
+template <int T = 0>
 inline void accumulate_row(vd d, const double* in, int inputs, int count, float* v) {
-    for (int t = 0; t <= inputs; ++t) {
-        const vd products = d * load(in + static_cast<size_t>(t) * L); // exact: two floats
-        double acc = static_cast<double>(v[t]);
+    if constexpr (T > 0) {
+        vd products[T];
+        double acc[T];
+        for (int t = 0; t < T; ++t) {
+            products[t] = d * load(in + static_cast<size_t>(t) * L); // exact: two floats
+            acc[t] = static_cast<double>(v[t]);
+        }
 #pragma GCC unroll 8
-        for (int p = 0; p < L; ++p)
-            if (p < count) acc = static_cast<double>(static_cast<float>(products[p] + acc));
-        v[t] = static_cast<float>(acc);
+        for (int p = 0; p < L; ++p) {
+            if (p >= count) break;
+            for (int t = 0; t < T; ++t)
+                acc[t] = static_cast<double>(static_cast<float>(products[t][p] + acc[t]));
+        }
+        for (int t = 0; t < T; ++t)
+            v[t] = static_cast<float>(acc[t]);
+    } else {
+        for (int t = 0; t <= inputs; ++t) {
+            const vd products = d * load(in + static_cast<size_t>(t) * L); // exact: two floats
+            double acc = static_cast<double>(v[t]);
+#pragma GCC unroll 8
+            for (int p = 0; p < L; ++p)
+                if (p < count) acc = static_cast<double>(static_cast<float>(products[p] + acc));
+            v[t] = static_cast<float>(acc);
+        }
     }
 }
 
 // accumulate_row for each of `neurons` rows of deltas d, neuron j's row of v holding its
 // inputs + 1 variations.
+template <int T = 0>
 inline void accumulate_vector(const double* d, int neurons, const double* in, int inputs, int count,
                               float* v) {
     for (int j = 0; j < neurons; ++j)
-        accumulate_row(load(d + static_cast<size_t>(j) * L), in, inputs, count,
-                       v + static_cast<size_t>(j) * (static_cast<size_t>(inputs) + 1));
+        accumulate_row<T>(load(d + static_cast<size_t>(j) * L), in, inputs, count,
+                          v + static_cast<size_t>(j) * (static_cast<size_t>(inputs) + 1));
 }
 
-float gradiente_vector(const EspacoPasso& s, const float* w1, const float* w2, const float* w3,
-                       float* v1, float* v2, float* v3) {
-    const double* y = forward_vector(s, w1, w2, w3, ln_of_base());
+template <class W>
+float gradiente_vector(const EspacoPasso& s, const W& n, const float* w1, const float* w2,
+                       const float* w3, float* v1, float* v2, float* v3) {
+    const double* y = forward_vector(s, n, w1, w2, w3, ln_of_base());
     // Each pattern's error, outputs in order, then the patterns' running sum.
     vd e = splat(0.0);
-    for (int j = 0; j < s.n_saidas; ++j) {
+    for (int j = 0; j < n.saidas; ++j) {
         const vd diff = load(s.t + j * L) - load(y + j * L);
         e = rf(diff * diff + e);
     }
@@ -689,27 +731,26 @@ float gradiente_vector(const EspacoPasso& s, const float* w1, const float* w2, c
         total = static_cast<float>(s.e[b] + static_cast<double>(total));
     // Output deltas, then back through the layers (the weights of a neuron's inputs at stride 1,
     // of one input's neurons at the stride of a neuron's weights).
-    const size_t m2 = static_cast<size_t>(s.n_oculta1) + 1,
-                 m3 = static_cast<size_t>(s.n_oculta2) + 1;
-    if (s.camada_linear) {
-        for (int j = 0; j < s.n_saidas; ++j)
+    const size_t m2 = static_cast<size_t>(n.oculta1) + 1, m3 = static_cast<size_t>(n.oculta2) + 1;
+    if (n.linear) {
+        for (int j = 0; j < n.saidas; ++j)
             store(s.d3 + j * L, rf(load(s.t + j * L) - load(s.y + j * L)));
-        for (int i = 0; i < s.n_oculta2; ++i)
-            store(s.d2 + i * L, delta_row(w3 + 1, m3, i, s.n_saidas, s.d3, s.h2 + L));
+        for (int i = 0; i < n.oculta2; ++i)
+            store(s.d2 + i * L, delta_row(w3 + 1, m3, i, n.saidas, s.d3, s.h2 + L));
     } else {
-        for (int j = 0; j < s.n_oculta2; ++j) {
+        for (int j = 0; j < n.oculta2; ++j) {
             const vd o = load(s.h2 + (j + 1) * L);
             store(s.d2 + j * L, rf((load(s.t + j * L) - o) * o * (splat(1.0) - o)));
         }
     }
     // The first layer's deltas, each summed into its neuron's variations as soon as it is known
     // (the variations pattern after pattern).
-    const size_t m1 = static_cast<size_t>(s.n_entradas) + 1;
-    for (int i = 0; i < s.n_oculta1; ++i)
-        accumulate_row(delta_row(w2 + 1, m2, i, s.n_oculta2, s.d2, s.h1 + L), s.x, s.n_entradas,
-                       s.n_padroes, v1 + static_cast<size_t>(i) * m1);
-    accumulate_vector(s.d2, s.n_oculta2, s.h1, s.n_oculta1, s.n_padroes, v2);
-    if (s.camada_linear) accumulate_vector(s.d3, s.n_saidas, s.h2, s.n_oculta2, s.n_padroes, v3);
+    const size_t m1 = static_cast<size_t>(n.entradas) + 1;
+    for (int i = 0; i < n.oculta1; ++i)
+        accumulate_row<W::per1>(delta_row(w2 + 1, m2, i, n.oculta2, s.d2, s.h1 + L), s.x,
+                                n.entradas, s.n_padroes, v1 + static_cast<size_t>(i) * m1);
+    accumulate_vector<W::per2>(s.d2, n.oculta2, s.h1, n.oculta1, s.n_padroes, v2);
+    if (n.linear) accumulate_vector(s.d3, n.saidas, s.h2, n.oculta2, s.n_padroes, v3);
     return total;
 }
 
@@ -725,8 +766,13 @@ float erro(const EspacoPasso& s, const float* w1, const float* w2, const float* 
 
 float gradiente(const EspacoPasso& s, const float* w1, const float* w2, const float* w3, float* v1,
                 float* v2, float* v3) {
-    return one_vector(s) ? gradiente_vector(s, w1, w2, w3, v1, v2, v3)
-                         : gradiente_tiles(s, w1, w2, w3, v1, v2, v3);
+    if (!one_vector(s)) return gradiente_tiles(s, w1, w2, w3, v1, v2, v3);
+    // The shapes built fixed: two inputs, two or three sigmoid neurons, one sigmoid output.
+    if (const Widths<2, 2, 1> n(s); n.fits(s))
+        return gradiente_vector(s, n, w1, w2, w3, v1, v2, v3);
+    if (const Widths<2, 3, 1> n(s); n.fits(s))
+        return gradiente_vector(s, n, w1, w2, w3, v1, v2, v3);
+    return gradiente_vector(s, Widths<>(s), w1, w2, w3, v1, v2, v3);
 }
 
 void sigmoid_only(double* s, int count) {
