@@ -519,8 +519,8 @@ void store_accumulators(const double* a, int neurons, int inputs, float* v, int 
                 static_cast<float>(a[static_cast<size_t>(t) * jp + j]);
 }
 
-float gradiente_tiles(const EspacoPasso& s, const float* w1, const float* w2, const float* w3,
-                      float* v1, float* v2, float* v3) {
+[[gnu::noinline]] float gradiente_tiles(const EspacoPasso& s, const float* w1, const float* w2,
+                                        const float* w3, float* v1, float* v2, float* v3) {
     weights(s, w1, w2, w3);
     transposed_weights(s);
     load_accumulators(v1, s.n_oculta1, s.n_entradas, s.a1, s.jp1);
