@@ -41,9 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The batch entry reads the command line first and runs nothing after a stop.
         std::ostringstream out, err;
         const int status = corvane::batch::batch_main(args, out, err);
-        FUZZ_CHECK(status == c.stop->status);
-        FUZZ_CHECK((status == 0 ? out : err).str() == c.stop->text);
-        FUZZ_CHECK((status == 0 ? err : out).str().empty());
+        fuzz::check_printed_stop(c.stop->status, c.stop->text, status, out.str(), err.str());
         return 0;
     }
     // Accepted: a batch command line with one command, as many files as it takes, and only

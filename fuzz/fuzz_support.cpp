@@ -81,4 +81,11 @@ void check_stop(int status, const std::string& text, std::string_view program) {
     FUZZ_CHECK(text[prefix.size()] != '\n');
 }
 
+void check_printed_stop(int stop_status, const std::string& stop_text, int status,
+                        const std::string& out, const std::string& err) {
+    FUZZ_CHECK(status == stop_status);
+    FUZZ_CHECK((status == 0 ? out : err) == stop_text);
+    FUZZ_CHECK((status == 0 ? err : out).empty());
+}
+
 } // namespace fuzz

@@ -45,6 +45,11 @@ std::vector<std::string> words(std::string_view input);
 /// "`program`: <why>" and a line end for standard error.
 void check_stop(int status, const std::string& text, std::string_view program);
 
+/// Checks that a batch entry which returned `status`, printing `out` and `err`, printed exactly
+/// the stop (`stop_status`, `stop_text`) where it belongs and nothing else.
+void check_printed_stop(int stop_status, const std::string& stop_text, int status,
+                        const std::string& out, const std::string& err);
+
 inline std::string_view view(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
