@@ -569,7 +569,7 @@ int batch_main(const std::vector<std::string>& args, std::ostream& out, std::ost
     BatchResults results;
     const int status = run_command(c, out, err, &results);
     if (status != cli::status_done || !c.exports.any()) return status;
-    const int drawn = c.exports.wantsFigure() ? figures(c.exports, results, out) : cli::status_done;
+    const int drawn = cli::write_figure_exports(c.exports, figures, results, "Corvane", out);
     return std::max(drawn, cli::write_table_export(c.exports, results.table, "Corvane", out));
 }
 

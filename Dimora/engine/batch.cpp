@@ -202,18 +202,8 @@ int runBatchWithExports(const BatchCommand& command, std::ostream& out,
     BatchResults results;
     const int status = runBatch(command, out, &results);
     if (status != cli::status_done || !command.exports.any()) return status;
-    int figureStatus = cli::status_done;
-    if (command.exports.wantsFigure()) {
-        if (figures) {
-            figureStatus = figures(command.exports, results, out);
-        } else {
-            // Not reached from batch_main, which refuses such a command line.
-            for (const std::string* path :
-                 {&command.exports.svg, &command.exports.png, &command.exports.pdf})
-                if (!path->empty()) cli::write_export_failure(out, "Dimora", *path);
-            figureStatus = cli::status_failed;
-        }
-    }
+    const int figureStatus =
+        cli::write_figure_exports(command.exports, figures, results, "Dimora", out);
     const csv::Table table =
         results.curves ? scCurvesTable(*results.curves) : nnSizeTable(results.lists);
     return std::max(figureStatus, cli::write_table_export(command.exports, table, "Dimora", out));

@@ -174,8 +174,8 @@ int run_batch_command(const BatchCommand& command, std::ostream& out, const Figu
     BatchResults results;
     int status = run_batch(command.options, out, &results);
     if (status != cli::status_done || !command.exports.any()) return status;
-    if (command.exports.wantsFigure() && figures)
-        status = std::max(status, figures(command.exports, results, out));
+    status = std::max(status,
+                      cli::write_figure_exports(command.exports, figures, results, "Quillon", out));
     return std::max(status, cli::write_table_export(
                                 command.exports, segment_table(results.analysis), "Quillon", out));
 }

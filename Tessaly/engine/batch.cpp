@@ -195,7 +195,8 @@ int RunBatchCommand(const BatchCommand& command, std::ostream& out, std::ostream
         exports.csv.clear();
         status = cli::status_failed;
     }
-    if (exports.wantsFigure() && figures) status = std::max(status, figures(exports, outcome, out));
+    status = std::max(status,
+                      cli::write_figure_exports(exports, figures, outcome, kApplicationTitle, out));
     return std::max(status, cli::write_table_export(exports, table, kApplicationTitle, out));
 }
 

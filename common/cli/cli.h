@@ -7,6 +7,7 @@
 #include "csv/csv.h"
 
 #include <functional>
+#include <initializer_list>
 #include <iosfwd>
 #include <optional>
 #include <span>
@@ -148,5 +149,18 @@ int write_table_export(const Exports& exports, const std::optional<csv::Table>& 
 
 /// The message box line of an export file that could not be written (see write_table_export).
 void write_export_failure(std::ostream& out, std::string_view title, std::string_view path);
+
+/// Writes the figure files asked for through `figures`; 0 when none is asked for. Without a hook
+/// (a build without windows, whose batch_main refuses such a command line before anything runs)
+/// each figure file asked for gets write_export_failure's line and the result is 1.
+template <class Results>
+int write_figure_exports(const Exports& exports, const FigureFiles<Results>& figures,
+                         const Results& results, std::string_view title, std::ostream& out) {
+    if (!exports.wantsFigure()) return status_done;
+    if (figures) return figures(exports, results, out);
+    for (const std::string* path : {&exports.svg, &exports.png, &exports.pdf})
+        if (!path->empty()) write_export_failure(out, title, *path);
+    return status_failed;
+}
 
 } // namespace cli

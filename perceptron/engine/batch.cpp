@@ -105,18 +105,7 @@ int run_with_exports(const BatchCommand& command, std::ostream& out, const Figur
     Demonstration demo;
     const int status = run_batch(command, out, &demo);
     if (status != cli::status_done || !command.exports.any()) return status;
-    int figure_status = cli::status_done;
-    if (command.exports.wantsFigure()) {
-        if (figures) {
-            figure_status = figures(command.exports, demo, out);
-        } else {
-            // Not reached from batch_main, which refuses such a command line: no figure drawn.
-            for (const std::string* path :
-                 {&command.exports.svg, &command.exports.png, &command.exports.pdf})
-                if (!path->empty()) cli::write_export_failure(out, title, *path);
-            figure_status = cli::status_failed;
-        }
-    }
+    const int figure_status = cli::write_figure_exports(command.exports, figures, demo, title, out);
     const csv::Table table = samples_table(demo.samples(), demo.weights());
     return std::max(figure_status, cli::write_table_export(command.exports, table, title, out));
 }

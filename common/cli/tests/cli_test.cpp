@@ -112,4 +112,26 @@ TEST(Cli, TheTableIsSavedOrTheFailureIsAMessageBox) {
     std::filesystem::remove_all(folder);
 }
 
+TEST(Cli, FiguresGoThroughTheHookOrEachFileAskedForIsAFailure) {
+    cli::Exports exports;
+    std::ostringstream out;
+    int calls = 0;
+    const cli::FigureFiles<int> hook = [&](const cli::Exports&, const int& results, std::ostream&) {
+        return ++calls, results;
+    };
+    EXPECT_EQ(cli::write_figure_exports(exports, hook, 1, "T", out), 0); // nothing asked for
+    exports.csv = "t.csv";
+    EXPECT_EQ(cli::write_figure_exports(exports, hook, 1, "T", out), 0); // a table is no figure
+    EXPECT_EQ(calls, 0);
+
+    exports.svg = "f.svg";
+    exports.pdf = "f.pdf";
+    EXPECT_EQ(cli::write_figure_exports(exports, hook, 1, "T", out), 1);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(cli::write_figure_exports(exports, cli::FigureFiles<int>{}, 0, "T", out), 1);
+    EXPECT_EQ(out.str(), "MsgBox\tT\tThe file f.svg could not be written.\n"
+                         "MsgBox\tT\tThe file f.pdf could not be written.\n");
+}
+
 } // namespace
