@@ -9,7 +9,11 @@ namespace {
 using std::size_t;
 
 void zero(std::vector<float>& v, size_t n) {
-    v.assign(n, 0.0f);
+    // In place when the size is already right (every batch clears the variations).
+    if (v.size() == n)
+        std::fill(v.begin(), v.end(), 0.0f);
+    else
+        v.assign(n, 0.0f);
 }
 
 float mul_add(float a, float b, float c) {
@@ -22,14 +26,20 @@ float s_ds(float s, float d) {
     return static_cast<float>(sd * static_cast<double>(d) * (1.0 - sd));
 }
 
-void step(std::vector<float>& w, std::vector<float>& dw, const std::vector<float>& v, double lr,
-          double mc) {
+// dW = (1 - mc) lr v + dW mc, then W = dW + W, for the n weights of one layer.
+void step_layer(float* __restrict w, float* __restrict dw, const float* __restrict v, size_t n,
+                double lr, double mc) {
     const double rate = (1.0 - mc) * lr;
-    for (size_t k = 0; k < w.size(); ++k) {
+    for (size_t k = 0; k < n; ++k) {
         dw[k] =
             static_cast<float>(rate * static_cast<double>(v[k]) + static_cast<double>(dw[k]) * mc);
         w[k] = static_cast<float>(static_cast<double>(dw[k]) + static_cast<double>(w[k]));
     }
+}
+
+void step(std::vector<float>& w, std::vector<float>& dw, const std::vector<float>& v, double lr,
+          double mc) {
+    step_layer(w.data(), dw.data(), v.data(), w.size(), lr, mc);
 }
 
 void add_layer(std::vector<float>& v, const std::vector<float>& delta, const float* inputs, int m) {

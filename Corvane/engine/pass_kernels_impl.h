@@ -92,8 +92,9 @@ inline vd rf(vd x) {
 // which changes the digits.
 inline double rf1(double x) {
 #if defined(__SSE2__)
-    return _mm_cvtsd_f64(
-        _mm_cvtss_sd(_mm_setzero_pd(), _mm_cvtsd_ss(_mm_setzero_ps(), _mm_set_sd(x))));
+    float f = static_cast<float>(x);
+    asm("" : "+x"(f)); // the float must exist in a register: no optimiser can skip it
+    return static_cast<double>(f);
 #else
     return static_cast<double>(static_cast<float>(x));
 #endif
@@ -630,20 +631,21 @@ inline void layer_vector(const float* m, size_t rs, size_t cs, const float* bias
 // The layer widths of a set's network: those of the set, or fixed when the one-vector path is
 // built for one small shape (then every loop over them is unrolled and the sigmoid's constants
 // are loaded once for the pass). N1, N2, N3 > 0 fix the inputs and the two sigmoid layers'
-// widths, with no linear layer after them.
-template <int N1 = 0, int N2 = 0, int N3 = 0> struct Widths {
+// widths, with no linear layer after them; P > 0 fixes the number of patterns as well.
+template <int N1 = 0, int N2 = 0, int N3 = 0, int P = 0> struct Widths {
     static constexpr bool fixed = N1 > 0;
     // The variations per neuron of the two sigmoid layers when fixed, else 0.
     static constexpr int per1 = fixed ? N1 + 1 : 0, per2 = fixed ? N2 + 1 : 0;
     int entradas, oculta1, oculta2, saidas;
     bool linear;
+    int padroes;
     explicit Widths(const EspacoPasso& s)
         : entradas(fixed ? N1 : s.n_entradas), oculta1(fixed ? N2 : s.n_oculta1),
           oculta2(fixed ? N3 : s.n_oculta2), saidas(fixed ? N3 : s.n_saidas),
-          linear(fixed ? false : s.camada_linear) {}
+          linear(fixed ? false : s.camada_linear), padroes(P > 0 ? P : s.n_padroes) {}
     bool fits(const EspacoPasso& s) const {
         return s.n_entradas == entradas && s.n_oculta1 == oculta1 && s.n_oculta2 == oculta2 &&
-               s.n_saidas == saidas && s.camada_linear == linear;
+               s.n_saidas == saidas && s.camada_linear == linear && s.n_padroes == padroes;
     }
 };
 
@@ -739,7 +741,7 @@ float gradiente_vector(const EspacoPasso& s, const W& n, const float* w1, const 
     }
     store(s.e, e);
     float total = 0.0f;
-    for (int b = 0; b < s.n_padroes; ++b)
+    for (int b = 0; b < n.padroes; ++b)
         total = static_cast<float>(s.e[b] + static_cast<double>(total));
     // Output deltas, then back through the layers (the weights of a neuron's inputs at stride 1,
     // of one input's neurons at the stride of a neuron's weights).
@@ -760,9 +762,9 @@ float gradiente_vector(const EspacoPasso& s, const W& n, const float* w1, const 
     const size_t m1 = static_cast<size_t>(n.entradas) + 1;
     for (int i = 0; i < n.oculta1; ++i)
         accumulate_row<W::per1>(delta_row(w2 + 1, m2, i, n.oculta2, s.d2, s.h1 + L), s.x,
-                                n.entradas, s.n_padroes, v1 + static_cast<size_t>(i) * m1);
-    accumulate_vector<W::per2>(s.d2, n.oculta2, s.h1, n.oculta1, s.n_padroes, v2);
-    if (n.linear) accumulate_vector(s.d3, n.saidas, s.h2, n.oculta2, s.n_padroes, v3);
+                                n.entradas, n.padroes, v1 + static_cast<size_t>(i) * m1);
+    accumulate_vector<W::per2>(s.d2, n.oculta2, s.h1, n.oculta1, n.padroes, v2);
+    if (n.linear) accumulate_vector(s.d3, n.saidas, s.h2, n.oculta2, n.padroes, v3);
     return total;
 }
 
@@ -779,7 +781,12 @@ float erro(const EspacoPasso& s, const float* w1, const float* w2, const float* 
 float gradiente(const EspacoPasso& s, const float* w1, const float* w2, const float* w3, float* v1,
                 float* v2, float* v3) {
     if (!one_vector(s)) return gradiente_tiles(s, w1, w2, w3, v1, v2, v3);
-    // The shapes built fixed: two inputs, two or three sigmoid neurons, one sigmoid output.
+    // The shapes built fixed: two inputs, two or three sigmoid neurons, one sigmoid output;
+    // with four patterns (the two-input truth tables) their count is built in too.
+    if (const Widths<2, 2, 1, 4> n(s); n.fits(s))
+        return gradiente_vector(s, n, w1, w2, w3, v1, v2, v3);
+    if (const Widths<2, 3, 1, 4> n(s); n.fits(s))
+        return gradiente_vector(s, n, w1, w2, w3, v1, v2, v3);
     if (const Widths<2, 2, 1> n(s); n.fits(s))
         return gradiente_vector(s, n, w1, w2, w3, v1, v2, v3);
     if (const Widths<2, 3, 1> n(s); n.fits(s))
