@@ -27,7 +27,7 @@ float s_ds(float s, float d) {
 }
 
 // dW = (1 - mc) lr v + dW mc, then W = dW + W, for the n weights of one layer.
-void step_layer(float* __restrict w, float* __restrict dw, const float* __restrict v, size_t n,
+__attribute__((optimize("no-tree-vectorize"))) void step_layer(float* __restrict w, float* __restrict dw, const float* __restrict v, size_t n,
                 double lr, double mc) {
     const double rate = (1.0 - mc) * lr;
     for (size_t k = 0; k < n; ++k) {

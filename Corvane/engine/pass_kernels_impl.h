@@ -768,6 +768,156 @@ float gradiente_vector(const EspacoPasso& s, const W& n, const float* w1, const 
     return total;
 }
 
+#if CORVANE_LANES == 8 && defined(__AVX512F__)
+// ---- truth-table networks packed into one vector ----
+//
+// N1 inputs, H sigmoid neurons, one sigmoid output and P patterns with H x P <= 8: the whole
+// first layer in one vector, lane q = j x P + p for neuron j and pattern p, so that its sums,
+// its sigmoid and its deltas take one instruction each for all neurons; the variations of a
+// layer advance side by side in one vector too, lane k = j x (N1 + 1) + t for weight t of
+// neuron j, pattern after pattern. The sums, their order and their roundings are those of
+// gradiente_vector; only the lanes they lie in differ.
+
+// Lane l of v taken from lane idx[l] of `from`.
+inline vd pick(vi idx, vd from) {
+    return _mm512_permutexvar_pd((__m512i)idx, from);
+}
+// Lane l from lane idx[l] of a (idx < 8) or of b (idx >= 8).
+inline vd pick2(vd a, vi idx, vd b) {
+    return _mm512_permutex2var_pd(a, (__m512i)idx, b);
+}
+// The first n floats at p as doubles, the other lanes 0.
+inline vd load_floats(const float* p, int n) {
+    return _mm512_cvtps_pd(
+        _mm512_castps512_ps256(_mm512_maskz_loadu_ps(static_cast<__mmask16>((1u << n) - 1u), p)));
+}
+// The first n lanes of v as floats at p, one by one: the weight step reads them so, and a
+// read of what one wide store wrote would wait for that store to reach the cache.
+inline void store_floats(float* p, int n, vd v) {
+    float f[L];
+    const vf narrow = to_f(v);
+    std::memcpy(f, &narrow, sizeof f);
+    for (int k = 0; k < n; ++k) {
+        float x = f[k];
+        asm("" : "+x"(x)); // one float at a time, not merged into wider moves
+        p[k] = x;
+    }
+}
+// `sigmoide` of the lanes below `lanes`; the lanes above keep whatever the fast way gives.
+inline vd sigmoid_lanes(vd x, double ln_base, int lanes) {
+    unsigned doubtful;
+    vd r = sigmoid_fast<true>(x, ln_base, doubtful);
+    doubtful &= (1u << lanes) - 1u;
+    if (__builtin_expect(doubtful != 0, 0)) {
+        double out[L];
+        store(out, r);
+        sigmoid_settle(out, x, doubtful);
+        r = load(out);
+    }
+    return r;
+}
+
+template <int N1, int H, int P>
+float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, float* v1,
+                       float* v2) {
+    static_assert(H * P <= L && H * (N1 + 1) <= L && N1 * P <= L && H < L);
+    constexpr int m1 = N1 + 1, m2 = H + 1;
+    const double ln_base = ln_of_base();
+    const size_t ld = static_cast<size_t>(s.ld);
+    vi pattern, ones_lane; // lane q: pattern q % P; lane 8 of a pair: the ones
+    for (int q = 0; q < L; ++q) {
+        pattern[q] = q % P;
+        ones_lane[q] = L;
+    }
+    const vd ones = splat(1.0);
+    // The inputs, lane q = pattern q % P, and all of them in one vector, lane c x P + p.
+    vd x[N1];
+    vd inputs = splat(0.0);
+    for (int c = 0; c < N1; ++c) {
+        const vd row = load(s.x + static_cast<size_t>(c + 1) * ld);
+        x[c] = pick(pattern, row);
+        vi at = ones_lane;
+        for (int p = 0; p < P; ++p)
+            at[c * P + p] = L + p;
+        for (int q = 0; q < L; ++q)
+            if (q < c * P || q >= (c + 1) * P) at[q] = q;
+        inputs = pick2(inputs, at, row);
+    }
+    // First layer: bias(j) + sum over c of x(c, p) w1(j, c), in c order, for every (j, p).
+    // Weight w[j x stride] of each neuron j in its lanes (read one by one, as they were
+    // written).
+    auto neuron_lanes = [](const float* w, int stride) {
+        vd v = splat(static_cast<double>(w[0]));
+        for (int j = 1; j < H; ++j)
+            v = _mm512_mask_mov_pd(v, static_cast<__mmask8>(((1u << P) - 1u) << (j * P)),
+                                   splat(static_cast<double>(w[j * stride])));
+        return v;
+    };
+    vd h1 = neuron_lanes(w1, m1);
+    for (int c = 0; c < N1; ++c)
+        h1 = rf(madd(x[c], neuron_lanes(w1 + 1 + c, m1), h1));
+    h1 = sigmoid_lanes(h1, ln_base, H * P);
+    // The output: bias + sum over j of h1(j, p) w2(j), in j order, lanes p.
+    vd y = splat(static_cast<double>(w2[0]));
+    for (int j = 0; j < H; ++j)
+        y = rf(madd(pick(pattern + j * P, h1), splat(static_cast<double>(w2[1 + j])), y));
+    y = sigmoid_lanes(y, ln_base, P);
+    // The error of each pattern, then their running sum.
+    const vd t = load(s.t);
+    const vd diff = t - y;
+    double e[L];
+    store(e, rf(diff * diff + splat(0.0)));
+    float total = 0.0f;
+    for (int p = 0; p < P; ++p)
+        total = static_cast<float>(e[p] + static_cast<double>(total));
+    // Deltas: the output's, then the first layer's through w2, lane q = (j, p).
+    const vd d2 = rf((t - y) * y * (splat(1.0) - y));
+    const vd through = rf(madd(pick(pattern, d2), neuron_lanes(w2 + 1, 1), splat(0.0)));
+    const vd d1 = rf(h1 * through * (splat(1.0) - h1));
+    // The variations, pattern after pattern: lane k = (j, t) of the first layer, t of the
+    // output, each input t of a pattern (the bias input 1 first) picked into its lanes.
+    const vd start1 = load_floats(v1, H * m1);
+    vd a2 = load_floats(v2, m2);
+    // The lanes to pick for pattern 0; pattern p picks p lanes further on (an index of 8 or
+    // more picks from the ones, which are all 1).
+    vi delta1, input1, input2;
+    for (int k = 0; k < L; ++k) {
+        const int j = k / m1 % H, in = k % m1;
+        delta1[k] = j * P;
+        input1[k] = in == 0 ? L : (in - 1) * P;
+        input2[k] = k == 0 || k >= m2 ? L : (k - 1) * P;
+    }
+    // The first layer's variations, which the next weight step waits for, advance in float:
+    // the product of two floats plus a float rounded once to float, where the double sum
+    // rounds twice. The two differ only when the double sum falls exactly halfway between two
+    // floats, so each step is checked against the double sum of the same terms, off the way to
+    // the result, and the sums are made again in double if any step differs.
+    vf a1 = to_f(start1);
+    vfi same = vfi{} - 1;
+    for (int p = 0; p < P; ++p) {
+        const vi next = vi{} + p;
+        const vd d = pick(delta1 + next, d1), in = pick2(inputs, input1 + next, ones);
+        const vd sum = madd(d, in, to_d(a1));
+        a1 = (vf)_mm256_fmadd_ps((__m256)to_f(d), (__m256)to_f(in), (__m256)a1);
+        same &= (vfi)to_f(sum) == (vfi)a1;
+        a2 = rf(madd(pick(next, d2), pick2(h1, input2 + next, ones), a2));
+    }
+    const unsigned lanes1 = (1u << (H * m1)) - 1u;
+    if (__builtin_expect(
+            (static_cast<unsigned>(_mm256_movemask_ps((__m256)same)) & lanes1) != lanes1, 0)) {
+        vd exact = start1;
+        for (int p = 0; p < P; ++p) {
+            const vi next = vi{} + p;
+            exact = rf(madd(pick(delta1 + next, d1), pick2(inputs, input1 + next, ones), exact));
+        }
+        a1 = to_f(exact);
+    }
+    store_floats(v1, H * m1, to_d(a1));
+    store_floats(v2, m2, a2);
+    return total;
+}
+#endif
+
 // True when the passes of the set take the one-vector way: the set is staged once and fits one
 // vector, and the network is small enough for its variations to be summed one by one.
 inline bool one_vector(const EspacoPasso& s) {
@@ -783,8 +933,13 @@ float gradiente(const EspacoPasso& s, const float* w1, const float* w2, const fl
     if (!one_vector(s)) return gradiente_tiles(s, w1, w2, w3, v1, v2, v3);
     // The shapes built fixed: two inputs, two or three sigmoid neurons, one sigmoid output;
     // with four patterns (the two-input truth tables) their count is built in too.
-    if (const Widths<2, 2, 1, 4> n(s); n.fits(s))
+    if (const Widths<2, 2, 1, 4> n(s); n.fits(s)) {
+#if CORVANE_LANES == 8 && defined(__AVX512F__)
+        return gradiente_packed<2, 2, 4>(s, w1, w2, v1, v2);
+#else
         return gradiente_vector(s, n, w1, w2, w3, v1, v2, v3);
+#endif
+    }
     if (const Widths<2, 3, 1, 4> n(s); n.fits(s))
         return gradiente_vector(s, n, w1, w2, w3, v1, v2, v3);
     if (const Widths<2, 2, 1> n(s); n.fits(s))
