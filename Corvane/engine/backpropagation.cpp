@@ -27,7 +27,13 @@ float s_ds(float s, float d) {
 }
 
 // dW = (1 - mc) lr v + dW mc, then W = dW + W, for the n weights of one layer.
-__attribute__((optimize("no-tree-vectorize"))) void step_layer(float* __restrict w, float* __restrict dw, const float* __restrict v, size_t n,
+// One weight at a time: the set pass writes the variations one by one and reads the weights so,
+// and a wide read of values written one by one (or the other way round) waits for the writes
+// to reach the cache instead of taking them on the way.
+#if defined(__GNUC__) && !defined(__clang__)
+__attribute__((optimize("no-tree-vectorize")))
+#endif
+void step_layer(float* __restrict w, float* __restrict dw, const float* __restrict v, size_t n,
                 double lr, double mc) {
     const double rate = (1.0 - mc) * lr;
     for (size_t k = 0; k < n; ++k) {

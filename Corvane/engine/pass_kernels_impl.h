@@ -780,7 +780,7 @@ float gradiente_vector(const EspacoPasso& s, const W& n, const float* w1, const 
 
 // Lane l of v taken from lane idx[l] of `from`.
 inline vd pick(vi idx, vd from) {
-    return _mm512_permutexvar_pd((__m512i)idx, from);
+    return _mm512_maskz_permutexvar_pd(0xFF, (__m512i)idx, from);
 }
 // Lane l from lane idx[l] of a (idx < 8) or of b (idx >= 8).
 inline vd pick2(vd a, vi idx, vd b) {
@@ -788,8 +788,10 @@ inline vd pick2(vd a, vi idx, vd b) {
 }
 // The first n floats at p as doubles, the other lanes 0.
 inline vd load_floats(const float* p, int n) {
-    return _mm512_cvtps_pd(
-        _mm512_castps512_ps256(_mm512_maskz_loadu_ps(static_cast<__mmask16>((1u << n) - 1u), p)));
+    vfi lanes;
+    for (int k = 0; k < L; ++k)
+        lanes[k] = k < n ? -1 : 0;
+    return to_d((vf)_mm256_maskload_ps(p, (__m256i)lanes));
 }
 // The first n lanes of v as floats at p, one by one: the weight step reads them so, and a
 // read of what one wide store wrote would wait for that store to reach the cache.

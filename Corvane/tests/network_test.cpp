@@ -13,7 +13,10 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 namespace corvane {
 namespace {
@@ -245,10 +248,89 @@ void check_set_pass(const Shape& sh) {
     EXPECT_TRUE(same_bits(fast.variacao3, reference.variacao3));
 }
 
+// Is d x + v rounded to double and then to float (as the procedures do) other than it rounded
+// once?
+bool rounds_otherwise_twice(float d, float x, float v) {
+    const float twice = static_cast<float>(static_cast<double>(d) * x + static_cast<double>(v));
+    return twice != std::fma(d, x, v);
+}
+
+// An x in [1, 2) and a v for which it is: the product's bits below its top m + 1 read one and
+// 29 zeros, or zero and 29 ones, with more bits below, and v's last bit lies just above them.
+std::optional<std::pair<float, float>> halfway_sum(float d) {
+    int exponent;
+    const double fraction = std::frexp(std::fabs(static_cast<double>(d)), &exponent);
+    const auto md = static_cast<std::uint64_t>(std::ldexp(fraction, 24));
+    for (int m = 0; m <= 16; ++m)
+        for (std::uint64_t t = 1ull << (45 - m); t < (1ull << 48); t += 1ull << (46 - m)) {
+            const std::uint64_t first = (t + md - 1) / md;
+            for (std::uint64_t c : {first - 1, first}) {
+                if (c < (1u << 23) || c >= (1u << 24)) continue;
+                const float x = std::ldexp(static_cast<float>(c), -23);
+                const int top = std::ilogb(static_cast<double>(d) * x);
+                for (int e = top - m + 22; e <= top - m + 24; ++e)
+                    for (float mantissa : {1.0f, 1.0f + 0x1p-23f})
+                        for (float sign : {1.0f, -1.0f}) {
+                            const float v = sign * std::ldexp(mantissa, e);
+                            if (rounds_otherwise_twice(d, x, v)) return std::make_pair(x, v);
+                        }
+            }
+        }
+    return std::nullopt;
+}
+
+// A first-layer variation whose sum in double lies exactly halfway between two floats while
+// the exact sum does not: rounded once (as one float multiply-add would) it takes the other
+// float. Every kernel must give the procedures' twice-rounded bits. The second input weighs
+// nothing, so that its value for pattern 0 can be chosen without changing any delta.
+TEST(SetPass, AVariationSumHalfwayBetweenTwoFloatsInDoubleRoundsAsTheProcedures) {
+    for (int seed = 1; seed <= 40; ++seed) {
+        Sample s = sample(2, 2, 0, 1, false, 4, 1.0 + seed / 8.0);
+        s.rede.W1[2] = 0.0f;
+        s.rede.W1[5] = 0.0f;
+        Backpropagation reference;
+        reference.inicia(s.rede.arq);
+        s.rede.calculo_saidas(s.entradas, 0);
+        reference.calculo_dos_deltas(s.rede, s.saidas, 0);
+        for (int j = 0; j < 2; ++j) {
+            const auto found = halfway_sum(reference.delta1[static_cast<std::size_t>(j)]);
+            if (!found) continue;
+            s.entradas(1, 0) = found->first;
+            const std::size_t k = static_cast<std::size_t>(j) * 3 + 2;
+            reference.limpa_variacoes();
+            reference.variacao1[k] = found->second;
+            for (int p = 0; p < 4; ++p) {
+                s.rede.calculo_saidas(s.entradas, p);
+                reference.calculo_dos_deltas(s.rede, s.saidas, p);
+                reference.calculo_variacao_pesos(s.rede, s.entradas, p);
+            }
+            for (NucleoVectorial n : nucleos_disponiveis()) {
+                SCOPED_TRACE(nome_nucleo(n));
+                ScopedNucleo use(n);
+                PassoConjunto passo;
+                passo.prepara(s.rede.arq, s.entradas, s.saidas);
+                Backpropagation fast;
+                fast.inicia(s.rede.arq);
+                fast.variacao1[k] = found->second;
+                passo.gradiente(s.rede.W1.data(), s.rede.W2.data(), s.rede.W3.data(),
+                                fast.variacao1.data(), fast.variacao2.data(),
+                                fast.variacao3.data());
+                for (std::size_t i = 0; i < fast.variacao1.size(); ++i)
+                    EXPECT_EQ(std::bit_cast<std::uint32_t>(fast.variacao1[i]),
+                              std::bit_cast<std::uint32_t>(reference.variacao1[i]))
+                        << i;
+                EXPECT_EQ(fast.variacao2, reference.variacao2);
+            }
+            return;
+        }
+    }
+    FAIL() << "no sum halfway between two floats was found";
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Shapes, SetPass,
-    ::testing::Values(Shape{2, 2, 0, 1, false, 4, 1.0}, Shape{3, 5, 0, 2, false, 37, 4.0},
-                      Shape{10, 30, 20, 3, true, 203, 1.0},
+    ::testing::Values(Shape{2, 2, 0, 1, false, 4, 1.0}, Shape{2, 2, 0, 1, false, 4, 30.0},
+                      Shape{3, 5, 0, 2, false, 37, 4.0}, Shape{10, 30, 20, 3, true, 203, 1.0},
                       Shape{7, 9, 6, 5, true, 61, 30.0}, // saturated
                       Shape{1, 1, 1, 1, true, 1, 1.0},
                       // several tiles, the last one short
@@ -260,7 +342,7 @@ INSTANTIATE_TEST_SUITE_P(
         const Shape& c = info.param;
         return "Layers" + std::to_string(c.inputs) + "_" + std::to_string(c.h1) + "_" +
                std::to_string(c.h2) + "_" + std::to_string(c.outputs) + "_Patterns" +
-               std::to_string(c.patterns);
+               std::to_string(c.patterns) + (c.scale >= 10 ? "_Saturated" : "");
     });
 
 } // namespace
