@@ -795,10 +795,9 @@ inline vd load_floats(const float* p, int n) {
 }
 // The first n lanes of v as floats at p, one by one: the weight step reads them so, and a
 // read of what one wide store wrote would wait for that store to reach the cache.
-inline void store_floats(float* p, int n, vd v) {
+inline void store_floats(float* p, int n, vf v) {
     float f[L];
-    const vf narrow = to_f(v);
-    std::memcpy(f, &narrow, sizeof f);
+    std::memcpy(f, &v, sizeof f);
     for (int k = 0; k < n; ++k) {
         float x = f[k];
         asm("" : "+x"(x)); // one float at a time, not merged into wider moves
@@ -826,11 +825,9 @@ float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, f
     constexpr int m1 = N1 + 1, m2 = H + 1;
     const double ln_base = ln_of_base();
     const size_t ld = static_cast<size_t>(s.ld);
-    vi pattern, ones_lane; // lane q: pattern q % P; lane 8 of a pair: the ones
-    for (int q = 0; q < L; ++q) {
+    vi pattern; // lane q: pattern q % P
+    for (int q = 0; q < L; ++q)
         pattern[q] = q % P;
-        ones_lane[q] = L;
-    }
     const vd ones = splat(1.0);
     // The inputs, lane q = pattern q % P, and all of them in one vector, lane c x P + p.
     vd x[N1];
@@ -838,11 +835,9 @@ float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, f
     for (int c = 0; c < N1; ++c) {
         const vd row = load(s.x + static_cast<size_t>(c + 1) * ld);
         x[c] = pick(pattern, row);
-        vi at = ones_lane;
-        for (int p = 0; p < P; ++p)
-            at[c * P + p] = L + p;
+        vi at; // lanes c x P + p from the row, the others kept
         for (int q = 0; q < L; ++q)
-            if (q < c * P || q >= (c + 1) * P) at[q] = q;
+            at[q] = q >= c * P && q < (c + 1) * P ? L + q - c * P : q;
         inputs = pick2(inputs, at, row);
     }
     // First layer: bias(j) + sum over c of x(c, p) w1(j, c), in c order, for every (j, p).
@@ -914,8 +909,8 @@ float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, f
         }
         a1 = to_f(exact);
     }
-    store_floats(v1, H * m1, to_d(a1));
-    store_floats(v2, m2, a2);
+    store_floats(v1, H * m1, a1);
+    store_floats(v2, m2, to_f(a2));
     return total;
 }
 #endif
