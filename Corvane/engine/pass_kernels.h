@@ -3,7 +3,8 @@
 // program starts from what the processor offers. Every build gives the same digits: each sum
 // takes its terms in the same order with the same float/double rounding; the wider builds only
 // work on more patterns or neurons at a time (and use fused multiply-adds only where the product
-// of two floats is exact in double, so that fusing changes nothing).
+// of two floats is exact in double, so that fusing changes nothing, or where each result is
+// checked against the unfused one and made again if it differs).
 #pragma once
 
 #include <cstddef>

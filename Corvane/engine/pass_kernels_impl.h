@@ -776,7 +776,8 @@ float gradiente_vector(const EspacoPasso& s, const W& n, const float* w1, const 
 // its sigmoid and its deltas take one instruction each for all neurons; the variations of a
 // layer advance side by side in one vector too, lane k = j x (N1 + 1) + t for weight t of
 // neuron j, pattern after pattern. The sums, their order and their roundings are those of
-// gradiente_vector; only the lanes they lie in differ.
+// gradiente_vector; only the lanes they lie in differ (and the first layer's variations take
+// a checked way through float, described where they are summed).
 
 // Lane l of v taken from lane idx[l] of `from`.
 inline vd pick(vi idx, vd from) {
@@ -818,20 +819,34 @@ inline vd sigmoid_lanes(vd x, double ln_base, int lanes) {
     return r;
 }
 
-template <int N1, int H, int P>
-float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, float* v1,
-                       float* v2) {
+// Weight w[j x stride] of each neuron j of the first layer in its lanes (read one by one, as
+// they were written).
+template <int H, int P> inline vd neuron_lanes(const float* w, int stride) {
+    vd v = splat(static_cast<double>(w[0]));
+    for (int j = 1; j < H; ++j)
+        v = _mm512_mask_mov_pd(v, static_cast<__mmask8>(((1u << P) - 1u) << (j * P)),
+                               splat(static_cast<double>(w[j * stride])));
+    return v;
+}
+
+// The packed forward pass: the first layer's outputs h1 (lane (j, p)), the outputs y (lane p),
+// and the inputs of all patterns in one vector (lane c x P + p).
+template <int N1, int H, int P> struct Packed {
     static_assert(H * P <= L && H * (N1 + 1) <= L && N1 * P <= L && H < L);
-    constexpr int m1 = N1 + 1, m2 = H + 1;
-    const double ln_base = ln_of_base();
-    const size_t ld = static_cast<size_t>(s.ld);
+    vd h1, y, inputs;
     vi pattern; // lane q: pattern q % P
+    Packed(const EspacoPasso& s, const float* w1, const float* w2, double ln_base);
+};
+
+template <int N1, int H, int P>
+Packed<N1, H, P>::Packed(const EspacoPasso& s, const float* w1, const float* w2, double ln_base) {
+    constexpr int m1 = N1 + 1;
+    const size_t ld = static_cast<size_t>(s.ld);
     for (int q = 0; q < L; ++q)
         pattern[q] = q % P;
-    const vd ones = splat(1.0);
     // The inputs, lane q = pattern q % P, and all of them in one vector, lane c x P + p.
     vd x[N1];
-    vd inputs = splat(0.0);
+    inputs = splat(0.0);
     for (int c = 0; c < N1; ++c) {
         const vd row = load(s.x + static_cast<size_t>(c + 1) * ld);
         x[c] = pick(pattern, row);
@@ -841,24 +856,37 @@ float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, f
         inputs = pick2(inputs, at, row);
     }
     // First layer: bias(j) + sum over c of x(c, p) w1(j, c), in c order, for every (j, p).
-    // Weight w[j x stride] of each neuron j in its lanes (read one by one, as they were
-    // written).
-    auto neuron_lanes = [](const float* w, int stride) {
-        vd v = splat(static_cast<double>(w[0]));
-        for (int j = 1; j < H; ++j)
-            v = _mm512_mask_mov_pd(v, static_cast<__mmask8>(((1u << P) - 1u) << (j * P)),
-                                   splat(static_cast<double>(w[j * stride])));
-        return v;
-    };
-    vd h1 = neuron_lanes(w1, m1);
+    h1 = neuron_lanes<H, P>(w1, m1);
     for (int c = 0; c < N1; ++c)
-        h1 = rf(madd(x[c], neuron_lanes(w1 + 1 + c, m1), h1));
+        h1 = rf(madd(x[c], neuron_lanes<H, P>(w1 + 1 + c, m1), h1));
     h1 = sigmoid_lanes(h1, ln_base, H * P);
     // The output: bias + sum over j of h1(j, p) w2(j), in j order, lanes p.
-    vd y = splat(static_cast<double>(w2[0]));
+    y = splat(static_cast<double>(w2[0]));
     for (int j = 0; j < H; ++j)
         y = rf(madd(pick(pattern + j * P, h1), splat(static_cast<double>(w2[1 + j])), y));
     y = sigmoid_lanes(y, ln_base, P);
+}
+
+// The set's error (`calculo_erro_conjunto`) through the packed forward pass.
+template <int N1, int H, int P>
+float erro_packed(const EspacoPasso& s, const float* w1, const float* w2) {
+    const Packed<N1, H, P> f(s, w1, w2, ln_of_base());
+    const vd diff = load(s.t) - f.y;
+    double squares[L];
+    store(squares, diff * diff);
+    float total = 0.0f;
+    for (int p = 0; p < P; ++p)
+        total = static_cast<float>(squares[p] + static_cast<double>(total));
+    return total;
+}
+
+template <int N1, int H, int P>
+float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, float* v1,
+                       float* v2) {
+    constexpr int m1 = N1 + 1, m2 = H + 1;
+    const Packed<N1, H, P> f(s, w1, w2, ln_of_base());
+    const vd h1 = f.h1, y = f.y, inputs = f.inputs, ones = splat(1.0);
+    const vi pattern = f.pattern;
     // The error of each pattern, then their running sum.
     const vd t = load(s.t);
     const vd diff = t - y;
@@ -869,7 +897,7 @@ float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, f
         total = static_cast<float>(e[p] + static_cast<double>(total));
     // Deltas: the output's, then the first layer's through w2, lane q = (j, p).
     const vd d2 = rf((t - y) * y * (splat(1.0) - y));
-    const vd through = rf(madd(pick(pattern, d2), neuron_lanes(w2 + 1, 1), splat(0.0)));
+    const vd through = rf(madd(pick(pattern, d2), neuron_lanes<H, P>(w2 + 1, 1), splat(0.0)));
     const vd d1 = rf(h1 * through * (splat(1.0) - h1));
     // The variations, pattern after pattern: lane k = (j, t) of the first layer, t of the
     // output, each input t of a pattern (the bias input 1 first) picked into its lanes.
@@ -922,7 +950,11 @@ inline bool one_vector(const EspacoPasso& s) {
 }
 
 float erro(const EspacoPasso& s, const float* w1, const float* w2, const float* w3) {
-    return one_vector(s) ? erro_vector(s, w1, w2, w3) : erro_tiles(s, w1, w2, w3);
+    if (!one_vector(s)) return erro_tiles(s, w1, w2, w3);
+#if CORVANE_LANES == 8 && defined(__AVX512F__)
+    if (const Widths<2, 2, 1, 4> n(s); n.fits(s)) return erro_packed<2, 2, 4>(s, w1, w2);
+#endif
+    return erro_vector(s, w1, w2, w3);
 }
 
 float gradiente(const EspacoPasso& s, const float* w1, const float* w2, const float* w3, float* v1,
