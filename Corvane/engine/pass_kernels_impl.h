@@ -783,6 +783,10 @@ float gradiente_vector(const EspacoPasso& s, const W& n, const float* w1, const 
 inline vd pick(vi idx, vd from) {
     return _mm512_maskz_permutexvar_pd(0xFF, (__m512i)idx, from);
 }
+// The same for floats.
+inline vf pick_f(vfi idx, vf from) {
+    return (vf)_mm256_permutevar8x32_ps((__m256)from, (__m256i)idx);
+}
 // Lane l from lane idx[l] of a (idx < 8) or of b (idx >= 8).
 inline vd pick2(vd a, vi idx, vd b) {
     return _mm512_permutex2var_pd(a, (__m512i)idx, b);
@@ -886,7 +890,6 @@ float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, f
     constexpr int m1 = N1 + 1, m2 = H + 1;
     const Packed<N1, H, P> f(s, w1, w2, ln_of_base());
     const vd h1 = f.h1, y = f.y, inputs = f.inputs, ones = splat(1.0);
-    const vi pattern = f.pattern;
     // The error of each pattern, then their running sum.
     const vd t = load(s.t);
     const vd diff = t - y;
@@ -896,9 +899,18 @@ float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, f
     for (int p = 0; p < P; ++p)
         total = static_cast<float>(e[p] + static_cast<double>(total));
     // Deltas: the output's, then the first layer's through w2, lane q = (j, p).
-    const vd d2 = rf((t - y) * y * (splat(1.0) - y));
-    const vd through = rf(madd(pick(pattern, d2), neuron_lanes<H, P>(w2 + 1, 1), splat(0.0)));
-    const vd d1 = rf(h1 * through * (splat(1.0) - h1));
+    // Each is taken to float as it is made (what rf gives, without the way back to double),
+    // and the first layer's sum d2 x w2(j) + 0 is made in float: the product of two floats is
+    // exact in double, so the double way rounds once to float too.
+    vfi pattern32;
+    for (int q = 0; q < L; ++q)
+        pattern32[q] = q % P;
+    const vf d2f = to_f((t - y) * y * (splat(1.0) - y));
+    const vf through =
+        (vf)_mm256_fmadd_ps((__m256)pick_f(pattern32, d2f),
+                            (__m256)to_f(neuron_lanes<H, P>(w2 + 1, 1)), _mm256_setzero_ps());
+    const vf d1f = to_f(h1 * to_d(through) * (splat(1.0) - h1));
+    const vd d2 = to_d(d2f), d1 = to_d(d1f);
     // The variations, pattern after pattern: lane k = (j, t) of the first layer, t of the
     // output, each input t of a pattern (the bias input 1 first) picked into its lanes.
     const vd start1 = load_floats(v1, H * m1);
@@ -906,9 +918,11 @@ float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, f
     // The lanes to pick for pattern 0; pattern p picks p lanes further on (an index of 8 or
     // more picks from the ones, which are all 1).
     vi delta1, input1, input2;
+    vfi delta1_32;
     for (int k = 0; k < L; ++k) {
         const int j = k / m1 % H, in = k % m1;
         delta1[k] = j * P;
+        delta1_32[k] = j * P;
         input1[k] = in == 0 ? L : (in - 1) * P;
         input2[k] = k == 0 || k >= m2 ? L : (k - 1) * P;
     }
@@ -921,9 +935,10 @@ float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, f
     vfi same = vfi{} - 1;
     for (int p = 0; p < P; ++p) {
         const vi next = vi{} + p;
-        const vd d = pick(delta1 + next, d1), in = pick2(inputs, input1 + next, ones);
-        const vd sum = madd(d, in, to_d(a1));
-        a1 = (vf)_mm256_fmadd_ps((__m256)to_f(d), (__m256)to_f(in), (__m256)a1);
+        const vf d = pick_f(delta1_32 + p, d1f);
+        const vd in = pick2(inputs, input1 + next, ones);
+        const vd sum = madd(to_d(d), in, to_d(a1));
+        a1 = (vf)_mm256_fmadd_ps((__m256)d, (__m256)to_f(in), (__m256)a1);
         same &= (vfi)to_f(sum) == (vfi)a1;
         a2 = rf(madd(pick(next, d2), pick2(h1, input2 + next, ones), a2));
     }
