@@ -840,11 +840,26 @@ template <int N1, int H, int P> struct Packed {
     vd h1, y, inputs;
     vi pattern; // lane q: pattern q % P
     Packed(const EspacoPasso& s, const float* w1, const float* w2, double ln_base);
+
+private:
+    bool sums_in_float(const vd* x, const float* w1, const float* w2, double ln_base);
+    void sums_in_double(const vd* x, const float* w1, const float* w2, double ln_base);
 };
+
+// The same in float, the lanes of neuron j set with a blend.
+template <int H, int P> inline vf neuron_lanes_f(const float* w, int stride) {
+    __m256 v = _mm256_set1_ps(w[0]);
+    for (int j = 1; j < H; ++j) {
+        vfi lanes;
+        for (int q = 0; q < L; ++q)
+            lanes[q] = q / P == j ? -1 : 0;
+        v = _mm256_blendv_ps(v, _mm256_set1_ps(w[j * stride]), (__m256)lanes);
+    }
+    return (vf)v;
+}
 
 template <int N1, int H, int P>
 Packed<N1, H, P>::Packed(const EspacoPasso& s, const float* w1, const float* w2, double ln_base) {
-    constexpr int m1 = N1 + 1;
     const size_t ld = static_cast<size_t>(s.ld);
     for (int q = 0; q < L; ++q)
         pattern[q] = q % P;
@@ -859,6 +874,15 @@ Packed<N1, H, P>::Packed(const EspacoPasso& s, const float* w1, const float* w2,
             at[q] = q >= c * P && q < (c + 1) * P ? L + q - c * P : q;
         inputs = pick2(inputs, at, row);
     }
+    if (!sums_in_float(x, w1, w2, ln_base)) sums_in_double(x, w1, w2, ln_base);
+}
+
+// The layers' sums as the procedures make them: each step a product of two floats plus the sum
+// so far, rounded to double, then to float.
+template <int N1, int H, int P>
+void Packed<N1, H, P>::sums_in_double(const vd* x, const float* w1, const float* w2,
+                                      double ln_base) {
+    constexpr int m1 = N1 + 1;
     // First layer: bias(j) + sum over c of x(c, p) w1(j, c), in c order, for every (j, p).
     h1 = neuron_lanes<H, P>(w1, m1);
     for (int c = 0; c < N1; ++c)
@@ -869,6 +893,35 @@ Packed<N1, H, P>::Packed(const EspacoPasso& s, const float* w1, const float* w2,
     for (int j = 0; j < H; ++j)
         y = rf(madd(pick(pattern + j * P, h1), splat(static_cast<double>(w2[1 + j])), y));
     y = sigmoid_lanes(y, ln_base, P);
+}
+
+// The same sums with each step one float multiply-add, rounded once: the same float unless the
+// double sum falls exactly halfway between two floats. Each step is checked against the double
+// way from the same terms, off the way to the result; false when any differs (the outputs are
+// then to be made again in double).
+template <int N1, int H, int P>
+bool Packed<N1, H, P>::sums_in_float(const vd* x, const float* w1, const float* w2,
+                                     double ln_base) {
+    constexpr int m1 = N1 + 1;
+    vfi same = vfi{} - 1;
+    auto step = [&same](vf a, vf b, vf sum) {
+        const vf next = (vf)_mm256_fmadd_ps((__m256)a, (__m256)b, (__m256)sum);
+        same &= (vfi)to_f(madd(to_d(a), to_d(b), to_d(sum))) == (vfi)next;
+        return next;
+    };
+    vf sum1 = neuron_lanes_f<H, P>(w1, m1);
+    for (int c = 0; c < N1; ++c)
+        sum1 = step(to_f(x[c]), neuron_lanes_f<H, P>(w1 + 1 + c, m1), sum1);
+    h1 = sigmoid_lanes(to_d(sum1), ln_base, H * P);
+    const vf h1f = to_f(h1);
+    vfi pattern32;
+    for (int q = 0; q < L; ++q)
+        pattern32[q] = q % P;
+    vf sum2 = (vf)_mm256_set1_ps(w2[0]);
+    for (int j = 0; j < H; ++j)
+        sum2 = step(pick_f(pattern32 + j * P, h1f), (vf)_mm256_set1_ps(w2[1 + j]), sum2);
+    y = sigmoid_lanes(to_d(sum2), ln_base, P);
+    return _mm256_movemask_ps((__m256)same) == 0xFF;
 }
 
 // The set's error (`calculo_erro_conjunto`) through the packed forward pass.

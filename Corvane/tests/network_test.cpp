@@ -203,8 +203,14 @@ TEST_P(SetPass, MatchesThePatternByPatternProcedures) {
     }
 }
 
+void check_set_pass(Sample& s, const Shape& sh);
+
 void check_set_pass(const Shape& sh) {
     Sample s = sample(sh.inputs, sh.h1, sh.h2, sh.outputs, sh.linear, sh.patterns, sh.scale);
+    check_set_pass(s, sh);
+}
+
+void check_set_pass(Sample& s, const Shape& sh) {
     PassoConjunto passo;
     passo.prepara(s.rede.arq, s.entradas, s.saidas);
 
@@ -325,6 +331,35 @@ TEST(SetPass, AVariationSumHalfwayBetweenTwoFloatsInDoubleRoundsAsTheProcedures)
         }
     }
     FAIL() << "no sum halfway between two floats was found";
+}
+
+// The same for a first-layer sum, bias + input x weight: weight (1 + 2^-23) 2^-24 times input
+// 1 - 2^-23 is 2^-24 - 2^-70, a hair below half the last place of a bias in [1, 2). Rounded to
+// double the sum lies halfway and goes on to the even float; rounded once it stays at the bias.
+// The bias is one whose two roundings give the neuron other outputs; the neuron's second input
+// weighs nothing. The set error and the whole pass must be the procedures'.
+TEST(SetPass, ALayerSumHalfwayBetweenTwoFloatsInDoubleRoundsAsTheProcedures) {
+    const Shape shape{2, 2, 0, 1, false, 4, 1.0};
+    Sample s = sample(2, 2, 0, 1, false, 4, 1.0);
+    const float weight = 0x1.000002p-24f, input = 0x1.fffffcp-1f;
+    float bias = 0.0f;
+    for (int odd = 1; odd < 2001 && bias == 0.0f; odd += 2) {
+        const float b = 1.0f + static_cast<float>(odd) * 0x1p-23f;
+        ASSERT_TRUE(rounds_otherwise_twice(weight, input, b));
+        const float twice =
+            static_cast<float>(static_cast<double>(weight) * input + static_cast<double>(b));
+        if (sigmoide(twice) != sigmoide(std::fma(weight, input, b))) bias = b;
+    }
+    ASSERT_NE(bias, 0.0f);
+    s.rede.W1[0] = bias;
+    s.rede.W1[1] = weight;
+    s.rede.W1[2] = 0.0f;
+    s.entradas(0, 0) = input;
+    for (NucleoVectorial n : nucleos_disponiveis()) {
+        SCOPED_TRACE(nome_nucleo(n));
+        ScopedNucleo use(n);
+        check_set_pass(s, shape);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
