@@ -846,7 +846,7 @@ private:
     void sums_in_double(const vd* x, const float* w1, const float* w2, double ln_base);
 };
 
-// The same in float, the lanes of neuron j set with a blend.
+// neuron_lanes in float, the lanes of each neuron set by a blend.
 template <int H, int P> inline vf neuron_lanes_f(const float* w, int stride) {
     __m256 v = _mm256_set1_ps(w[0]);
     for (int j = 1; j < H; ++j) {
