@@ -809,6 +809,15 @@ inline void store_floats(float* p, int n, vf v) {
         p[k] = x;
     }
 }
+// a x b + sum as one float multiply-add, rounded once. The procedures round it to double and
+// then to float, which differs only when the double sum falls exactly halfway between two
+// floats: the double way is made too, from the same terms and off the way to the result, and
+// the lanes where the two differ are cleared in `same`.
+inline vf fma_checked(vf a, vf b, vf sum, vfi& same) {
+    const vf next = (vf)_mm256_fmadd_ps((__m256)a, (__m256)b, (__m256)sum);
+    same &= (vfi)to_f(madd(to_d(a), to_d(b), to_d(sum))) == (vfi)next;
+    return next;
+}
 // `sigmoide` of the lanes below `lanes`; the lanes above keep whatever the fast way gives.
 inline vd sigmoid_lanes(vd x, double ln_base, int lanes) {
     unsigned doubtful;
@@ -838,7 +847,8 @@ template <int H, int P> inline vd neuron_lanes(const float* w, int stride) {
 template <int N1, int H, int P> struct Packed {
     static_assert(H * P <= L && H * (N1 + 1) <= L && N1 * P <= L && H < L);
     vd h1, y, inputs;
-    vi pattern; // lane q: pattern q % P
+    vi pattern;    // lane q: pattern q % P
+    vfi pattern32; // the same for floats
     Packed(const EspacoPasso& s, const float* w1, const float* w2, double ln_base);
 
 private:
@@ -861,8 +871,10 @@ template <int H, int P> inline vf neuron_lanes_f(const float* w, int stride) {
 template <int N1, int H, int P>
 Packed<N1, H, P>::Packed(const EspacoPasso& s, const float* w1, const float* w2, double ln_base) {
     const size_t ld = static_cast<size_t>(s.ld);
-    for (int q = 0; q < L; ++q)
+    for (int q = 0; q < L; ++q) {
         pattern[q] = q % P;
+        pattern32[q] = q % P;
+    }
     // The inputs, lane q = pattern q % P, and all of them in one vector, lane c x P + p.
     vd x[N1];
     inputs = splat(0.0);
@@ -895,31 +907,22 @@ void Packed<N1, H, P>::sums_in_double(const vd* x, const float* w1, const float*
     y = sigmoid_lanes(y, ln_base, P);
 }
 
-// The same sums with each step one float multiply-add, rounded once: the same float unless the
-// double sum falls exactly halfway between two floats. Each step is checked against the double
-// way from the same terms, off the way to the result; false when any differs (the outputs are
-// then to be made again in double).
+// The same sums with each step one checked float multiply-add; false when any step differs
+// from the double way (the outputs are then to be made again in double).
 template <int N1, int H, int P>
 bool Packed<N1, H, P>::sums_in_float(const vd* x, const float* w1, const float* w2,
                                      double ln_base) {
     constexpr int m1 = N1 + 1;
     vfi same = vfi{} - 1;
-    auto step = [&same](vf a, vf b, vf sum) {
-        const vf next = (vf)_mm256_fmadd_ps((__m256)a, (__m256)b, (__m256)sum);
-        same &= (vfi)to_f(madd(to_d(a), to_d(b), to_d(sum))) == (vfi)next;
-        return next;
-    };
     vf sum1 = neuron_lanes_f<H, P>(w1, m1);
     for (int c = 0; c < N1; ++c)
-        sum1 = step(to_f(x[c]), neuron_lanes_f<H, P>(w1 + 1 + c, m1), sum1);
+        sum1 = fma_checked(to_f(x[c]), neuron_lanes_f<H, P>(w1 + 1 + c, m1), sum1, same);
     h1 = sigmoid_lanes(to_d(sum1), ln_base, H * P);
     const vf h1f = to_f(h1);
-    vfi pattern32;
-    for (int q = 0; q < L; ++q)
-        pattern32[q] = q % P;
     vf sum2 = (vf)_mm256_set1_ps(w2[0]);
     for (int j = 0; j < H; ++j)
-        sum2 = step(pick_f(pattern32 + j * P, h1f), (vf)_mm256_set1_ps(w2[1 + j]), sum2);
+        sum2 =
+            fma_checked(pick_f(pattern32 + j * P, h1f), (vf)_mm256_set1_ps(w2[1 + j]), sum2, same);
     y = sigmoid_lanes(to_d(sum2), ln_base, P);
     return _mm256_movemask_ps((__m256)same) == 0xFF;
 }
@@ -955,44 +958,34 @@ float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, f
     // Each is taken to float as it is made (what rf gives, without the way back to double),
     // and the first layer's sum d2 x w2(j) + 0 is made in float: the product of two floats is
     // exact in double, so the double way rounds once to float too.
-    vfi pattern32;
-    for (int q = 0; q < L; ++q)
-        pattern32[q] = q % P;
     const vf d2f = to_f((t - y) * y * (splat(1.0) - y));
     const vf through =
-        (vf)_mm256_fmadd_ps((__m256)pick_f(pattern32, d2f),
-                            (__m256)to_f(neuron_lanes<H, P>(w2 + 1, 1)), _mm256_setzero_ps());
+        (vf)_mm256_fmadd_ps((__m256)pick_f(f.pattern32, d2f),
+                            (__m256)neuron_lanes_f<H, P>(w2 + 1, 1), _mm256_setzero_ps());
     const vf d1f = to_f(h1 * to_d(through) * (splat(1.0) - h1));
-    const vd d2 = to_d(d2f), d1 = to_d(d1f);
+    const vd d2 = to_d(d2f);
     // The variations, pattern after pattern: lane k = (j, t) of the first layer, t of the
     // output, each input t of a pattern (the bias input 1 first) picked into its lanes.
     const vd start1 = load_floats(v1, H * m1);
     vd a2 = load_floats(v2, m2);
     // The lanes to pick for pattern 0; pattern p picks p lanes further on (an index of 8 or
     // more picks from the ones, which are all 1).
-    vi delta1, input1, input2;
-    vfi delta1_32;
+    vi input1, input2;
+    vfi delta1;
     for (int k = 0; k < L; ++k) {
         const int j = k / m1 % H, in = k % m1;
         delta1[k] = j * P;
-        delta1_32[k] = j * P;
         input1[k] = in == 0 ? L : (in - 1) * P;
         input2[k] = k == 0 || k >= m2 ? L : (k - 1) * P;
     }
-    // The first layer's variations, which the next weight step waits for, advance in float:
-    // the product of two floats plus a float rounded once to float, where the double sum
-    // rounds twice. The two differ only when the double sum falls exactly halfway between two
-    // floats, so each step is checked against the double sum of the same terms, off the way to
-    // the result, and the sums are made again in double if any step differs.
+    // The first layer's variations, which the next weight step waits for, advance by checked
+    // float multiply-adds, and are made again in double if any step differs.
     vf a1 = to_f(start1);
     vfi same = vfi{} - 1;
     for (int p = 0; p < P; ++p) {
         const vi next = vi{} + p;
-        const vf d = pick_f(delta1_32 + p, d1f);
-        const vd in = pick2(inputs, input1 + next, ones);
-        const vd sum = madd(to_d(d), in, to_d(a1));
-        a1 = (vf)_mm256_fmadd_ps((__m256)d, (__m256)to_f(in), (__m256)a1);
-        same &= (vfi)to_f(sum) == (vfi)a1;
+        a1 = fma_checked(pick_f(delta1 + p, d1f), to_f(pick2(inputs, input1 + next, ones)), a1,
+                         same);
         a2 = rf(madd(pick(next, d2), pick2(h1, input2 + next, ones), a2));
     }
     const unsigned lanes1 = (1u << (H * m1)) - 1u;
@@ -1001,7 +994,8 @@ float gradiente_packed(const EspacoPasso& s, const float* w1, const float* w2, f
         vd exact = start1;
         for (int p = 0; p < P; ++p) {
             const vi next = vi{} + p;
-            exact = rf(madd(pick(delta1 + next, d1), pick2(inputs, input1 + next, ones), exact));
+            exact =
+                rf(madd(to_d(pick_f(delta1 + p, d1f)), pick2(inputs, input1 + next, ones), exact));
         }
         a1 = to_f(exact);
     }
